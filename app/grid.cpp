@@ -1,0 +1,116 @@
+#include "app/grid.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+#include <utility>
+
+namespace brisel {
+
+static void checkRow(int row, int rows) {
+  if (row < 0 || row >= rows) throw std::out_of_range("riga fuori dalla griglia");
+}
+
+Grid::Grid(int columns, int rows) : columns_(columns), rows_(0) {
+  if (columns < 0) throw std::invalid_argument("numero di colonne negativo");
+  setRowCount(rows);
+}
+
+void Grid::setRowCount(int rows) {
+  if (rows < 0) throw std::invalid_argument("numero di righe negativo");
+  for (int r = rows; r < rows_; ++r)
+    for (int c = 0; c < columns_; ++c) release(at(c, r));
+  cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns_), Cell{{}, 0});
+  rows_ = rows;
+}
+
+void Grid::growFor(int row) {
+  if (rows_ < row + 10) setRowCount(row + 10);
+}
+
+Grid::Cell& Grid::at(int column, int row) {
+  return const_cast<Cell&>(std::as_const(*this).at(column, row));
+}
+
+const Grid::Cell& Grid::at(int column, int row) const {
+  if (column < 0 || column >= columns_ || row < 0 || row >= rows_)
+    throw std::out_of_range("cella fuori dalla griglia");
+  return cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+                static_cast<std::size_t>(column)];
+}
+
+std::uint32_t Grid::poolIndex(const Cell& cell) {
+  std::uint32_t index;
+  std::memcpy(&index, cell.bytes, sizeof index);
+  return index;
+}
+
+std::string_view Grid::cell(int column, int row) const {
+  const Cell& c = at(column, row);
+  if (c.size == kPooled) return pool_[poolIndex(c)];
+  return {c.bytes, c.size};
+}
+
+void Grid::release(Cell& cell) {
+  // The pooled text itself stays as it is until its slot is reused, so a view
+  // of it taken before this change remains readable while the caller copies it.
+  if (cell.size == kPooled) freeSlots_.push_back(poolIndex(cell));
+  cell.size = 0;
+}
+
+std::uint32_t Grid::store(std::string_view text) {
+  if (!freeSlots_.empty()) {
+    std::uint32_t slot = freeSlots_.back();
+    freeSlots_.pop_back();
+    pool_[slot].assign(text.data(), text.size());
+    return slot;
+  }
+  if (pool_.size() >= UINT32_MAX) throw std::length_error("troppi testi nella griglia");
+  // A push that reallocates the pool would move the text `text` may point into.
+  if (pool_.size() == pool_.capacity()) {
+    std::string copy(text);
+    pool_.push_back(std::move(copy));
+  } else {
+    pool_.emplace_back(text);
+  }
+  return static_cast<std::uint32_t>(pool_.size() - 1);
+}
+
+void Grid::setCell(int column, int row, std::string_view text) {
+  Cell& c = at(column, row);
+  if (text.size() <= kInline) {
+    release(c);
+    std::memmove(c.bytes, text.data(), text.size());
+    c.size = static_cast<std::uint8_t>(text.size());
+    return;
+  }
+  if (c.size == kPooled) {
+    pool_[poolIndex(c)].assign(text.data(), text.size());
+    return;
+  }
+  std::uint32_t slot = store(text);
+  std::memcpy(c.bytes, &slot, sizeof slot);
+  c.size = kPooled;
+}
+
+void Grid::swapRows(int a, int b) {
+  checkRow(a, rows_);
+  checkRow(b, rows_);
+  if (a == b) return;
+  for (int c = 0; c < columns_; ++c) std::swap(at(c, a), at(c, b));
+}
+
+void Grid::moveCells(int from, int to, int firstColumn, int lastColumn) {
+  checkRow(from, rows_);
+  checkRow(to, rows_);
+  if (from == to) return;
+  for (int c = firstColumn; c <= lastColumn; ++c) {
+    Cell& source = at(c, from);
+    Cell& target = at(c, to);
+    release(target);
+    target = source;
+    source.size = 0;
+  }
+}
+
+}  // namespace brisel

@@ -1,0 +1,67 @@
+#pragma once
+// A grid of text cells addressed by (column, row), both from 0, as the window's
+// string grids are: the component table, the QPF byte dump and the RAK rules.
+//
+// Cells hold bytes (one byte a character). A cell costs 8 bytes: texts of up to
+// 7 bytes live inside it, longer ones in a pool owned by the grid, so a dump of
+// a 65,535-record QPF file (7 million cells) needs no string object per cell.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brisel {
+
+class Grid {
+ public:
+  // Throws std::invalid_argument for negative sizes.
+  Grid(int columns, int rows);
+
+  int ColCount() const { return columns_; }
+  int RowCount() const { return rows_; }
+
+  // Rows added at the bottom are empty; rows dropped lose their texts.
+  void setRowCount(int rows);
+
+  // The growth rule of the importers and viewers: before row r is written the
+  // row count is raised to r + 10 if it is lower. It never shrinks here.
+  void growFor(int row);
+
+  // The text of a cell. The view stays valid until the grid is next changed.
+  // Every cell access throws std::out_of_range outside the grid.
+  std::string_view cell(int column, int row) const;
+  void setCell(int column, int row, std::string_view text);
+  void clearCell(int column, int row) { setCell(column, row, {}); }
+
+  // Exchanges two whole rows.
+  void swapRows(int a, int b);
+
+  // Row `to` takes the cells of row `from` in columns first..last; those cells
+  // of `from` become empty. Cheap: no text is copied.
+  void moveCells(int from, int to, int firstColumn, int lastColumn);
+
+ private:
+  struct Cell {
+    // size <= 7: the text is bytes[0..size); size == kPooled: bytes[0..4)
+    // hold the index of the text in the pool.
+    char bytes[7];
+    std::uint8_t size;
+  };
+  static constexpr std::uint8_t kPooled = 0xFF;
+  static constexpr std::size_t kInline = sizeof(Cell::bytes);
+
+  Cell& at(int column, int row);
+  const Cell& at(int column, int row) const;
+  void release(Cell& cell);
+  std::uint32_t store(std::string_view text);
+  static std::uint32_t poolIndex(const Cell& cell);
+
+  int columns_;
+  int rows_;
+  std::vector<Cell> cells_;  // row by row
+  std::vector<std::string> pool_;
+  std::vector<std::uint32_t> freeSlots_;
+};
+
+}  // namespace brisel

@@ -1,0 +1,176 @@
+#include "app/numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+#include "app/text.h"
+
+namespace brisel {
+
+namespace {
+
+constexpr std::size_t kShownText = 120;
+
+std::string describe(std::string_view text) {
+  bool cut = text.size() > kShownText;
+  std::string shown = latin1ToUtf8(escapeControls(text.substr(0, kShownText)));
+  if (cut) shown += "...";
+  return "'" + shown + "' non \xC3\xA8 un valore numerico valido";
+}
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A decimal number at the start of `text`: sign? (digits (sep digits*)? |
+// sep digits) (e sign? digits)?. Returns the bytes it takes, 0 for none, and
+// its form with a point as separator and no plus sign in `normalized`.
+std::size_t scanDecimal(std::string_view text, char separator, std::string& normalized) {
+  normalized.clear();
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    if (text[i] == '-') normalized += '-';
+    ++i;
+  }
+  std::size_t digits = 0;
+  while (i < text.size() && isDigit(text[i])) {
+    normalized += text[i++];
+    ++digits;
+  }
+  if (i < text.size() && text[i] == separator) {
+    std::size_t fraction = 0;
+    std::size_t j = i + 1;
+    while (j < text.size() && isDigit(text[j])) ++j, ++fraction;
+    if (digits + fraction > 0) {
+      normalized += '.';
+      normalized.append(text.substr(i + 1, fraction));
+      digits += fraction;
+      i = j;
+    }
+  }
+  if (digits == 0) {
+    normalized.clear();
+    return 0;
+  }
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    std::string exponent = "e";
+    if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+      if (text[j] == '-') exponent += '-';
+      ++j;
+    }
+    std::size_t start = j;
+    while (j < text.size() && isDigit(text[j])) exponent += text[j++];
+    if (j > start) {
+      normalized += exponent;
+      i = j;
+    }
+  }
+  return i;
+}
+
+// Where from_chars finds the value out of range, tells overflow from underflow
+// by the power of ten of the first significant digit.
+double outOfRange(std::string_view normalized) {
+  bool negative = !normalized.empty() && normalized[0] == '-';
+  std::size_t e = normalized.find('e');
+  std::string_view mantissa = normalized.substr(0, e);
+  long long power = 0;
+  std::size_t point = mantissa.find('.');
+  std::size_t integerEnd = point == std::string_view::npos ? mantissa.size() : point;
+  std::size_t first = mantissa.find_first_of("123456789");
+  if (first == std::string_view::npos) return negative ? -0.0 : 0.0;
+  power = first < integerEnd ? static_cast<long long>(integerEnd - first)
+                             : -static_cast<long long>(first - integerEnd) + 1;
+  if (e != std::string_view::npos) {
+    std::string_view exponent = normalized.substr(e + 1);
+    bool down = !exponent.empty() && exponent[0] == '-';
+    if (down) exponent.remove_prefix(1);
+    long long value = 0;
+    for (char c : exponent) value = std::min<long long>(value * 10 + (c - '0'), 1'000'000'000);
+    power += down ? -value : value;
+  }
+  double magnitude = power > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  return negative ? -magnitude : magnitude;
+}
+
+double toDouble(std::string_view normalized) {
+  double value = 0;
+  auto result = std::from_chars(normalized.data(), normalized.data() + normalized.size(), value);
+  if (result.ec == std::errc::result_out_of_range) return outOfRange(normalized);
+  return value;
+}
+
+std::string firstCommaToPoint(std::string_view text, bool enabled) {
+  std::string out(text);
+  if (enabled) {
+    std::size_t comma = out.find(',');
+    if (comma != std::string::npos) out[comma] = '.';
+  }
+  return out;
+}
+
+}  // namespace
+
+ConversionError::ConversionError(std::string_view text)
+    : ConversionError(std::string(text), describe(text)) {}
+
+ConversionError::ConversionError(std::string text, const std::string& message)
+    : Error(message), text_(std::move(text)) {}
+
+ConversionError ConversionError::atLine(long line) const {
+  return ConversionError(text_, "Riga " + std::to_string(line) + ": " + what());
+}
+
+double textToReal(std::string_view text, const NumberFormat& format) {
+  std::string converted = firstCommaToPoint(text, format.RB_EN);
+  std::string_view rest(converted);
+  while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+  while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
+  std::string normalized;
+  std::size_t taken = scanDecimal(rest, format.decimalSeparator, normalized);
+  if (taken == 0 || taken != rest.size()) throw ConversionError(text);
+  double value = toDouble(normalized);
+  if (std::isinf(value)) throw ConversionError(text);
+  return value;
+}
+
+std::int32_t textToInteger(std::string_view text, const NumberFormat& format) {
+  std::string_view trimmed = trim(text);
+  std::string converted = firstCommaToPoint(trimmed, format.RB_EN);
+  std::string_view rest(converted);
+  bool negative = false;
+  if (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) {
+    negative = rest[0] == '-';
+    rest.remove_prefix(1);
+  }
+  if (rest.empty()) throw ConversionError(trimmed);
+  long long value = 0;
+  for (char c : rest) {
+    if (!isDigit(c)) throw ConversionError(trimmed);
+    value = value * 10 + (c - '0');
+    if (value > 2147483648LL) throw ConversionError(trimmed);
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<std::int32_t>::max()) throw ConversionError(trimmed);
+  return static_cast<std::int32_t>(value);
+}
+
+double readLeadingNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  std::string normalized;
+  if (scanDecimal(text.substr(i), '.', normalized) == 0) return 0;
+  return toDouble(normalized);
+}
+
+std::uint16_t low16(double value) {
+  if (!std::isfinite(value)) return 0;
+  double remainder = std::fmod(std::trunc(value), 65536.0);  // exact
+  if (remainder < 0) remainder += 65536.0;
+  return static_cast<std::uint16_t>(remainder);
+}
+
+}  // namespace brisel

@@ -1,0 +1,67 @@
+#pragma once
+// Text to number, as every operation converts the texts of the grids and of
+// the files it reads. Nothing here depends on the C locale: the user's decimal
+// separator is a parameter.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace brisel {
+
+// Base of the failures an operation reports to the operator; what() is UTF-8.
+class Error : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A text that is not a number. The message names the text, in Italian:
+// 'abc' non è un valore numerico valido.
+class ConversionError : public Error {
+ public:
+  explicit ConversionError(std::string_view text);
+  const std::string& text() const { return text_; }
+  // The same failure said of a line of the file being read: Riga 7: '...' ...
+  ConversionError atLine(long line) const;
+
+ private:
+  ConversionError(std::string text, const std::string& message);
+  std::string text_;
+};
+
+// How numbers are read: the separator of the user's locale, and the radio
+// button "Inglese" (RB_EN), which turns the first comma of a text into a point.
+struct NumberFormat {
+  char decimalSeparator = '.';
+  bool RB_EN = false;
+};
+
+// Text to real: optional spaces, an optional sign, decimal digits with at most
+// one separator, an optional exponent, optional spaces; nothing else (no hex,
+// no inf or nan, no blanks other than the space). The text is not trimmed.
+// Throws ConversionError when the text is not such a number or overflows.
+double textToReal(std::string_view text, const NumberFormat& format);
+
+// Text to integer: the text is trimmed, then an optional sign and decimal
+// digits within the signed 32-bit range. Throws ConversionError otherwise.
+std::int32_t textToInteger(std::string_view text, const NumberFormat& format);
+
+// The number at the start of a text, read with a point as separator whatever
+// the locale: leading blanks skipped, then an optional sign, digits with an
+// optional fraction and exponent; reading stops at the first character that
+// cannot continue the number. No number gives 0; too large a number gives an
+// infinity of its sign.
+double readLeadingNumber(std::string_view text);
+
+// A real truncated toward zero, as the low 16 bits of that integer taken as
+// unsigned: 90.7 gives 90, -90 gives 65446, 70000 gives 4464. Exact for every
+// finite value; an infinity or NaN gives 0.
+std::uint16_t low16(double value);
+
+// The low 16 bits of an integer taken as unsigned.
+inline std::uint16_t low16(std::int32_t value) {
+  return static_cast<std::uint16_t>(static_cast<std::uint32_t>(value));
+}
+
+}  // namespace brisel

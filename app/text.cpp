@@ -1,0 +1,157 @@
+#include "app/text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace brisel {
+
+std::string_view trim(std::string_view text) {
+  std::size_t first = 0;
+  while (first < text.size() && isBlank(text[first])) ++first;
+  std::size_t last = text.size();
+  while (last > first && isBlank(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
+
+int compareText(std::string_view a, std::string_view b) {
+  std::size_t n = std::min(a.size(), b.size());
+  if (n > 0) {
+    // memcmp compares as unsigned char, whatever the signedness of char.
+    int byBytes = std::memcmp(a.data(), b.data(), n);
+    if (byBytes != 0) return byBytes < 0 ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+namespace {
+
+constexpr int kPrecision = 15;
+
+// Places the significant digits of a fixed-point form: `exponent` is the power
+// of ten of the first digit.
+std::string fixedForm(std::string_view digits, int exponent, char separator) {
+  std::string out;
+  if (exponent < 0) {
+    out = "0";
+    out += separator;
+    out.append(static_cast<std::size_t>(-exponent - 1), '0');
+    out += digits;
+    return out;
+  }
+  std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
+  if (digits.size() <= integerDigits) {
+    out = digits;
+    out.append(integerDigits - digits.size(), '0');
+    return out;
+  }
+  out = digits.substr(0, integerDigits);
+  out += separator;
+  out += digits.substr(integerDigits);
+  return out;
+}
+
+std::string scientificForm(std::string_view digits, int exponent, char separator) {
+  std::string out(digits.substr(0, 1));
+  if (digits.size() > 1) {
+    out += separator;
+    out += digits.substr(1);
+  }
+  out += 'E';
+  out += std::to_string(exponent);
+  return out;
+}
+
+}  // namespace
+
+std::string formatReal(double value, char decimalSeparator) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  if (value == 0) return "0";
+
+  // d.dddddddddddddde+XX, correctly rounded to 15 significant digits.
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                              std::chars_format::scientific, kPrecision - 1);
+  std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  std::size_t e = text.find('e');
+  std::string digits;
+  digits += text[0];
+  digits.append(text.substr(2, e - 2));
+  int exponent = 0;
+  std::string_view exponentText = text.substr(e + 1);
+  if (!exponentText.empty() && exponentText[0] == '+') exponentText.remove_prefix(1);
+  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  // Fixed point from 0.00001 up to 15 integer digits.
+  bool fixed = exponent >= -5 && exponent < kPrecision;
+  std::string out = value < 0 ? "-" : "";
+  out += fixed ? fixedForm(digits, exponent, decimalSeparator)
+               : scientificForm(digits, exponent, decimalSeparator);
+  return out;
+}
+
+void swapDecimalSeparators(std::string& line, bool commaSeparator) {
+  if (commaSeparator)
+    std::replace(line.begin(), line.end(), '.', ',');
+  else
+    std::replace(line.begin(), line.end(), ',', '.');
+}
+
+std::string spacesToUnderscores(std::string_view text) {
+  std::string out(text);
+  std::replace(out.begin(), out.end(), ' ', '_');
+  return out;
+}
+
+std::string escapeControls(std::string_view text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (char ch : text) {
+    auto code = static_cast<unsigned char>(ch);
+    switch (ch) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      default:
+        if (code < 0x20 || code == 0x7F) {
+          out += "\\x";
+          out += kHex[code >> 4];
+          out += kHex[code & 0xF];
+        } else {
+          out += ch;
+        }
+    }
+  }
+  return out;
+}
+
+std::string latin1ToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char ch : text) {
+    auto code = static_cast<unsigned char>(ch);
+    if (code < 0x80) {
+      out += ch;
+    } else {
+      out += static_cast<char>(0xC0 | (code >> 6));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return out;
+}
+
+}  // namespace brisel

@@ -1,0 +1,91 @@
+#pragma once
+// What the operations work on, and what they read of the window.
+//
+// Every operation is a function of a Workspace (the three grids, the memo and
+// the two buttons whose enabled state carries over from one operation to the
+// next) and of a snapshot of the controls it reads. It returns an Outcome for
+// the window or the command line to show, reports a text that is not a number
+// by throwing ConversionError, and drives the progress bar through Progress.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/grid.h"
+#include "app/numbers.h"
+
+namespace brisel {
+
+struct Workspace {
+  Grid StringGrid1{10, 10};   // the component table
+  Grid StringGrid2{110, 10};  // the records of a QPF file, byte by byte
+  Grid StringGrid3{2, 5};     // the loaded RAK rules
+  std::vector<std::string> Memo1{"Memo1"};
+  bool Button17Enabled = true;       // "Applica RAK"
+  bool BU_FootPrintEnabled = false;  // "Merge FootPrint"
+};
+
+// The selected rectangle of the component table, as the grid reports it.
+struct GridRect {
+  int Left = 1;
+  int Top = 1;
+  int Right = 1;
+  int Bottom = 1;
+};
+
+// The controls an operation reads, as they stand when its button is pressed.
+struct Controls {
+  std::filesystem::path Edit1;  // INPUT QPF: the template
+  std::filesystem::path Edit2;  // INPUT REP
+  std::filesystem::path Edit3;  // INPUT CMP
+  std::filesystem::path Edit4;  // OUTPUT QPF
+  std::filesystem::path Edit5;  // INPUT MNT
+  std::filesystem::path Edit6;  // INPUT BOM
+  std::filesystem::path Edit7;  // INPUT RAK
+  std::filesystem::path Edit8;  // INPUT TXT
+  std::filesystem::path Edit9;  // OUTPUT ZIRKAN
+  bool RB_mils = false;         // coordinates in mils
+  bool CB_Format = true;        // "Virgola come separatore decimali"
+  bool RB_EN = false;           // "Inglese": the first comma of a number is a point
+  std::string ED_Forza = "1";   // default force of the QPF records
+  char decimalSeparator = '.';  // the user's locale
+  int Col = 1;                  // cursor of the component table
+  int Row = 1;
+  GridRect Selection;
+
+  NumberFormat numbers() const { return {decimalSeparator, RB_EN}; }
+};
+
+// A modal message box: caption and text, UTF-8.
+struct Message {
+  std::string caption;
+  std::string text;
+  friend bool operator==(const Message&, const Message&) = default;
+};
+
+inline const Message kSuccessMessage{"Messaggio", "Operazione eseguita correttamente"};
+inline const Message kOpenErrorMessage{"Errore", "Errore epertura file"};
+inline const Message kRakOpenErrorMessage{"Errore", "Errore apertura file RAK"};
+
+// What an operation has to tell once it has run.
+struct Outcome {
+  std::vector<Message> messages;                  // message boxes, in order
+  std::optional<std::filesystem::path> unopened;  // a file it could not open, said or not
+  std::optional<int> cursorCol;                   // where it puts the table's cursor
+  std::optional<int> cursorRow;
+};
+
+// The progress bar that long table operations show, move (0 to 100) and hide.
+class Progress {
+ public:
+  virtual ~Progress() = default;
+  virtual void show() {}
+  virtual void setPosition(int /*percent*/) {}
+  virtual void hide() {}
+};
+
+// The signature every operation has.
+using Operation = Outcome (*)(Workspace&, const Controls&, Progress&);
+
+}  // namespace brisel

@@ -1,0 +1,11 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/locale.h"
+#include "cli/cli.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  return brisel::runCli(words, std::cout, std::cerr, brisel::decimalSeparatorFromEnvironment());
+}

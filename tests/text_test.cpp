@@ -1,0 +1,83 @@
+#include "app/text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace brisel {
+namespace {
+
+TEST(Trim, RemovesEveryByteUpToSpaceAtBothEnds) {
+  EXPECT_EQ(trim("  R12 \t\r\n"), "R12");
+  EXPECT_EQ(trim(std::string_view("\0\x01 a b \x1f", 8)), "a b");
+  EXPECT_EQ(trim(" \t\n"), "");
+  EXPECT_EQ(trim(""), "");
+  // Bytes above 127 are not blanks, whatever the signedness of char.
+  EXPECT_EQ(trim("\xA0x\xFF"), "\xA0x\xFF");
+}
+
+TEST(CompareText, IsByteWiseOnUnsignedCodesAndCaseSensitive) {
+  EXPECT_LT(compareText("10", "9"), 0);
+  EXPECT_LT(compareText("100", "9"), 0);
+  EXPECT_LT(compareText("R1", "R10"), 0);  // a beginning orders first
+  EXPECT_LT(compareText("", "a"), 0);
+  EXPECT_LT(compareText("Z", "a"), 0);
+  EXPECT_LT(compareText("z", "\xE8"), 0);  // è after every ASCII letter
+  EXPECT_EQ(compareText("abc", "abc"), 0);
+  EXPECT_GT(compareText("r12", "R12"), 0);
+  EXPECT_TRUE(textLess("", " "));
+}
+
+struct RealCase {
+  double value;
+  const char* text;
+};
+
+class FormatReal : public ::testing::TestWithParam<RealCase> {};
+
+TEST_P(FormatReal, WritesTheGeneralForm) {
+  EXPECT_EQ(formatReal(GetParam().value, '.'), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, FormatReal,
+    ::testing::Values(RealCase{25, "25"}, RealCase{double(12.4f), "12.3999996185303"},
+                      RealCase{double(100 * 0.0254f), "2.53999996185303"}, RealCase{10.5, "10.5"},
+                      RealCase{-2.25, "-2.25"}, RealCase{0, "0"}, RealCase{-0.0, "0"},
+                      RealCase{0.00001, "0.00001"}, RealCase{0.000012345, "0.000012345"},
+                      RealCase{0.000001, "1E-6"}, RealCase{-0.0000015, "-1.5E-6"},
+                      RealCase{1.5e20, "1.5E20"}, RealCase{999999999999999, "999999999999999"},
+                      RealCase{1e15, "1E15"}, RealCase{1234567, "1234567"}, RealCase{0.1, "0.1"},
+                      RealCase{1.0 / 3, "0.333333333333333"},
+                      RealCase{2.0 / 3, "0.666666666666667"},
+                      RealCase{9.9999999999999999e14, "1E15"}, RealCase{1e100, "1E100"},
+                      RealCase{123456789012.345678, "123456789012.346"},
+                      RealCase{double(10.3f), "10.3000001907349"}));
+
+TEST(FormatRealSpecial, UsesTheUsersSeparatorAndNamesNonFiniteValues) {
+  EXPECT_EQ(formatReal(12.5, ','), "12,5");
+  EXPECT_EQ(formatReal(1.5e-7, ','), "1,5E-7");
+  EXPECT_EQ(formatReal(25, ','), "25");
+  EXPECT_EQ(formatReal(std::numeric_limits<double>::quiet_NaN(), '.'), "NAN");
+  EXPECT_EQ(formatReal(std::numeric_limits<double>::infinity(), '.'), "INF");
+  EXPECT_EQ(formatReal(-std::numeric_limits<double>::infinity(), '.'), "-INF");
+  EXPECT_EQ(formatReal(std::numeric_limits<double>::denorm_min(), '.'), "4.94065645841247E-324");
+}
+
+TEST(SeparatorSwap, FollowsTheCheckBox) {
+  std::string line = "R1.2 1,5 2.5";
+  swapDecimalSeparators(line, true);
+  EXPECT_EQ(line, "R1,2 1,5 2,5");
+  swapDecimalSeparators(line, false);
+  EXPECT_EQ(line, "R1.2 1.5 2.5");
+}
+
+TEST(Escape, ShowsControlBytesAndKeepsTheRest) {
+  EXPECT_EQ(escapeControls("a\\b\tc\nd\re"), "a\\\\b\\tc\\nd\\re");
+  EXPECT_EQ(escapeControls(std::string_view("\0\x1f\x7f\x80\xff", 5)), "\\x00\\x1F\\x7F\x80\xff");
+  EXPECT_EQ(latin1ToUtf8("caff\xE8"), "caff\xC3\xA8");
+}
+
+}  // namespace
+}  // namespace brisel
