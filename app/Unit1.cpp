@@ -127,8 +127,8 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
   setFont(font);
 
   auto* root = new QVBoxLayout(this);
-  root->setContentsMargins(10, 8, 10, 8);
-  root->setSpacing(6);
+  root->setContentsMargins(10, 10, 10, 8);
+  root->setSpacing(8);
   root->addLayout(buildPathRows());
   buildPages();
   root->addWidget(PageControl1);
@@ -189,7 +189,7 @@ QGridLayout* TForm1::buildPathRows() {
 
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(8);
-  grid->setVerticalSpacing(3);
+  grid->setVerticalSpacing(5);
   int line = 0;
   for (const Row& row : rows) {
     row.label = named(new QLabel(QString::fromLatin1(row.caption), this), row.labelName);
@@ -250,7 +250,7 @@ QWidget* TForm1::buildLowerPart() {
 
   auto button = [lower](const char* name, const char* caption) {
     auto* b = named(new QPushButton(QString::fromLatin1(caption), lower), name);
-    b->setMinimumHeight(26);
+    b->setMinimumHeight(28);
     b->setAutoDefault(false);
     return b;
   };
@@ -275,7 +275,7 @@ QWidget* TForm1::buildLowerPart() {
       {Button9, Button2, Button20, Button22}};
   auto* buttons = new QGridLayout;
   buttons->setHorizontalSpacing(6);
-  buttons->setVerticalSpacing(6);
+  buttons->setVerticalSpacing(8);
   for (int r = 0; r < static_cast<int>(lines.size()); ++r)
     for (int c = 0; c < static_cast<int>(lines[r].size()); ++c)
       buttons->addWidget(lines[r][c], r, c);
@@ -285,7 +285,7 @@ QWidget* TForm1::buildLowerPart() {
   // The settings the imports and number parsing read.
   auto* options = new QGridLayout;
   options->setHorizontalSpacing(10);
-  options->setVerticalSpacing(4);
+  options->setVerticalSpacing(6);
   RB_mm = named(new QRadioButton(QStringLiteral("mm"), lower), "RB_mm");
   RB_mils = named(new QRadioButton(QStringLiteral("mils"), lower), "RB_mils");
   CB_Format =

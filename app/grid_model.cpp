@@ -138,14 +138,17 @@ GridView::GridView(brisel::Grid& grid, int fixedRows, int fixedColumns, bool edi
   moveCursorTo(fixedColumns, fixedRows);
 }
 
+// A view may leave its current index on a fixed cell when the rows under it
+// go; the cursor of a grid never stands there.
 int GridView::Col() const {
   QModelIndex current = currentIndex();
-  return current.isValid() ? current.column() : model_->fixedColumns();
+  return current.isValid() ? std::max(current.column(), model_->fixedColumns())
+                           : model_->fixedColumns();
 }
 
 int GridView::Row() const {
   QModelIndex current = currentIndex();
-  return current.isValid() ? current.row() : model_->fixedRows();
+  return current.isValid() ? std::max(current.row(), model_->fixedRows()) : model_->fixedRows();
 }
 
 brisel::GridRect GridView::Selection() const {

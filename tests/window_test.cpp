@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTest>
 #include <optional>
 
 #include "app/Unit1.h"
@@ -334,6 +335,37 @@ TEST_F(WindowTest, OperationReadsTheControlsAsTheyStand) {
   EXPECT_EQ(seen->Selection.Bottom, 8);
 }
 
+// Neither keys nor clicks put the cursor on a fixed cell; typing edits the
+// cell under the cursor.
+TEST_F(WindowTest, CursorStaysOffTheFixedCellsAndTypingEdits) {
+  auto form = makeForm();
+  form->show();
+  GridView* view = form->StringGrid1;
+  view->setFocus();
+  auto cursor = [view] { return std::pair{view->Col(), view->Row()}; };
+  QTest::keyClick(view, Qt::Key_Left);
+  EXPECT_EQ(cursor(), std::pair(1, 1));
+  QTest::keyClick(view, Qt::Key_Up);
+  EXPECT_EQ(cursor(), std::pair(1, 1));
+  QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(cursor(), std::pair(9, 9));
+  QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(cursor(), std::pair(1, 1));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                    view->visualRect(view->model()->index(0, 3)).center());
+  EXPECT_EQ(cursor(), std::pair(1, 1));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                    view->visualRect(view->model()->index(4, 3)).center());
+  EXPECT_EQ(cursor(), std::pair(3, 4));
+  QTest::keyClick(view, 'R');  // opens the editor with its first letter
+  auto* editor = view->viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  QTest::keyClicks(editor, "12");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QCoreApplication::processEvents();  // the editor commits on a queued call
+  EXPECT_EQ(form->workspace().StringGrid1.cell(3, 4), "R12");
+}
+
 TEST_F(WindowTest, SelectionNeverReachesIntoTheFixedCells) {
   auto form = makeForm();
   GridModel* model = form->StringGrid1->gridModel();
@@ -352,6 +384,13 @@ TEST_F(WindowTest, SelectionNeverReachesIntoTheFixedCells) {
   EXPECT_EQ(rect.Right, 4);
   EXPECT_EQ(rect.Top, 5);
   EXPECT_EQ(rect.Bottom, 5);
+
+  // Every data row gone: the cursor does not follow onto the fixed row.
+  form->workspace().StringGrid1.setRowCount(1);
+  form->StringGrid1->refresh();
+  EXPECT_EQ(form->StringGrid1->Row(), 1);
+  EXPECT_GE(form->StringGrid1->Col(), 1);
+  EXPECT_EQ(form->StringGrid1->Selection().Top, 1);
 }
 
 TEST_F(WindowTest, OutcomeIsShownAfterTheGridsAreRefreshed) {
