@@ -80,7 +80,8 @@ void Grid::setCell(int column, int row, std::string_view text) {
   Cell& c = at(column, row);
   if (text.size() <= kInline) {
     release(c);
-    std::memmove(c.bytes, text.data(), text.size());
+    // An empty view may hold a null pointer, which memmove must not be given.
+    if (!text.empty()) std::memmove(c.bytes, text.data(), text.size());
     c.size = static_cast<std::uint8_t>(text.size());
     return;
   }
