@@ -38,7 +38,7 @@ void importLine(std::string_view line, long row, Workspace& workspace, const Con
 
 }  // namespace
 
-Outcome importMnt(Workspace& workspace, const Controls& controls, Progress&) {
+Outcome importMnt(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
   Outcome outcome;
   LineReader reader(controls.Edit5);
   if (reader.isOpen()) {

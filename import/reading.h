@@ -6,12 +6,15 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "app/grid.h"
 #include "app/lines.h"
 #include "app/numbers.h"
+#include "app/text.h"
 #include "app/workspace.h"
 
 namespace brisel::importing {
@@ -67,5 +70,32 @@ struct TextHash {
     return std::hash<std::string_view>{}(text);
   }
 };
+
+// The references that the rows of the table look up (column 2 of rows 1 to
+// RowCount - 1, trimmed, blanks left out), each with what a file says of it
+// once found. Built from the table, so that a file of any size costs no more
+// memory than the table itself.
+template <class Found>
+using ReferenceIndex =
+    std::unordered_map<std::string, std::optional<Found>, TextHash, std::equal_to<>>;
+
+template <class Found>
+ReferenceIndex<Found> tableReferences(const Grid& table) {
+  ReferenceIndex<Found> index;
+  index.reserve(static_cast<std::size_t>(table.RowCount()));
+  for (int row = 1; row < table.RowCount(); ++row) {
+    std::string_view key = trim(table.cell(2, row));
+    if (!key.empty() && !index.contains(key)) index.emplace(std::string(key), std::nullopt);
+  }
+  return index;
+}
+
+// What the file says of a row's reference; nullptr when it says nothing.
+template <class Found>
+const Found* lookUp(const ReferenceIndex<Found>& index, std::string_view reference) {
+  if (reference.empty()) return nullptr;
+  auto found = index.find(reference);
+  return found == index.end() || !found->second ? nullptr : &*found->second;
+}
 
 }  // namespace brisel::importing

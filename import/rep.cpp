@@ -37,7 +37,7 @@ void importLine(std::string_view line, long row, long number, Workspace& workspa
 
 }  // namespace
 
-Outcome importRep(Workspace& workspace, const Controls& controls, Progress&) {
+Outcome importRep(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
   Outcome outcome;
   LineReader reader(controls.Edit2);
   if (reader.isOpen()) {

@@ -54,7 +54,7 @@ void importLine(std::string_view line, long& row, long number, Workspace& worksp
 
 }  // namespace
 
-Outcome importTxt(Workspace& workspace, const Controls& controls, Progress&) {
+Outcome importTxt(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
   Outcome outcome;
   LineReader reader(controls.Edit8);
   if (reader.isOpen()) {
