@@ -88,19 +88,24 @@ TEST_F(Lookup, BomTakesTheFirstWordAfterTheFirstMatchingDesignator) {
 
 TEST_F(Lookup, BomLinesAndTheirValues) {
   const std::pair<const char*, const char*> cases[] = {
-      {"R12     4K7\n", "4K7"},
-      {"R12 10K\tX Y\n", "10K\tX"},
-      {"R12\t10K\n", ""},
-      {"R12 \t 10K\n", "10K"},
-      {"R12\r\n", ""},
-      {"\tR12 10K 0805\n", "10K"},
-      {"R12 10K\r\nR12 1\n", "10K"},
+      {"R12     4K7\n", "4K7"}, {"R12 10K\tX Y\n", "10K\tX"},
+      {"R12\t10K\n", ""},       {"R12 \t 10K\n", "10K"},
+      {"R12\r\n", ""},          {"R12 10K\r\nR12 1\n", "10K"},
   };
   for (auto [file, expected] : cases) {
     references({"R12"});
     bom(file);
     EXPECT_EQ(cell(3, 1), expected) << file;
   }
+}
+
+// Counting the designator's length from the line's start cut "\tR12 10K"
+// into "2 10K" and gave R12 the value "2".
+TEST_F(Lookup, BomValueFollowsADesignatorThatBlanksPrecede) {
+  references({"R12", "C1"});
+  bom("\tR12 10K 0805\n\x01\x02" "C1  100nF\n");
+  EXPECT_EQ(cell(3, 1), "10K");
+  EXPECT_EQ(cell(3, 2), "100nF");
 }
 
 TEST_F(Lookup, BomReadsLongLinesNinetyNineCharactersAtATime) {

@@ -234,6 +234,10 @@ TEST_P(Placement, MilsBecomeMillimetresThroughFloats) {
   EXPECT_EQ(cell(6, rowOf(0)), "-1.26999998092651");
   EXPECT_EQ(cell(5, rowOf(1)), "0.31496000289917");
   EXPECT_EQ(cell(6, rowOf(1)), "9.99997997283936");
+  // The float read, not the text, is multiplied: 1000.001 is held as 1000.0009765625.
+  import(file({{ "R1", "10K", "1000.001", "0.005", "0" }}));
+  EXPECT_EQ(cell(5, rowOf(0)), "25.4000244140625");
+  EXPECT_EQ(cell(6, rowOf(0)), "0.000126999992062338");
 }
 
 TEST_P(Placement, ACoordinateBeyondTheFloatRangeFailsInsteadOfShowingInfinity) {
