@@ -100,17 +100,5 @@ TEST_F(MntImport, LongLinesAreReadNinetyNineCharactersAtATime) {
   EXPECT_EQ(cell(8, 1), line99.substr(start.size()));
 }
 
-TEST_F(MntImport, AShorterFileAfterALongerOneLeavesItsRows) {
-  std::string fifty, twenty;
-  for (int i = 1; i <= 50; ++i) fifty += "C" + std::to_string(i) + " 1 2 0 V F\n";
-  for (int i = 1; i <= 20; ++i) twenty += "R" + std::to_string(i) + " 1 2 0 V F\n";
-  importLines(fifty);
-  importLines(twenty);
-  EXPECT_EQ(cell(2, 20), "R20");
-  EXPECT_EQ(cell(2, 21), "C21");
-  EXPECT_EQ(cell(2, 50), "C50");
-  EXPECT_EQ(table().RowCount(), 60);
-}
-
 }  // namespace
 }  // namespace brisel

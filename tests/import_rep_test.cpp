@@ -117,17 +117,5 @@ TEST_F(RepImport, ALineFeedEndingTheFileAddsNoRow) {
   EXPECT_EQ(table().RowCount(), 11);
 }
 
-TEST_F(RepImport, AShorterFileAfterALongerOneLeavesItsRows) {
-  std::string fifty, twenty;
-  for (int i = 1; i <= 48; ++i) fifty += "C" + std::to_string(i) + " A 1 2 0\n";
-  for (int i = 1; i <= 18; ++i) twenty += "R" + std::to_string(i) + " A 1 2 0\n";
-  importLines(fifty);
-  importLines(twenty);
-  EXPECT_EQ(cell(2, 18), "R18");
-  EXPECT_EQ(cell(2, 19), "C19");
-  EXPECT_EQ(cell(2, 48), "C48");
-  EXPECT_EQ(table().RowCount(), 58);
-}
-
 }  // namespace
 }  // namespace brisel

@@ -112,19 +112,5 @@ TEST_F(TxtImport, LongLinesAreReadNinetyNineCharactersAtATime) {
   EXPECT_EQ(importLines(text150 + "\n"), notANumber(2, ""));
 }
 
-TEST_F(TxtImport, AShorterFileAfterALongerOneLeavesItsRows) {
-  std::string fifty, twenty;
-  for (int i = 1; i <= 50; ++i)
-    fifty += txtLine("C" + std::to_string(i), "A", "1", "2", "0") + "\n";
-  for (int i = 1; i <= 20; ++i)
-    twenty += txtLine("R" + std::to_string(i), "A", "1", "2", "0") + "\n";
-  importLines(fifty);
-  importLines(twenty);
-  EXPECT_EQ(cell(2, 21), "R20       ");
-  EXPECT_EQ(cell(2, 22), "C21       ");
-  EXPECT_EQ(cell(2, 51), "C50       ");
-  EXPECT_EQ(table().RowCount(), 61);
-}
-
 }  // namespace
 }  // namespace brisel
