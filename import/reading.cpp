@@ -1,0 +1,74 @@
+#include "import/reading.h"
+
+#include <cmath>
+#include <limits>
+
+#include "app/platform.h"
+#include "app/text.h"
+
+namespace brisel::importing {
+
+std::string_view takeField(std::string_view& rest) {
+  std::size_t space = rest.find(' ');
+  if (space == std::string_view::npos) return {};
+  std::string_view field = rest.substr(0, space);
+  rest.remove_prefix(space + 1);
+  return field;
+}
+
+void skipSpaces(std::string_view& rest) {
+  std::size_t first = rest.find_first_not_of(' ');
+  rest.remove_prefix(first == std::string_view::npos ? rest.size() : first);
+}
+
+std::string_view columns(std::string_view line, std::size_t first, std::size_t count) {
+  if (first >= line.size()) return {};
+  return line.substr(first, count);
+}
+
+float coordinate(std::string_view text, const Controls& controls) {
+  double value = textToReal(text, controls.numbers());
+  if (std::fabs(value) > std::numeric_limits<float>::max()) throw ConversionError(text);
+  auto held = static_cast<float>(value);
+  if (controls.RB_mils) held = static_cast<float>(static_cast<double>(held) * 0.0254);
+  return held;
+}
+
+std::uint16_t leadingAngle(std::string_view text) {
+  return low16(readLeadingNumber(text));
+}
+
+void writePlacement(Grid& table, const Placement& placement, char decimalSeparator) {
+  int row = static_cast<int>(placement.row);
+  table.growFor(row);
+  table.setCell(1, row, std::to_string(row));
+  table.setCell(2, row, placement.reference);
+  table.setCell(3, row, placement.value);
+  table.setCell(5, row, formatReal(placement.x, decimalSeparator));
+  table.setCell(6, row, formatReal(placement.y, decimalSeparator));
+  table.setCell(7, row, std::to_string(placement.angle));
+}
+
+void checkRowNumber(long row, long line, long maxComponents) {
+  if (row <= kLastRow) return;
+  throw Error("Riga " + std::to_string(line) + ": il file ha pi\xC3\xB9 di " +
+              std::to_string(maxComponents) +
+              " componenti, quanti la tabella ne pu\xC3\xB2 numerare; importazione interrotta");
+}
+
+void forEachLine(LineReader& reader, const std::filesystem::path& path,
+                 const std::function<void(std::string& line, long number)>& visit) {
+  std::string line;
+  while (reader.next(line)) {
+    try {
+      visit(line, reader.lineNumber());
+    } catch (const ConversionError& error) {
+      throw error.atLine(reader.lineNumber());
+    }
+  }
+  if (reader.failed())
+    throw Error("Errore di lettura del file " + platform::displayPath(path) + " dopo la riga " +
+                std::to_string(reader.lineNumber()));
+}
+
+}  // namespace brisel::importing

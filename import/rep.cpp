@@ -1,0 +1,57 @@
+// REP coordinate file: two header lines, then "REF PART X Y ANGLE ..." a line.
+// Line n fills row n - 2, so a skipped line leaves its row as it was.
+#include <string>
+
+#include "app/text.h"
+#include "import/importers.h"
+#include "import/reading.h"
+
+namespace brisel {
+
+namespace {
+
+constexpr long kHeaderLines = 2;
+
+// The trimmed line with every run of spaces cut to one; tabs stay in fields.
+void normalize(std::string_view line, std::string& out) {
+  out.clear();
+  for (char c : trim(line))
+    if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+}
+
+void importLine(std::string_view line, long row, long number, Workspace& workspace,
+                const Controls& controls, std::string& text) {
+  normalize(line, text);
+  swapDecimalSeparators(text, controls.CB_Format);
+  std::string_view rest(text);
+  std::string_view reference = importing::takeField(rest);
+  if (reference.empty()) return;  // blank, or a single word such as a trailer
+  importing::checkRowNumber(row, number, importing::kLastRow);
+  importing::takeField(rest);  // the part, which the CMP and BOM files give
+  float x = importing::coordinate(importing::takeField(rest), controls);
+  float y = importing::coordinate(importing::takeField(rest), controls);
+  importing::writePlacement(workspace.StringGrid1,
+                            {row, reference, "???", x, y, importing::leadingAngle(rest)},
+                            controls.decimalSeparator);
+}
+
+}  // namespace
+
+Outcome importRep(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  Outcome outcome;
+  LineReader reader(controls.Edit2);
+  if (reader.isOpen()) {
+    std::string text;
+    importing::forEachLine(reader, controls.Edit2, [&](std::string& line, long number) {
+      if (number > kHeaderLines)
+        importLine(line, number - kHeaderLines, number, workspace, controls, text);
+    });
+  } else {
+    outcome.unopened = controls.Edit2;
+  }
+  workspace.Button17Enabled = true;
+  workspace.BU_FootPrintEnabled = true;
+  return outcome;
+}
+
+}  // namespace brisel

@@ -1,0 +1,158 @@
+// brisel-cli end to end on the sample board: every import, in the two ways of
+// reading points the board is written for.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/text.h"
+#include "cli/cli.h"
+#include "tests/testkit.h"
+
+namespace brisel {
+namespace {
+
+const std::filesystem::path kSamples = BRISEL_SAMPLES;
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result run(std::vector<std::string> words) {
+  std::ostringstream out, err;
+  int status = runCli(words, out, err, '.');
+  return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> sampleSettings() {
+  return {"--rep",
+          (kSamples / "BOARD.REP").string(),
+          "--cmp",
+          (kSamples / "BOARD.CMP").string(),
+          "--mnt",
+          (kSamples / "BOARD.MNT").string(),
+          "--bom",
+          (kSamples / "BOARD.BOM").string(),
+          "--txt",
+          (kSamples / "BOARD.TXT").string(),
+          "--rak",
+          (kSamples / "BOARD.RAK").string(),
+          "--decimal-separator",
+          "."};
+}
+
+// The printed table's lines, from row 0 on.
+std::vector<std::string> tableLines(const std::string& printed) {
+  std::istringstream in(printed);
+  std::vector<std::string> lines;
+  std::string line;
+  std::getline(in, line);  // rows N cols C
+  while (std::getline(in, line)) lines.push_back(line);
+  return lines;
+}
+
+class SampleBoard : public ::testing::TestWithParam<std::vector<std::string>> {
+ protected:
+  Result runWith(std::vector<std::string> words) {
+    std::vector<std::string> all = sampleSettings();
+    all.insert(all.end(), GetParam().begin(), GetParam().end());
+    all.insert(all.end(), words.begin(), words.end());
+    return run(all);
+  }
+};
+
+TEST_P(SampleBoard, RepThenCmpThenBomGiveTheWholeTable) {
+  Result r = runWith({"import-rep", "import-cmp", "import-bom", "print", "print=buttons"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  std::vector<std::string> lines = tableLines(r.out);
+  ASSERT_EQ(lines.size(), 50u + 2u);
+  EXPECT_EQ(lines[1], "1\t\t1\tU1\tSTM32F103C8\t\t40.6399993896484\t30.4799995422363\t0\tLQFP48\t");
+  EXPECT_EQ(lines[40],
+            "40\t\t40\tSW1\tTACT\t\t25.3999996185303\t5.71500015258789\t0\tSW_TACT_6X6\t");
+  EXPECT_EQ(lines[41], "41\t\t\t\t\t\t\t\t\t\t");
+  EXPECT_EQ(lines[50], "Button17 enabled");
+  EXPECT_EQ(lines[51], "BU_FootPrint enabled");
+}
+
+TEST_P(SampleBoard, EveryCoordinateFileGivesTheSameComponents) {
+  Result rep = runWith({"import-rep", "import-cmp", "print"});
+  Result mnt = runWith({"import-mnt", "print"});
+  Result txt = runWith({"import-txt", "import-cmp", "print"});
+  ASSERT_EQ(rep.status + mnt.status + txt.status, 0) << rep.err << mnt.err << txt.err;
+  std::vector<std::string> a = tableLines(rep.out), b = tableLines(mnt.out),
+                           c = tableLines(txt.out);
+  ASSERT_EQ(a.size(), 50u);
+  ASSERT_EQ(b.size(), 50u);
+  ASSERT_EQ(c.size(), 51u);  // one row lower
+  for (int r = 1; r <= 40; ++r) {
+    std::istringstream rowA(a[r]), rowB(b[r]), rowC(c[r + 1]);
+    std::string cellA, cellB, cellC;
+    // The printed row number, then columns 0 to 8.
+    for (int token = 0; token <= 9; ++token) {
+      std::getline(rowA, cellA, '\t');
+      std::getline(rowB, cellB, '\t');
+      std::getline(rowC, cellC, '\t');
+      if (token <= 2) continue;  // the numbers differ: TXT starts one row lower
+      // The MNT footprint keeps its inner space, which CMP turns into "_".
+      if (token == 9) cellB = spacesToUnderscores(cellB);
+      EXPECT_EQ(cellA, cellB) << "row " << r << " column " << token - 1;
+      EXPECT_EQ(cellA, std::string(trim(cellC))) << "row " << r << " column " << token - 1;
+    }
+  }
+}
+
+TEST_P(SampleBoard, TheRotationRulesKeepMostOfTheBoard) {
+  Result r = runWith({"import-mnt", "apply-rak", "print"});
+  if (r.err.find("non ancora disponibile") != std::string::npos) GTEST_SKIP() << r.err;
+  ASSERT_EQ(r.status, 0) << r.err;
+  // Only the switch and the fuse have no rule.
+  EXPECT_EQ(tableLines(r.out).size(), 1u + 38u);
+  EXPECT_EQ(r.out.find("TACT"), std::string::npos);
+  EXPECT_EQ(r.out.find("500mA"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, SampleBoard,
+                         ::testing::Values(std::vector<std::string>{"--english"},
+                                           std::vector<std::string>{"--no-comma"}),
+                         [](const auto& info) {
+                           return info.param[0].substr(2) == "english" ? std::string("English")
+                                                                       : std::string("NoComma");
+                         });
+
+TEST(CliImport, AFileThatCannotBeOpenedStopsTheRunWithItsPath) {
+  testing::TempDir dir;
+  std::string missing = (dir / "none.REP").string();
+  Result r = run({"--rep", missing, "import-rep", "print=buttons"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "error: cannot open " + missing + "\n");
+  r = run({"--rep", missing, "--keep-going", "import-rep", "print=buttons"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "Button17 enabled\nBU_FootPrint enabled\n");
+}
+
+TEST(CliImport, AConversionFailureNamesTheLineAndTheText) {
+  testing::TempDir dir;
+  auto file = dir.write("bad.MNT", "R1 1 2 0 V F\nR2 10.5 2 0 V F\n");
+  Result r = run({"--mnt", file.string(), "import-mnt", "print"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "error: Riga 2: '10,5' non \xC3\xA8 un valore numerico valido\n");
+}
+
+TEST(CliImport, TheProgramImportsTheSampleBoard) {
+  testing::TempDir dir;
+  std::string command = std::string("\"") + BRISEL_CLI + "\" --decimal-separator . --english";
+  for (auto [setting, name] : {std::pair{"--mnt", "BOARD.MNT"}, {"--cmp", "BOARD.CMP"}})
+    command += std::string(" ") + setting + " \"" + (kSamples / name).string() + "\"";
+  ASSERT_EQ(testing::runCommand(command + " import-mnt import-cmp print", dir / "out", dir / "err"),
+            0)
+      << testing::readFile(dir / "err");
+  std::vector<std::string> lines = tableLines(testing::readFile(dir / "out"));
+  ASSERT_EQ(lines.size(), 50u);
+  EXPECT_EQ(lines[2], "2\t\t2\tU2\tLM1117-3V3\t\t12.6999998092651\t50.7999992370605\t90\tSOT223\t");
+}
+
+}  // namespace
+}  // namespace brisel
