@@ -80,7 +80,7 @@ void Grid::setCell(int column, int row, std::string_view text) {
   Cell& c = at(column, row);
   if (text.size() <= kInline) {
     release(c);
-    std::memmove(c.bytes, text.data(), text.size());
+    if (!text.empty()) std::memmove(c.bytes, text.data(), text.size());
     c.size = static_cast<std::uint8_t>(text.size());
     return;
   }

@@ -5,7 +5,7 @@
 namespace brisel {
 
 namespace {
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
 }
 
 LineReader::LineReader(const std::filesystem::path& path, std::size_t maxRead)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <limits>
 
 namespace brisel {
@@ -32,6 +33,7 @@ TEST(CompareText, IsByteWiseOnUnsignedCodesAndCaseSensitive) {
 struct RealCase {
   double value;
   const char* text;
+  friend std::ostream& operator<<(std::ostream& out, const RealCase& c) { return out << c.text; }
 };
 
 class FormatReal : public ::testing::TestWithParam<RealCase> {};

@@ -1,0 +1,55 @@
+#pragma once
+// The modal dialogs of the window: message boxes, the error box and the
+// file-open dialog. The window reaches them only through Dialogs, so that the
+// tests put a recording stand-in in their place and never wait on a dialog.
+
+#include <QString>
+
+class QWidget;
+
+// The file-open dialog shared by the nine pickers. It keeps what the last
+// picker set; each picker sets every property afresh.
+struct OpenDialog {
+  QString InitialDir;   // the folder the dialog opens in; empty: the dialog's choice
+  QString FileName;     // the proposed name; after OK, the full path chosen
+  QString Filter;       // description|pattern pairs: "*.QPF|*.QPF"
+  int FilterIndex = 1;  // the active pair, from 1
+  QString DefaultExt;   // without the point: added to a chosen name that has no extension
+};
+
+// The pair of an edit box's text that a picker proposes: the folder part, up
+// to and including the last path separator (or drive colon), and the name
+// after it. `driveLetters` says whether '\' and ':' count as separators, as
+// they do on Windows.
+struct PathParts {
+  QString folder;
+  QString name;
+};
+PathParts splitPickerPath(const QString& text, bool driveLetters);
+PathParts splitPickerPath(const QString& text);  // with this system's rules
+
+// `path` with ".ext" added when its name part has no extension.
+QString withDefaultExtension(const QString& path, const QString& extension);
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // A modal box owned by `owner`: caption, text, one OK button, no icon.
+  virtual void message(QWidget* owner, const QString& caption, const QString& text) = 0;
+  // The error box for a failure that ended a button's operation.
+  virtual void error(QWidget* owner, const QString& text) = 0;
+  // Shows the file-open dialog as configured; true on OK, with the chosen
+  // path in dialog.FileName. On cancel `dialog` stays as it was.
+  virtual bool openFile(QWidget* owner, OpenDialog& dialog) = 0;
+};
+
+// The real dialogs: QMessageBox and QFileDialog.
+class WidgetDialogs : public Dialogs {
+ public:
+  void message(QWidget* owner, const QString& caption, const QString& text) override;
+  void error(QWidget* owner, const QString& text) override;
+  bool openFile(QWidget* owner, OpenDialog& dialog) override;
+};
+
+// Runs the dialog and applies the default extension to the chosen name.
+bool executeOpenDialog(Dialogs& dialogs, QWidget* owner, OpenDialog& dialog);

@@ -1,0 +1,50 @@
+// Start-up: the application object, the window Form1, the message loop.
+//
+// SIGTERM and SIGINT close the window as the operator would, so that the paths
+// are saved: the handler only raises a flag, which a timer of the message loop
+// looks at.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <csignal>
+#include <exception>
+
+#include "app/Unit1.h"
+#include "app/dialogs.h"
+
+namespace {
+
+volatile std::sig_atomic_t closeRequested = 0;
+
+void requestClose(int) {
+  closeRequested = 1;
+}
+
+// Closes whatever modal dialog is open first, as the operator would, then the
+// window; a handler still running closes the window when it ends.
+void closeOnSignal(TForm1& form) {
+  if (closeRequested == 0) return;
+  if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  form.close();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  std::signal(SIGTERM, requestClose);
+  std::signal(SIGINT, requestClose);
+  QApplication application(argc, argv);
+  try {
+    WidgetDialogs dialogs;
+    TForm1 form(dialogs, TForm1::defaultSettingsFile());
+    QTimer signalWatch;
+    QObject::connect(&signalWatch, &QTimer::timeout, &form, [&form] { closeOnSignal(form); });
+    signalWatch.start(100);
+    form.show();
+    QApplication::exec();
+  } catch (const std::exception& failure) {
+    QMessageBox::critical(nullptr, QStringLiteral("Brisel_10"), QString::fromUtf8(failure.what()));
+  }
+  return 0;
+}
