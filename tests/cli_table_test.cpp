@@ -99,12 +99,6 @@ TEST(CliTable, AConversionFailureStopsTheRun) {
   EXPECT_EQ(r.out, "");
 }
 
-TEST(CliTable, TheMergeWaitsForANewTable) {
-  Result r = run({"merge-footprints"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "error: merge-footprints: button disabled\n");
-}
-
 TEST(CliTable, RowsRemovedByTheRulesAreOutsideTheTableAfterwards) {
   testing::TempDir dir;
   auto rak = dir.write("BOARD.RAK", "1K:0\n");

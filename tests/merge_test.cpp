@@ -29,16 +29,6 @@ TEST(Merge, JoinsEveryFootprintOntoItsValue) {
   EXPECT_EQ(progress.events, "");
 }
 
-TEST(Merge, LongTextsJoinWhole) {
-  Workspace workspace;
-  std::string value(300, 'v'), footprint(200, 'f');
-  workspace.StringGrid1 = tableOf(2, {"|1|R1|" + value + "|||||" + footprint});
-  Controls controls;
-  Progress quiet;
-  mergeFootprints(workspace, controls, quiet);
-  EXPECT_EQ(workspace.StringGrid1.cell(3, 1), value + "_" + footprint);
-}
-
 // What the buttons say after each operation, starting from `workspace`.
 std::string buttons(const Workspace& workspace) {
   return std::string(workspace.Button17Enabled ? "RAK on" : "RAK off") +

@@ -235,16 +235,5 @@ TEST(RakProgress, ShownAdvancedThroughBothLoopsAndHidden) {
   EXPECT_EQ(run.progress.events, "show 25 50 75 25 33 66 hide ");
 }
 
-TEST(RakButtons, DisabledOnceRulesAreLoadedEnabledWhenTheFileIsMissing) {
-  Board run("A:0\n", tableOf(2, {component(1, "A", "0")}));
-  run.controls.Edit7 = run.dir / "MISSING.RAK";
-  run.apply();
-  EXPECT_TRUE(run.workspace.Button17Enabled);
-  run.controls.Edit7 = run.dir / "RULES.RAK";
-  run.apply();
-  EXPECT_FALSE(run.workspace.Button17Enabled);
-  EXPECT_FALSE(run.workspace.BU_FootPrintEnabled);
-}
-
 }  // namespace
 }  // namespace brisel
