@@ -1,0 +1,55 @@
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "app/text.h"
+#include "table/cursor.h"
+#include "table/operations.h"
+
+namespace brisel {
+
+namespace {
+
+constexpr int kNumber = 1;
+constexpr int kX = 5;
+constexpr int kY = 6;
+
+// Coordinates are 32-bit floats. A number beyond their range would come out as
+// INF: it is refused like any text that is not a coordinate.
+float readCoordinate(const Grid& table, int column, int row, const NumberFormat& format) {
+  std::string_view text = table.cell(column, row);
+  double value = textToReal(text, format);
+  if (std::fabs(value) > std::numeric_limits<float>::max()) throw ConversionError(text);
+  return static_cast<float>(value);
+}
+
+// The difference of two floats, rounded once to a float (the double holds it
+// exactly enough for that). Two coordinates near the ends of the float range
+// can differ by more than a float holds: that stops the operation at the row.
+float difference(float value, float origin, int row) {
+  double exact = static_cast<double>(value) - static_cast<double>(origin);
+  if (std::fabs(exact) > std::numeric_limits<float>::max())
+    throw Error("Riga " + std::to_string(row) + ": coordinata fuori scala");
+  return static_cast<float>(exact);
+}
+
+}  // namespace
+
+Outcome setReference(Workspace& workspace, const Controls& controls, Progress&) {
+  Grid& table = workspace.StringGrid1;
+  checkCursorRow(table, controls.Row);
+  const NumberFormat format = controls.numbers();
+  // Both read before any cell changes: a failure here leaves the table as it was.
+  const float x0 = readCoordinate(table, kX, controls.Row, format);
+  const float y0 = readCoordinate(table, kY, controls.Row, format);
+  for (int row = 1; row < table.RowCount(); ++row) {
+    if (trim(table.cell(kNumber, row)).empty()) continue;
+    float x = difference(readCoordinate(table, kX, row, format), x0, row);
+    float y = difference(readCoordinate(table, kY, row, format), y0, row);
+    table.setCell(kX, row, formatReal(x, controls.decimalSeparator));
+    table.setCell(kY, row, formatReal(y, controls.decimalSeparator));
+  }
+  return {};
+}
+
+}  // namespace brisel
