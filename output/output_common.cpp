@@ -42,7 +42,7 @@ std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size
   if (path.empty() || std::filesystem::is_directory(path, error)) return std::nullopt;
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  constexpr std::size_t kChunk = 64 * 1024;
+  constexpr std::size_t kChunk = std::size_t{64} * 1024;
   std::string bytes;
   std::uintmax_t size = std::filesystem::file_size(path, error);
   if (!error) bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, limit)));

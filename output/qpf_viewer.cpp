@@ -88,7 +88,7 @@ std::uint32_t littleEndian(std::string_view block, std::size_t at, int bytes) {
 
 std::string decimal(std::uint32_t value) {
   char text[16];
-  auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  auto* end = std::to_chars(text, text + sizeof text, value).ptr;
   return std::string(text, end);
 }
 
@@ -128,7 +128,7 @@ void decodeBlocks(Grid& table, std::string_view bytes, char separator) {
 
 }  // namespace
 
-Outcome viewQpf(Workspace& workspace, const Controls& controls, Progress&) {
+Outcome viewQpf(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
   workspace.Memo1.clear();
   // One byte past the longest file tells a longer one.
   std::optional<std::string> bytes = readUpTo(controls.Edit4, kQpfLongestFile + 1);

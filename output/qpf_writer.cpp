@@ -71,7 +71,7 @@ void checkLength(std::size_t bytes) {
 
 }  // namespace
 
-Outcome writeQpf(Workspace& workspace, const Controls& controls, Progress&) {
+Outcome writeQpf(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
   // The template is read before the output is touched: a missing template
   // leaves an earlier output file as it was.
   std::optional<std::string> header = readUpTo(controls.Edit1, kQpfHeaderBytes);

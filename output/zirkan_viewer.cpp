@@ -41,7 +41,7 @@ void fillRow(Grid& table, int row, const std::array<std::string_view, 6>& words)
 
 }  // namespace
 
-Outcome viewZirkan(Workspace& workspace, const Controls& controls, Progress&) {
+Outcome viewZirkan(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
   LineReader reader(controls.Edit9);
   if (!reader.isOpen()) return cannotOpen(controls.Edit9);
   workspace.Memo1.clear();

@@ -24,9 +24,9 @@ void appendField(std::string& line, std::string_view text) {
 // Fixed point with two decimals, as "%.2f" in the C locale prints it.
 void appendPosition(std::string& line, float position) {
   char text[64];  // the largest float takes 39 digits before the point
-  auto end = std::to_chars(text, text + sizeof text, static_cast<double>(position),
-                           std::chars_format::fixed, 2)
-                 .ptr;
+  auto* end = std::to_chars(text, text + sizeof text, static_cast<double>(position),
+                            std::chars_format::fixed, 2)
+                  .ptr;
   appendField(line, std::string_view(text, static_cast<std::size_t>(end - text)));
 }
 
@@ -42,7 +42,7 @@ void appendLine(std::string& out, const Grid& table, int row, const NumberFormat
 
 }  // namespace
 
-Outcome writeZirkan(Workspace& workspace, const Controls& controls, Progress&) {
+Outcome writeZirkan(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
   AtomicFile file(controls.Edit9);
   if (!file.isOpen()) return cannotOpen(controls.Edit9);
 

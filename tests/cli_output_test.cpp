@@ -22,7 +22,7 @@ struct Result {
   std::string err;
 };
 
-Result run(std::vector<std::string> words) {
+Result run(const std::vector<std::string>& words) {
   std::ostringstream out, err;
   int status = runCli(words, out, err, '.');
   return {status, out.str(), err.str()};

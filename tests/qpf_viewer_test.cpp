@@ -125,8 +125,7 @@ TEST_F(QpfViewer, DecodesTheFieldsOfEachCompleteBlock) {
              hex("00 00 00 00"), hex("00 00 C0 7F"), hex("5A 00"));
   controls.decimalSeparator = ',';
   view(file);
-  EXPECT_EQ(testing::rowText(table(), 1),
-            "|1|R1      |ABCDEFGHIJKLM||12,3999996185303|-1|65446||");
+  EXPECT_EQ(testing::rowText(table(), 1), "|1|R1      |ABCDEFGHIJKLM||12,3999996185303|-1|65446||");
   EXPECT_EQ(testing::rowText(table(), 2), "|65535|R2|NM           ||0|NAN|90||");
   EXPECT_EQ(table().RowCount(), 12);
 }
@@ -162,7 +161,7 @@ TEST_F(QpfViewer, EnablesBothButtonsOnlyWhenTheFileOpens) {
   workspace.BU_FootPrintEnabled = false;
   workspace.Memo1 = {"earlier line"};
   fs::create_directory(dir / "folder");
-  for (fs::path missing : {dir / "NONE.QPF", dir / "folder", fs::path()}) {
+  for (const fs::path& missing : {dir / "NONE.QPF", dir / "folder", fs::path()}) {
     controls.Edit4 = missing;
     Outcome outcome = view();
     EXPECT_EQ(outcome.messages, std::vector{kOpenErrorMessage});

@@ -198,7 +198,7 @@ TEST_F(QpfWriter, AnUnreadableTemplateLeavesTheOutputAlone) {
   testing::writeFile(controls.Edit4, earlier);
   fillRow(table(), 1, {"1", " R1 ", "10K", "", "1", "2", "3"});
   fs::create_directory(dir / "folder");
-  for (fs::path missing : {dir / "NONE.QPF", dir / "folder", fs::path()}) {
+  for (const fs::path& missing : {dir / "NONE.QPF", dir / "folder", fs::path()}) {
     controls.Edit1 = missing;
     Outcome outcome = write();
     EXPECT_EQ(outcome.messages, std::vector{kOpenErrorMessage});
@@ -211,7 +211,7 @@ TEST_F(QpfWriter, AnUnreadableTemplateLeavesTheOutputAlone) {
 TEST_F(QpfWriter, AnOutputThatCannotBeCreatedIsAnOpenError) {
   fillRow(table(), 1, {"1", " R1 ", "10K", "", "1", "2", "3"});
   fs::create_directory(dir / "folder");
-  for (fs::path target : {dir / "missing" / "OUT.QPF", dir / "folder", fs::path()}) {
+  for (const fs::path& target : {dir / "missing" / "OUT.QPF", dir / "folder", fs::path()}) {
     controls.Edit4 = target;
     Outcome outcome = write();
     EXPECT_EQ(outcome.messages, std::vector{kOpenErrorMessage});

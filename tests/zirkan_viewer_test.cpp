@@ -102,7 +102,7 @@ TEST_F(ZirkanViewer, AFileThatCannotBeOpenedChangesNothing) {
   workspace.Memo1 = {"earlier"};
   workspace.Button17Enabled = false;
   fs::create_directory(dir / "folder");
-  for (fs::path missing : {dir / "NONE.ZRK", dir / "folder", fs::path()}) {
+  for (const fs::path& missing : {dir / "NONE.ZRK", dir / "folder", fs::path()}) {
     controls.Edit9 = missing;
     Outcome outcome = view();
     EXPECT_EQ(outcome.messages, std::vector{kOpenErrorMessage});

@@ -114,7 +114,7 @@ TEST_F(ZirkanWriter, ANumberThatIsNotANumberDoesNotStopIt) {
 TEST_F(ZirkanWriter, AFileThatCannotBeCreatedIsAnOpenError) {
   fillRow(table(), 1, {"1", " R1 ", "10K", "", "1", "2", "3"});
   fs::create_directory(dir / "folder");
-  for (fs::path target : {dir / "missing" / "OUT.ZRK", dir / "folder", fs::path()}) {
+  for (const fs::path& target : {dir / "missing" / "OUT.ZRK", dir / "folder", fs::path()}) {
     controls.Edit9 = target;
     Outcome outcome = write();
     EXPECT_EQ(outcome.messages, std::vector{kOpenErrorMessage});
