@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/text.h"
@@ -71,6 +72,8 @@ void dumpBlocks(Grid& dump, std::string_view bytes) {
   if (bytes.size() <= kQpfFirstBlockBytes) return;
   std::string_view blocks = bytes.substr(kQpfFirstBlockBytes);
   int lastBlock = static_cast<int>((blocks.size() + kQpfBlockBytes - 1) / kQpfBlockBytes);
+  // Grown once for the last block, which ends as growing before each block
+  // would, without the copies of a grid that doubles 60 MB of cells.
   dump.growFor(lastBlock);
   for (int block = 1; !blocks.empty(); ++block) {
     std::size_t count = std::min(blocks.size(), kQpfBlockBytes);

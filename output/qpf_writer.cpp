@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/atomic_file.h"
 #include "output/outputs.h"
@@ -17,6 +18,9 @@ namespace brisel {
 namespace {
 
 using namespace output;
+
+// X and Y are stored as IEEE 754 single precision, the machine's own form.
+static_assert(std::numeric_limits<float>::is_iec559 && sizeof(float) == 4);
 
 constexpr std::size_t kReferenceWidth = 8;
 constexpr std::size_t kValueWidth = 14;
