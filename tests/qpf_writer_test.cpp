@@ -169,12 +169,6 @@ TEST_F(QpfWriter, SkipsRowsWithoutNumberOrReferenceAndTrimsWhatItConsiders) {
   EXPECT_EQ(testing::rowText(table(), 3), "a|3|R3|22pF|x|5|6|7|SOT23|z");
 }
 
-TEST_F(QpfWriter, AnEmptyTableGivesTheHeaderAndLengthOnly) {
-  fillRow(table(), 1, {"", "R1", "10K", "", "1", "2", "3"});
-  EXPECT_EQ(write().messages, std::vector{kSuccessMessage});
-  EXPECT_EQ(output().size(), 131u);
-}
-
 // A run that stops part-way used to leave the header, a zero length and half a
 // record behind; the earlier file must stay as it was.
 TEST_F(QpfWriter, AConversionErrorKeepsTheEarlierOutput) {
