@@ -1,0 +1,66 @@
+#pragma once
+// What the QPF and ZIRKAN writers and viewers share: which rows of the table
+// become records, how a coordinate reaches single precision, and the bounds
+// that keep a hostile file from filling the memory.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/grid.h"
+#include "app/numbers.h"
+#include "app/workspace.h"
+
+namespace brisel::output {
+
+// The most components a table holds: the record number is 16 bits wide.
+inline constexpr int kMaxComponents = 65535;
+
+// Column roles of the component table.
+inline constexpr int kNumberColumn = 1;
+inline constexpr int kReferenceColumn = 2;
+inline constexpr int kValueColumn = 3;
+inline constexpr int kXColumn = 5;
+inline constexpr int kYColumn = 6;
+inline constexpr int kAngleColumn = 7;
+inline constexpr int kFootprintColumn = 8;
+
+// The writers' row selection. A row whose number cell is empty (untrimmed) is
+// passed over untouched; any other row has every cell trimmed in place, and is
+// written when its reference is then not empty.
+bool takeComponentRow(Grid& table, int row);
+
+// The value a writer puts in the file: an empty value becomes "NM".
+std::string_view valueOrNM(std::string_view value);
+
+// A coordinate cell as the single-precision number the files hold. A text
+// that is not a number, or a number beyond single precision's range, throws
+// ConversionError naming the text.
+float singlePrecision(std::string_view text, const NumberFormat& format);
+
+// The angle and number cells: text to integer, then its low 16 bits.
+std::uint16_t low16Of(std::string_view text, const NumberFormat& format);
+
+// The first `limit` bytes of a file, or all of a shorter one; nothing when it
+// cannot be opened (missing, no permission, a folder). Throws ReadError when
+// reading fails part-way.
+std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size_t limit);
+
+// The outcome of a run that went well: the success message.
+Outcome succeeded();
+
+// The outcome of an operation that could not open `path`.
+Outcome cannotOpen(const std::filesystem::path& path);
+
+// Told before the success message when a viewer stops at its bound.
+Message tooLongMessage(std::string_view what);
+
+// A file that could not be read to its end.
+class ReadError : public Error {
+ public:
+  explicit ReadError(const std::filesystem::path& path);
+};
+
+}  // namespace brisel::output

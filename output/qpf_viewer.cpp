@@ -1,0 +1,156 @@
+// "Apri QPF generato": a QPF file shown three ways. Memo1 lists the bytes of
+// the first two blocks, StringGrid2 holds every byte after the first block,
+// and each complete block is decoded into the component table. Nothing is
+// checked: any file is shown by the same block rule.
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/text.h"
+#include "output/outputs.h"
+#include "output/qpf_format.h"
+
+namespace brisel {
+
+namespace {
+
+using namespace output;
+
+// The decimal text of every byte value, made once: a full dump writes seven
+// million of them.
+struct ByteText {
+  char digits[3];
+  std::uint8_t size;
+  std::string_view view() const { return {digits, size}; }
+};
+constexpr auto kByteTexts = [] {
+  std::array<ByteText, 256> texts{};
+  for (int value = 0; value < 256; ++value) {
+    ByteText& text = texts[static_cast<std::size_t>(value)];
+    if (value >= 100) text.digits[text.size++] = static_cast<char>('0' + value / 100);
+    if (value >= 10) text.digits[text.size++] = static_cast<char>('0' + value / 10 % 10);
+    text.digits[text.size++] = static_cast<char>('0' + value % 10);
+  }
+  return texts;
+}();
+
+unsigned byteAt(std::string_view bytes, std::size_t at) {
+  return static_cast<unsigned char>(bytes[at]);
+}
+
+// Bytes that draw a glyph of their own in ISO 8859-1 stand for themselves; a
+// zero byte adds nothing, and every other byte (control codes, the
+// no-break space, the soft hyphen) shows as a full stop.
+void appendShownByte(std::string& line, unsigned byte) {
+  if (byte == 0) return;
+  bool glyph = (byte >= 0x20 && byte < 0x7F) || (byte >= 0xA1 && byte != 0xAD);
+  line += glyph ? static_cast<char>(byte) : '.';
+}
+
+void listInMemo(std::vector<std::string>& memo, std::string_view bytes) {
+  std::size_t listed = std::min(bytes.size(), kQpfMemoBytes);
+  for (std::size_t offset = 0; offset < listed; ++offset) {
+    unsigned byte = byteAt(bytes, offset);
+    std::string line = std::to_string(offset);
+    line += '\t';
+    line += kByteTexts[byte].view();
+    line += '\t';
+    appendShownByte(line, byte);
+    memo.push_back(std::move(line));
+  }
+}
+
+// Block k (from 1) in row k, its j-th byte in column j; a last, incomplete
+// block keeps the cells it has.
+void dumpBlocks(Grid& dump, std::string_view bytes) {
+  if (bytes.size() <= kQpfFirstBlockBytes) return;
+  std::string_view blocks = bytes.substr(kQpfFirstBlockBytes);
+  int lastBlock = static_cast<int>((blocks.size() + kQpfBlockBytes - 1) / kQpfBlockBytes);
+  // Grown once for the last block, which ends as growing before each block
+  // would, without the copies of a grid that doubles 60 MB of cells.
+  dump.growFor(lastBlock);
+  for (int block = 1; !blocks.empty(); ++block) {
+    std::size_t count = std::min(blocks.size(), kQpfBlockBytes);
+    for (std::size_t j = 0; j < count; ++j)
+      dump.setCell(static_cast<int>(j + 1), block, kByteTexts[byteAt(blocks, j)].view());
+    blocks.remove_prefix(count);
+  }
+}
+
+std::uint32_t littleEndian(std::string_view block, std::size_t at, int bytes) {
+  std::uint32_t value = 0;
+  for (int i = bytes - 1; i >= 0; --i) value = value << 8 | byteAt(block, at + i);
+  return value;
+}
+
+std::string decimal(std::uint32_t value) {
+  char text[16];
+  auto* end = std::to_chars(text, text + sizeof text, value).ptr;
+  return std::string(text, end);
+}
+
+// At most `size` bytes, ending before the first zero byte.
+std::string_view textUpToZero(std::string_view block, std::size_t at, std::size_t size) {
+  std::string_view text = block.substr(at, size);
+  return text.substr(0, text.find('\0'));
+}
+
+std::string real(std::string_view block, std::size_t at, char separator) {
+  float value = std::bit_cast<float>(littleEndian(block, at, 4));
+  return formatReal(static_cast<double>(value), separator);
+}
+
+// The first block ends one byte short of the records, so every later block
+// starts one byte before its record: block offsets are record offsets plus one.
+void decodeBlock(Grid& table, int row, std::string_view block, char separator) {
+  table.setCell(kNumberColumn, row, decimal(littleEndian(block, 1, 2)));
+  table.setCell(kReferenceColumn, row, textUpToZero(block, 3, 10));
+  table.setCell(kValueColumn, row, textUpToZero(block, 12, 13));
+  table.setCell(kXColumn, row, real(block, 27, separator));
+  table.setCell(kYColumn, row, real(block, 31, separator));
+  table.setCell(kAngleColumn, row, decimal(littleEndian(block, 35, 2)));
+}
+
+void decodeBlocks(Grid& table, std::string_view bytes, char separator) {
+  if (bytes.size() <= kQpfFirstBlockBytes) return;
+  std::string_view blocks = bytes.substr(kQpfFirstBlockBytes);
+  int complete = static_cast<int>(blocks.size() / kQpfBlockBytes);
+  if (complete == 0) return;
+  table.growFor(complete);
+  for (int block = 1; block <= complete; ++block) {
+    decodeBlock(table, block, blocks.substr(0, kQpfBlockBytes), separator);
+    blocks.remove_prefix(kQpfBlockBytes);
+  }
+}
+
+}  // namespace
+
+Outcome viewQpf(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  workspace.Memo1.clear();
+  // One byte past the longest file tells a longer one.
+  std::optional<std::string> bytes = readUpTo(controls.Edit4, kQpfLongestFile + 1);
+  if (!bytes) return cannotOpen(controls.Edit4);
+
+  Outcome outcome;
+  if (bytes->size() > kQpfLongestFile) {
+    bytes->resize(kQpfLongestFile);
+    outcome.messages.push_back(tooLongMessage(std::to_string(kQpfLongestFile) + " byte (" +
+                                              std::to_string(kMaxComponents) + " record)"));
+  }
+  listInMemo(workspace.Memo1, *bytes);
+  dumpBlocks(workspace.StringGrid2, *bytes);
+  decodeBlocks(workspace.StringGrid1, *bytes, controls.decimalSeparator);
+
+  outcome.messages.push_back(kSuccessMessage);
+  workspace.Button17Enabled = true;
+  workspace.BU_FootPrintEnabled = true;
+  return outcome;
+}
+
+}  // namespace brisel

@@ -1,0 +1,106 @@
+// "Crea Output File": the template's header, the length field and one record
+// a component. The bytes are put together one by one, little-endian, so the
+// file is the same on every platform.
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "app/atomic_file.h"
+#include "output/outputs.h"
+#include "output/qpf_format.h"
+
+namespace brisel {
+
+namespace {
+
+using namespace output;
+
+// X and Y are stored as IEEE 754 single precision, the machine's own form.
+static_assert(std::numeric_limits<float>::is_iec559 && sizeof(float) == 4);
+
+constexpr std::size_t kReferenceWidth = 8;
+constexpr std::size_t kValueWidth = 14;
+
+// Record offsets 36 to 103: constant bytes around the force byte at 44.
+constexpr std::size_t kTailOffset = 36;
+constexpr std::size_t kForceOffset = 44;
+constexpr auto kTail = [] {
+  std::array<char, kQpfRecordBytes - kTailOffset> tail{};
+  tail[36 - kTailOffset] = '1';
+  tail[37 - kTailOffset] = 'A';
+  tail[42 - kTailOffset] = 'X';
+  tail[43 - kTailOffset] = 'Y';
+  tail[48 - kTailOffset] = ' ';
+  tail[50 - kTailOffset] = '\x01';
+  for (std::size_t at = 54; at < 95; ++at) tail[at - kTailOffset] = ' ';
+  return tail;
+}();
+
+void appendLittleEndian(std::string& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// A text cut to `width` characters or padded with spaces to it, then a zero byte.
+void appendText(std::string& out, std::string_view text, std::size_t width) {
+  text = text.substr(0, width);
+  out += text;
+  out.append(width - text.size(), ' ');
+  out += '\0';
+}
+
+void appendRecord(std::string& out, const Grid& table, int row, const Controls& controls) {
+  const NumberFormat numbers = controls.numbers();
+  appendLittleEndian(out, low16Of(table.cell(kNumberColumn, row), numbers), 2);
+  appendText(out, table.cell(kReferenceColumn, row), kReferenceWidth);
+  appendText(out, valueOrNM(table.cell(kValueColumn, row)), kValueWidth);
+  for (int column : {kXColumn, kYColumn}) {
+    float coordinate = singlePrecision(table.cell(column, row), numbers);
+    appendLittleEndian(out, std::bit_cast<std::uint32_t>(coordinate), 4);
+  }
+  appendLittleEndian(out, low16Of(table.cell(kAngleColumn, row), numbers), 2);
+  std::size_t tail = out.size();
+  out.append(kTail.data(), kTail.size());
+  out[tail + kForceOffset - kTailOffset] = controls.ED_Forza.empty() ? '\0' : controls.ED_Forza[0];
+}
+
+// The length field is a signed 32-bit count of the file's bytes.
+void checkLength(std::size_t bytes) {
+  if (bytes > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+    throw Error("Troppi componenti per un file QPF");
+}
+
+}  // namespace
+
+Outcome writeQpf(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  // The template is read before the output is touched: a missing template
+  // leaves an earlier output file as it was.
+  std::optional<std::string> header = readUpTo(controls.Edit1, kQpfHeaderBytes);
+  if (!header) return cannotOpen(controls.Edit1);
+  AtomicFile file(controls.Edit4);
+  if (!file.isOpen()) return cannotOpen(controls.Edit4);
+
+  Grid& table = workspace.StringGrid1;
+  std::string bytes = std::move(*header);
+  const std::size_t lengthField = bytes.size();
+  bytes.reserve(lengthField + kQpfLengthBytes +
+                kQpfRecordBytes * static_cast<std::size_t>(table.RowCount()));
+  bytes.append(kQpfLengthBytes, '\0');
+  for (int row = 1; row < table.RowCount(); ++row) {
+    if (!takeComponentRow(table, row)) continue;
+    checkLength(bytes.size() + kQpfRecordBytes);
+    appendRecord(bytes, table, row, controls);
+  }
+  std::string length;
+  appendLittleEndian(length, static_cast<std::uint32_t>(bytes.size()), 4);
+  bytes.replace(lengthField, kQpfLengthBytes, length);
+
+  file.write(bytes);
+  file.commit();
+  return succeeded();
+}
+
+}  // namespace brisel

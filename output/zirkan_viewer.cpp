@@ -1,0 +1,68 @@
+// "Apre ZIRKAN generato": every line whose first word is not empty fills the
+// next row of the component table, its words taken as text.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "app/lines.h"
+#include "output/output_common.h"
+#include "output/outputs.h"
+
+namespace brisel {
+
+namespace {
+
+using namespace output;
+
+// Six words: five each taken up to the next space, which goes with it (empty,
+// taking nothing, when no space is left), and the rest of the line as it is.
+std::array<std::string_view, 6> splitWords(std::string_view line) {
+  std::array<std::string_view, 6> words;
+  for (std::size_t i = 0; i < 5; ++i) {
+    std::size_t space = line.find(' ');
+    if (space == std::string_view::npos) continue;
+    words[i] = line.substr(0, space);
+    line.remove_prefix(space + 1);
+  }
+  words[5] = line;
+  return words;
+}
+
+void fillRow(Grid& table, int row, const std::array<std::string_view, 6>& words) {
+  table.growFor(row);
+  table.setCell(kNumberColumn, row, std::to_string(row));
+  table.setCell(kReferenceColumn, row, words[0]);
+  table.setCell(kValueColumn, row, words[2]);
+  table.setCell(kXColumn, row, words[3]);
+  table.setCell(kYColumn, row, words[4]);
+  table.setCell(kAngleColumn, row, words[5]);
+  table.setCell(kFootprintColumn, row, words[1]);
+}
+
+}  // namespace
+
+Outcome viewZirkan(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  LineReader reader(controls.Edit9);
+  if (!reader.isOpen()) return cannotOpen(controls.Edit9);
+  workspace.Memo1.clear();
+
+  Outcome outcome;
+  int row = 1;
+  std::string line;
+  while (reader.next(line)) {
+    std::array<std::string_view, 6> words = splitWords(line);
+    if (words[0].empty()) continue;
+    if (row > kMaxComponents) {
+      outcome.messages.push_back(tooLongMessage(std::to_string(kMaxComponents) + " componenti"));
+      break;
+    }
+    fillRow(workspace.StringGrid1, row++, words);
+  }
+  if (reader.failed()) throw ReadError(controls.Edit9);
+
+  outcome.messages.push_back(kSuccessMessage);
+  workspace.Button17Enabled = true;
+  return outcome;
+}
+
+}  // namespace brisel

@@ -1,0 +1,60 @@
+// "Crea Output per ZIRKAN": one text line a component, six fields each ended
+// by a space, then CR LF CR. Positions have two decimals and a point whatever
+// the locale.
+#include <charconv>
+#include <string>
+
+#include "app/atomic_file.h"
+#include "output/output_common.h"
+#include "output/outputs.h"
+
+namespace brisel {
+
+namespace {
+
+using namespace output;
+
+constexpr std::string_view kLineEnd = "\r\n\r";
+
+void appendField(std::string& line, std::string_view text) {
+  line += text;
+  line += ' ';
+}
+
+// Fixed point with two decimals, as "%.2f" in the C locale prints it.
+void appendPosition(std::string& line, float position) {
+  char text[64];  // the largest float takes 39 digits before the point
+  auto* end = std::to_chars(text, text + sizeof text, static_cast<double>(position),
+                            std::chars_format::fixed, 2)
+                  .ptr;
+  appendField(line, std::string_view(text, static_cast<std::size_t>(end - text)));
+}
+
+void appendLine(std::string& out, const Grid& table, int row, const NumberFormat& numbers) {
+  appendField(out, table.cell(kReferenceColumn, row));
+  appendField(out, table.cell(kFootprintColumn, row));
+  appendField(out, valueOrNM(table.cell(kValueColumn, row)));
+  appendPosition(out, singlePrecision(table.cell(kXColumn, row), numbers));
+  appendPosition(out, singlePrecision(table.cell(kYColumn, row), numbers));
+  appendField(out, std::to_string(low16Of(table.cell(kAngleColumn, row), numbers)));
+  out += kLineEnd;
+}
+
+}  // namespace
+
+Outcome writeZirkan(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  AtomicFile file(controls.Edit9);
+  if (!file.isOpen()) return cannotOpen(controls.Edit9);
+
+  Grid& table = workspace.StringGrid1;
+  const NumberFormat numbers = controls.numbers();
+  std::string bytes;
+  for (int row = 1; row < table.RowCount(); ++row)
+    if (takeComponentRow(table, row)) appendLine(bytes, table, row, numbers);
+
+  file.write(bytes);
+  file.commit();
+  return succeeded();
+}
+
+}  // namespace brisel
