@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "tests/cli_kit.h"
 #include "tests/output_fixture.h"
 #include "tests/testkit.h"
 
@@ -16,17 +17,8 @@ namespace {
 
 using testing::readFile;
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result run(const std::vector<std::string>& words) {
-  std::ostringstream out, err;
-  int status = runCli(words, out, err, '.');
-  return {status, out.str(), err.str()};
-}
+using Result = testing::CliResult;
+using testing::run;
 
 const fs::path kTemplate = fs::path(BRISEL_SAMPLES) / "TEMPLATE.QPF";
 

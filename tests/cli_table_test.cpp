@@ -4,22 +4,14 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "tests/cli_kit.h"
 #include "tests/testkit.h"
 
 namespace brisel {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result run(std::vector<std::string> words) {
-  std::ostringstream out, err;
-  int status = runCli(words, out, err, '.');
-  return {status, out.str(), err.str()};
-}
+using Result = testing::CliResult;
+using testing::run;
 
 // The words that type three components R1 (10K), R2 (1K) and R3 (10K) at
 // (10.5, 20), (2.25, 4) and (0, 0) with angles 270, 0 and 90.

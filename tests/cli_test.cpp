@@ -4,22 +4,14 @@
 
 #include <sstream>
 
+#include "tests/cli_kit.h"
 #include "tests/testkit.h"
 
 namespace brisel {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result run(std::vector<std::string> words, char separator = '.') {
-  std::ostringstream out, err;
-  int status = runCli(words, out, err, separator);
-  return {status, out.str(), err.str()};
-}
+using Result = testing::CliResult;
+using testing::run;
 
 std::string emptyTable(int rows) {
   std::string text = "rows " + std::to_string(rows) + " cols 10\n";
