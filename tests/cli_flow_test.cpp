@@ -13,31 +13,11 @@ namespace {
 namespace fs = std::filesystem;
 using testing::run;
 
-const fs::path kSamples = BRISEL_SAMPLES;
-
 std::vector<std::string> sampleBoard(const testing::TempDir& out) {
-  return {"--qpf-template",
-          (kSamples / "TEMPLATE.QPF").string(),
-          "--rep",
-          (kSamples / "BOARD.REP").string(),
-          "--cmp",
-          (kSamples / "BOARD.CMP").string(),
-          "--mnt",
-          (kSamples / "BOARD.MNT").string(),
-          "--bom",
-          (kSamples / "BOARD.BOM").string(),
-          "--txt",
-          (kSamples / "BOARD.TXT").string(),
-          "--rak",
-          (kSamples / "BOARD.RAK").string(),
-          "--qpf",
-          (out / "OUT.QPF").string(),
-          "--zirkan",
-          (out / "ZIRKAN.TXT").string(),
-          "--decimal-separator",
-          ".",
-          "--english",
-          "--keep-going"};
+  std::vector<std::string> words = testing::sampleBoardSettings();
+  words.insert(words.end(), {"--qpf", (out / "OUT.QPF").string(), "--zirkan",
+                             (out / "ZIRKAN.TXT").string(), "--english", "--keep-going"});
+  return words;
 }
 
 // Runs the words on the sample board and says the two buttons after each

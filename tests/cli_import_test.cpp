@@ -17,23 +17,6 @@ const std::filesystem::path kSamples = BRISEL_SAMPLES;
 using Result = testing::CliResult;
 using testing::run;
 
-std::vector<std::string> sampleSettings() {
-  return {"--rep",
-          (kSamples / "BOARD.REP").string(),
-          "--cmp",
-          (kSamples / "BOARD.CMP").string(),
-          "--mnt",
-          (kSamples / "BOARD.MNT").string(),
-          "--bom",
-          (kSamples / "BOARD.BOM").string(),
-          "--txt",
-          (kSamples / "BOARD.TXT").string(),
-          "--rak",
-          (kSamples / "BOARD.RAK").string(),
-          "--decimal-separator",
-          "."};
-}
-
 // The printed table's lines, from row 0 on.
 std::vector<std::string> tableLines(const std::string& printed) {
   std::istringstream in(printed);
@@ -47,7 +30,7 @@ std::vector<std::string> tableLines(const std::string& printed) {
 class SampleBoard : public ::testing::TestWithParam<std::vector<std::string>> {
  protected:
   Result runWith(std::vector<std::string> words) {
-    std::vector<std::string> all = sampleSettings();
+    std::vector<std::string> all = testing::sampleBoardSettings();
     all.insert(all.end(), GetParam().begin(), GetParam().end());
     all.insert(all.end(), words.begin(), words.end());
     return run(all);

@@ -1,6 +1,7 @@
 #pragma once
 // brisel-cli run in the test's own process, as a script would run it.
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,6 +20,26 @@ inline CliResult run(const std::vector<std::string>& words, char separator = '.'
   std::ostringstream out, err;
   int status = runCli(words, out, err, separator);
   return {status, out.str(), err.str()};
+}
+
+// The sample board's input files as settings, with a point as the user's
+// decimal separator.
+inline std::vector<std::string> sampleBoardSettings() {
+  const std::filesystem::path samples = BRISEL_SAMPLES;
+  std::vector<std::string> words;
+  for (auto [setting, name] : {std::pair{"--qpf-template", "TEMPLATE.QPF"},
+                               {"--rep", "BOARD.REP"},
+                               {"--cmp", "BOARD.CMP"},
+                               {"--mnt", "BOARD.MNT"},
+                               {"--bom", "BOARD.BOM"},
+                               {"--txt", "BOARD.TXT"},
+                               {"--rak", "BOARD.RAK"}}) {
+    words.push_back(setting);
+    words.push_back((samples / name).string());
+  }
+  words.push_back("--decimal-separator");
+  words.push_back(".");
+  return words;
 }
 
 }  // namespace brisel::testing
