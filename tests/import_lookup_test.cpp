@@ -103,7 +103,8 @@ TEST_F(Lookup, BomLinesAndTheirValues) {
 // into "2 10K" and gave R12 the value "2".
 TEST_F(Lookup, BomValueFollowsADesignatorThatBlanksPrecede) {
   references({"R12", "C1"});
-  bom("\tR12 10K 0805\n\x01\x02" "C1  100nF\n");
+  bom("\tR12 10K 0805\n\x01\x02"
+      "C1  100nF\n");
   EXPECT_EQ(cell(3, 1), "10K");
   EXPECT_EQ(cell(3, 2), "100nF");
 }

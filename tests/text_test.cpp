@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
 #include <limits>
+#include <ostream>
 
 namespace brisel {
 namespace {
