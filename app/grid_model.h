@@ -19,12 +19,11 @@
 #include "app/workspace.h"
 
 // The text a cell or memo line shows for its bytes: Latin-1, without the
-// blanks and control characters at its end, which show nothing and which every
-// reader of the table trims (the ZIRKAN viewer leaves a space and a line feed
-// after the angle). A control character within the text shows as a sign of its
-// own, so that no byte is drawn as nothing or breaks the line: a line feed or
-// carriage return as U+21B5, a tab as U+2192 (unless `keepTabs`), any other
-// as U+FFFD.
+// blanks and control characters at its end, which would show nothing or break
+// the line (the ZIRKAN viewer leaves a space and a line feed after the angle).
+// A control character within the text shows as a sign of its own, so that no
+// byte is drawn as nothing: a line feed or carriage return as U+21B5, a tab as
+// U+2192 (unless `keepTabs`), any other as U+FFFD.
 QString shownText(std::string_view bytes, bool keepTabs = false);
 
 class GridModel : public QAbstractTableModel {
