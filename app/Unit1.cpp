@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -35,6 +36,11 @@ constexpr int kFormWidth = 982;
 constexpr int kFormHeight = 686;
 constexpr int kPageHeight = 249;
 constexpr int kPathBoxWidth = 601;
+// Default column widths of the component table, the byte dump and the rules.
+constexpr int kColumnWidth = 90;
+constexpr int kByteColumnWidth = 20;
+constexpr int kRuleColumnWidth = 64;
+constexpr int kFixedColumnWidth = 24;
 
 std::filesystem::path toPath(const QString& text) {
 #ifdef _WIN32
@@ -50,10 +56,6 @@ char systemDecimalSeparator() {
   QString point = QLocale::system().decimalPoint();
   if (point.size() == 1 && point[0].unicode() < 0x80) return static_cast<char>(point[0].unicode());
   return '.';
-}
-
-QString latin1(const std::string& bytes) {
-  return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 template <typename Widget>
@@ -228,18 +230,39 @@ void TForm1::buildPages() {
     fill->addWidget(content);
     PageControl1->addTab(sheet, QString::fromLatin1(caption));
   };
-  StringGrid1 = named(new GridView(workspace_.StringGrid1, 1, 1, true, 90), "StringGrid1");
-  StringGrid2 = named(new GridView(workspace_.StringGrid2, 1, 1, false, 20), "StringGrid2");
+  StringGrid1 =
+      named(new GridView(workspace_.StringGrid1, 1, 1, true, kColumnWidth), "StringGrid1");
+  StringGrid2 =
+      named(new GridView(workspace_.StringGrid2, 1, 1, false, kByteColumnWidth), "StringGrid2");
   Memo1 = named(new QPlainTextEdit, "Memo1");
   Memo1->setReadOnly(true);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  StringGrid3 = named(new GridView(workspace_.StringGrid3, 1, 0, false, 64), "StringGrid3");
+  StringGrid3 =
+      named(new GridView(workspace_.StringGrid3, 1, 0, false, kRuleColumnWidth), "StringGrid3");
   StringGrid3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   page(TabSheet1, "TabSheet1", "TabSheet1", StringGrid1);
   page(TabSheet2, "TabSheet2", "TabSheet2", StringGrid2);
   page(TabSheet3, "TabSheet3", "TabSheet3", Memo1);
   page(TabSheet4, "TabSheet4", "File RAK", StringGrid3);
   PageControl1->setCurrentIndex(0);
+  sizeColumns();
+}
+
+void TForm1::sizeColumns() {
+  // Room for what the columns hold: a coordinate in the general real-to-text
+  // form (15 digits, a sign and a separator) and a value joined to its
+  // footprint. The fixed column holds nothing and stays narrow; the byte
+  // dump's 20-pixel columns take three digits in a smaller font.
+  const QFontMetrics metrics(StringGrid1->font());
+  const int margins = 8;
+  const int coordinate = metrics.horizontalAdvance(QStringLiteral("-000.000000000000")) + margins;
+  const int value = metrics.horizontalAdvance(QString(18, QLatin1Char('0'))) + margins;
+  StringGrid1->setColumnWidth(0, kFixedColumnWidth);
+  StringGrid1->setColumnWidth(3, std::max(kColumnWidth, value));
+  StringGrid1->setColumnWidth(5, std::max(kColumnWidth, coordinate));
+  StringGrid1->setColumnWidth(6, std::max(kColumnWidth, coordinate));
+  StringGrid3->setColumnWidth(0, std::max(kRuleColumnWidth, value));
+  StringGrid2->fitColumnsTo(QStringLiteral("255"));
 }
 
 QWidget* TForm1::buildLowerPart() {
@@ -554,7 +577,7 @@ void TForm1::showWorkspace() {
   if (workspace_.Memo1 != memoShown_) {
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(workspace_.Memo1.size()));
-    for (const std::string& line : workspace_.Memo1) lines << latin1(line);
+    for (const std::string& line : workspace_.Memo1) lines << shownText(line, true);
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
     memoShown_ = workspace_.Memo1;
   }

@@ -172,6 +172,7 @@ class TForm1 : public QWidget {
 
   QGridLayout* buildPathRows();
   void buildPages();
+  void sizeColumns();
   QWidget* buildLowerPart();
   void setStartTexts();
   void bindHandlers();

@@ -53,18 +53,45 @@ void WidgetDialogs::error(QWidget* owner, const QString& text) {
   box.exec();
 }
 
-// "*.QPF|*.QPF" as the dialog's name filters: a pair whose description is its
-// pattern shows once; others as "description (pattern)".
-static QStringList nameFilters(const QString& filter) {
-  QStringList parts = filter.split(QLatin1Char('|'));
+QString anyCasePattern(const QString& pattern) {
+  QString result;
+  bool inSet = false;
+  for (QChar c : pattern) {
+    if (c == QLatin1Char('[')) inSet = true;
+    if (inSet || c.toUpper() == c.toLower()) {
+      result += c;
+    } else {
+      result += QLatin1Char('[');
+      result += c.toUpper();
+      result += c.toLower();
+      result += QLatin1Char(']');
+    }
+    if (c == QLatin1Char(']')) inSet = false;
+  }
+  return result;
+}
+
+QStringList dialogNameFilters(const QString& filter, bool caseSensitiveNames) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString& description = parts[i];
-    const QString& pattern = parts[i + 1];
-    QString patterns = QString(pattern).replace(QLatin1Char(';'), QLatin1Char(' '));
-    filters << (description == pattern ? patterns : description + " (" + patterns + ")");
+    QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& pattern : patterns) {
+      pattern = pattern.trimmed();
+      if (caseSensitiveNames) pattern = anyCasePattern(pattern);
+    }
+    filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
   }
   return filters;
+}
+
+QStringList dialogNameFilters(const QString& filter) {
+#if defined(_WIN32) || defined(__APPLE__)
+  // Their dialogs match names without regard to case, and know no [] sets.
+  return dialogNameFilters(filter, false);
+#else
+  return dialogNameFilters(filter, true);
+#endif
 }
 
 bool WidgetDialogs::openFile(QWidget* owner, OpenDialog& dialog) {
@@ -73,8 +100,9 @@ bool WidgetDialogs::openFile(QWidget* owner, OpenDialog& dialog) {
   box.setFileMode(QFileDialog::AnyFile);  // the output paths need not exist yet
   if (!dialog.InitialDir.isEmpty()) box.setDirectory(dialog.InitialDir);
   if (!dialog.FileName.isEmpty()) box.selectFile(dialog.FileName);
-  QStringList filters = nameFilters(dialog.Filter);
+  QStringList filters = dialogNameFilters(dialog.Filter);
   if (!filters.isEmpty()) {
+    box.setOption(QFileDialog::HideNameFilterDetails);
     box.setNameFilters(filters);
     qsizetype index = dialog.FilterIndex - 1;
     if (index >= 0 && index < filters.size()) box.selectNameFilter(filters[index]);

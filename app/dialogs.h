@@ -4,6 +4,7 @@
 // tests put a recording stand-in in their place and never wait on a dialog.
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -30,6 +31,19 @@ PathParts splitPickerPath(const QString& text);  // with this system's rules
 
 // `path` with ".ext" added when its name part has no extension.
 QString withDefaultExtension(const QString& path, const QString& extension);
+
+// A file-name pattern that matches whatever the case of its letters, for file
+// dialogs that match case-sensitively: "*.QPF" gives "*.[Qq][Pp][Ff]". Sets
+// already in brackets stay as they are.
+QString anyCasePattern(const QString& pattern);
+
+// OpenDialog::Filter ("*.QPF|*.QPF", description|pattern pairs, patterns
+// separated by ';') as the name filters of the real dialog, one a pair:
+// "description (patterns)". Where file names are case-sensitive the patterns
+// match any case, so that "*.QPF" also offers board.qpf; the dialog shows only
+// the description.
+QStringList dialogNameFilters(const QString& filter, bool caseSensitiveNames);
+QStringList dialogNameFilters(const QString& filter);  // with this system's rules
 
 class Dialogs {
  public:

@@ -2,11 +2,34 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionHeader>
+#include <QToolTip>
 #include <algorithm>
+
+QString shownText(std::string_view bytes, bool keepTabs) {
+  std::size_t end = bytes.size();
+  while (end > 0 && static_cast<unsigned char>(bytes[end - 1]) <= 32) --end;
+  QString text;
+  text.reserve(static_cast<qsizetype>(end));
+  for (std::size_t i = 0; i < end; ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte == '\t' && keepTabs)
+      text += QLatin1Char('\t');
+    else if (byte == '\n' || byte == '\r')
+      text += QChar(0x21B5);
+    else if (byte == '\t')
+      text += QChar(0x2192);
+    else if (byte < 32 || (byte >= 0x7F && byte < 0xA0))
+      text += QChar(0xFFFD);
+    else
+      text += QChar(byte);
+  }
+  return text;
+}
 
 GridModel::GridModel(brisel::Grid& grid, int fixedRows, int fixedColumns, bool editable,
                      QObject* parent)
@@ -36,6 +59,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
   if (!inGrid(index)) return {};
   switch (role) {
     case Qt::DisplayRole:
+      return shownText(grid_->cell(index.column(), index.row()));
     case Qt::EditRole: {
       std::string_view text = grid_->cell(index.column(), index.row());
       return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -87,12 +111,31 @@ void GridModel::refresh() {
     emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::DisplayRole, Qt::EditRole});
 }
 
-void FixedCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                              const QModelIndex& index) const {
-  if (!index.data(GridModel::kFixedRole).toBool()) {
+namespace {
+
+QStyle* styleOf(const QWidget* widget) {
+  return widget != nullptr ? widget->style() : QApplication::style();
+}
+
+// The room the style leaves on either side of a cell's text.
+int textMargin(const QWidget* widget) {
+  return styleOf(widget)->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+}
+
+}  // namespace
+
+void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+  if (index.data(GridModel::kFixedRole).toBool())
+    paintHeader(painter, option, index);
+  else if (compact_)
+    paintCompact(painter, option, index);
+  else
     QStyledItemDelegate::paint(painter, option, index);
-    return;
-  }
+}
+
+void GridCellDelegate::paintHeader(QPainter* painter, const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const {
   QStyleOptionHeader header;
   header.initFrom(option.widget);
   header.rect = option.rect;
@@ -100,19 +143,62 @@ void FixedCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   header.text = index.data(Qt::DisplayRole).toString();
   header.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
   header.position = QStyleOptionHeader::Middle;
-  QStyle* style = option.widget != nullptr ? option.widget->style() : QApplication::style();
   // The style leaves its own clip and pen on the painter, which the view goes
   // on to use for the other cells and the grid lines.
   painter->save();
-  style->drawControl(QStyle::CE_Header, &header, painter, option.widget);
+  styleOf(option.widget)->drawControl(QStyle::CE_Header, &header, painter, option.widget);
   painter->restore();
+}
+
+// The style's margins would leave no room for three digits in a 20-pixel
+// column: the background and selection are the style's, the text is ours.
+void GridCellDelegate::paintCompact(QPainter* painter, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const {
+  QStyleOptionViewItem cell = option;
+  initStyleOption(&cell, index);
+  const QString text = cell.text;
+  cell.text.clear();
+  styleOf(option.widget)->drawControl(QStyle::CE_ItemViewItem, &cell, painter, option.widget);
+  const QPalette::ColorGroup group =
+      cell.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+  const QPalette::ColorRole role =
+      cell.state.testFlag(QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
+  painter->save();
+  painter->setPen(cell.palette.color(group, role));
+  painter->setFont(cell.font);
+  painter->drawText(cell.rect.adjusted(1, 0, -1, 0), Qt::AlignCenter | Qt::TextSingleLine, text);
+  painter->restore();
+}
+
+bool GridCellDelegate::fits(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const QString text = index.data(Qt::DisplayRole).toString();
+  if (text.isEmpty()) return true;
+  const int margins = 2 * (compact_ ? 1 : textMargin(option.widget));
+  return option.fontMetrics.horizontalAdvance(text) + margins <= option.rect.width();
+}
+
+bool GridCellDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                 const QStyleOptionViewItem& option, const QModelIndex& index) {
+  if (event == nullptr || view == nullptr || event->type() != QEvent::ToolTip)
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+  if (!index.isValid() || fits(option, index)) {
+    QToolTip::hideText();
+    return true;
+  }
+  // Plain text whatever the cell holds: a cell is no markup.
+  const QString text = index.data(Qt::DisplayRole).toString().toHtmlEscaped();
+  QToolTip::showText(event->globalPos(), QStringLiteral("<p style='white-space:pre'>") + text,
+                     view->viewport(), option.rect);
+  return true;
 }
 
 GridView::GridView(brisel::Grid& grid, int fixedRows, int fixedColumns, bool editable,
                    int columnWidth, QWidget* parent)
-    : QTableView(parent), model_(new GridModel(grid, fixedRows, fixedColumns, editable, this)) {
+    : QTableView(parent),
+      model_(new GridModel(grid, fixedRows, fixedColumns, editable, this)),
+      delegate_(new GridCellDelegate(this)) {
   setModel(model_);
-  setItemDelegate(new FixedCellDelegate(this));
+  setItemDelegate(delegate_);
   horizontalHeader()->hide();
   verticalHeader()->hide();
   // The minimum first: the style's would raise the byte dump's 20 pixels.
@@ -123,8 +209,9 @@ GridView::GridView(brisel::Grid& grid, int fixedRows, int fixedColumns, bool edi
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
   setWordWrap(false);
-  // A long text is cut at the cell border: its leading digits stay readable.
-  setTextElideMode(Qt::ElideNone);
+  // A text cut at the cell's border ends in an ellipsis, so that a cut number
+  // is not taken for a whole one; the tool tip shows it whole.
+  setTextElideMode(Qt::ElideRight);
   setTabKeyNavigation(true);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   if (editable) {
@@ -136,6 +223,18 @@ GridView::GridView(brisel::Grid& grid, int fixedRows, int fixedColumns, bool edi
     setEditTriggers(QAbstractItemView::NoEditTriggers);
   }
   moveCursorTo(fixedColumns, fixedRows);
+}
+
+void GridView::fitColumnsTo(const QString& widest) {
+  delegate_->setCompact(true);
+  const int room = horizontalHeader()->defaultSectionSize() - 2;
+  QFont small = font();
+  while (QFontMetrics(small).horizontalAdvance(widest) > room && small.pointSizeF() > 6)
+    small.setPointSizeF(small.pointSizeF() - 0.5);
+  setFont(small);
+  // A font that stays too wide even so widens the columns instead.
+  const int needed = QFontMetrics(small).horizontalAdvance(widest) + 2;
+  if (needed > room + 2) horizontalHeader()->setDefaultSectionSize(needed);
 }
 
 // A view may leave its current index on a fixed cell when the rows under it

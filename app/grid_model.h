@@ -13,9 +13,18 @@
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <string_view>
 
 #include "app/grid.h"
 #include "app/workspace.h"
+
+// The text a cell or memo line shows for its bytes: Latin-1, without the
+// blanks and control characters at its end, which would show nothing or break
+// the line (the ZIRKAN viewer leaves a space and a line feed after the angle).
+// A control character within the text shows as a sign of its own, so that no
+// byte is drawn as nothing: a line feed or carriage return as U+21B5, a tab as
+// U+2192 (unless `keepTabs`), any other as U+FFFD.
+QString shownText(std::string_view bytes, bool keepTabs = false);
 
 class GridModel : public QAbstractTableModel {
   Q_OBJECT
@@ -53,14 +62,31 @@ class GridModel : public QAbstractTableModel {
   bool editable_;
 };
 
-// Paints the fixed cells as the style paints header sections.
-class FixedCellDelegate : public QStyledItemDelegate {
+// Paints the fixed cells as the style paints header sections, and the cells
+// of a compact grid (the byte dump) centred with the least margin. A text cut
+// at the cell's border shows whole in the cell's tool tip.
+class GridCellDelegate : public QStyledItemDelegate {
   Q_OBJECT
 
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
+  void setCompact(bool compact) { compact_ = compact; }
+  bool compact() const { return compact_; }
+
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override;
+
+  // Whether the text of `index` fits its cell as painted.
+  bool fits(const QStyleOptionViewItem& option, const QModelIndex& index) const;
+
+ private:
+  void paintHeader(QPainter* painter, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) const;
+  void paintCompact(QPainter* painter, const QStyleOptionViewItem& option,
+                    const QModelIndex& index) const;
+  bool compact_ = false;
 };
 
 // A string grid of the window: a table view of a GridModel with fixed row
@@ -75,6 +101,12 @@ class GridView : public QTableView {
            QWidget* parent = nullptr);
 
   GridModel* gridModel() const { return model_; }
+  GridCellDelegate* cellDelegate() const { return delegate_; }
+
+  // Narrow columns of short texts, as the byte dump's: the cells are painted
+  // with the least margin, in a font made smaller where `widest` would not
+  // fit the default column width in the view's own.
+  void fitColumnsTo(const QString& widest);
 
   // The cursor: the current cell, or the first cell past the fixed ones when
   // there is none.
@@ -92,4 +124,5 @@ class GridView : public QTableView {
 
  private:
   GridModel* model_;
+  GridCellDelegate* delegate_;
 };

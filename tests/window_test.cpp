@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -19,9 +20,12 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolTip>
 #include <optional>
 
 #include "app/Unit1.h"
@@ -31,6 +35,7 @@
 #include "output/outputs.h"
 #include "table/operations.h"
 #include "tests/testkit.h"
+#include "tests/window_fakes.h"
 
 namespace {
 
@@ -40,25 +45,6 @@ using brisel::Progress;
 using brisel::Workspace;
 using brisel::testing::readFile;
 using brisel::testing::TempDir;
-
-// Records what the window shows and answers the file dialog as told.
-struct FakeDialogs : Dialogs {
-  std::vector<std::pair<QString, QString>> messages;  // caption, text
-  std::vector<QString> errors;
-  std::vector<OpenDialog> opened;  // the dialog as configured when shown
-  std::optional<QString> answer;   // the path chosen; none: cancel
-
-  void message(QWidget*, const QString& caption, const QString& text) override {
-    messages.emplace_back(caption, text);
-  }
-  void error(QWidget*, const QString& text) override { errors.push_back(text); }
-  bool openFile(QWidget*, OpenDialog& dialog) override {
-    opened.push_back(dialog);
-    if (!answer) return false;
-    dialog.FileName = *answer;
-    return true;
-  }
-};
 
 QString samplesFolder() {
   return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/brisel/samples");
@@ -730,6 +716,124 @@ TEST_F(WindowTest, FixedCellPaintingLeavesTheOtherCellsVisible) {
   EXPECT_GT(dark, 20);
 }
 
+// What a cell shows: nothing for the blanks and control characters at its end
+// (a ZIRKAN angle "90 \n" showed as "90 ..." cut short), a sign of its own for
+// any other control character, so that no byte is invisible or breaks a line.
+TEST(GridModel, ControlCharactersShowAsSignsAndTrailingBlanksNotAtAll) {
+  struct Case {
+    std::string_view bytes;
+    bool keepTabs;
+    const char* shown;  // UTF-8
+  };
+  const Case cases[] = {
+      {"90 \n", false, "90"},
+      {"3.25 90 \n", false, "3.25 90"},
+      {"U1        ", false, "U1"},
+      {" \r\n\t", false, ""},
+      {"", false, ""},
+      {"  R1", false, "  R1"},
+      {"A\nB\rC", false, "A\u21B5B\u21B5C"},
+      {"A\tB", false, "A\u2192B"},
+      {"A\tB", true, "A\tB"},
+      {std::string_view("A\0B\x1B", 4), false, "A\uFFFDB"},
+      {"A\x7F\x85\x9F"
+       "B",
+       false, "A\uFFFD\uFFFD\uFFFDB"},
+      {"10\xB5"
+       "F \xA0\xE9\xFF",
+       false, "10\u00B5F \u00A0\u00E9\u00FF"},
+      {"167\t49\t1", true, "167\t49\t1"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(shownText(c.bytes, c.keepTabs), QString::fromUtf8(c.shown)) << c.shown;
+}
+
+// The editor gets the cell's bytes as they are, so that confirming it
+// unchanged keeps the line feed the cell holds.
+TEST_F(WindowTest, EditingACellKeepsWhatItDoesNotShow) {
+  auto form = makeForm();
+  form->workspace().StringGrid1.setCell(7, 1, "90 \n");
+  form->StringGrid1->refresh();
+  form->show();
+  GridView* view = form->StringGrid1;
+  const QModelIndex angle = view->model()->index(1, 7);
+  EXPECT_EQ(angle.data().toString(), "90");
+  EXPECT_EQ(angle.data(Qt::EditRole).toString(), "90 \n");
+  view->setCurrentIndex(angle);
+  view->edit(angle);
+  auto* editor = view->viewport()->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->text(), "90 \n");
+  QTest::keyClick(editor, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(form->workspace().StringGrid1.cell(7, 1), "90 \n");
+}
+
+QStyleOptionViewItem cellOption(GridView* view, const QModelIndex& index) {
+  QStyleOptionViewItem option;
+  option.initFrom(view);
+  option.font = view->font();
+  option.fontMetrics = QFontMetrics(view->font());
+  option.rect = view->visualRect(index);
+  option.widget = view;
+  return option;
+}
+
+// Coordinates with 15 digits and a sign, values joined to their footprints,
+// rule values and the byte dump's three digits fit their columns; the dump's
+// columns keep their 20 pixels.
+TEST_F(WindowTest, WhatTheColumnsHoldFitsThem) {
+  auto form = makeForm();
+  form->show();
+  struct Fit {
+    GridView* view;
+    brisel::Grid* grid;
+    int column;
+    const char* text;
+  };
+  Workspace& w = form->workspace();
+  const Fit fits[] = {
+      {form->StringGrid1, &w.StringGrid1, 5, "-40.6399993896484"},
+      {form->StringGrid1, &w.StringGrid1, 6, "-112.399999618530"},
+      {form->StringGrid1, &w.StringGrid1, 3, "STM32F103C8_LQFP48"},
+      {form->StringGrid1, &w.StringGrid1, 1, "65535"},
+      {form->StringGrid3, &w.StringGrid3, 0, "STM32F103C8_LQFP48"},
+      {form->StringGrid2, &w.StringGrid2, 1, "255"},
+      {form->StringGrid2, &w.StringGrid2, 109, "188"},
+  };
+  for (const Fit& fit : fits) {
+    fit.grid->setCell(fit.column, 1, fit.text);
+    fit.view->refresh();
+    const QModelIndex index = fit.view->model()->index(1, fit.column);
+    EXPECT_TRUE(fit.view->cellDelegate()->fits(cellOption(fit.view, index), index)) << fit.text;
+  }
+  EXPECT_EQ(form->StringGrid2->columnWidth(1), 20);
+  EXPECT_EQ(form->StringGrid2->columnWidth(109), 20);
+  EXPECT_EQ(form->StringGrid1->columnWidth(2), 90);
+}
+
+// A text cut at the cell's border ends in an ellipsis, and its tool tip shows
+// it whole, as plain text whatever it holds.
+TEST_F(WindowTest, CutTextShowsWholeInTheToolTip) {
+  auto form = makeForm();
+  form->show();
+  GridView* view = form->StringGrid1;
+  EXPECT_EQ(view->textElideMode(), Qt::ElideRight);
+  const std::string longText = "<b>" + std::string(60, 'W') + "</b>";
+  form->workspace().StringGrid1.setCell(2, 1, longText);
+  form->workspace().StringGrid1.setCell(2, 2, "R1");
+  view->refresh();
+  auto hover = [view](int row) {
+    const QPoint at = view->visualRect(view->model()->index(row, 2)).center();
+    QHelpEvent event(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(view->viewport(), &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(hover(2), "");
+  EXPECT_EQ(hover(1),
+            "<p style='white-space:pre'>" + QString::fromStdString(longText).toHtmlEscaped());
+}
+
 // ---------------------------------------------------------------------------
 // File pickers
 
@@ -847,6 +951,47 @@ TEST(PickerPath, SplitsAtTheLastSeparatorOrDriveColon) {
   EXPECT_EQ(withDefaultExtension("/a/c.", "TXT"), "/a/c.");
 }
 
+// The pickers' filters as the real dialog gets them: where names are
+// case-sensitive a pattern matches any case (a board.qpf is a QPF file too),
+// and the dialog shows only the description.
+TEST(PickerFilter, PatternsMatchAnyCaseWhereNamesAreCaseSensitive) {
+  struct Case {
+    const char* filter;
+    bool caseSensitiveNames;
+    QStringList names;
+  };
+  const Case cases[] = {
+      {"*.QPF|*.QPF", true, {"*.QPF (*.[Qq][Pp][Ff])"}},
+      {"*.QPF|*.QPF", false, {"*.QPF (*.QPF)"}},
+      {"*.TXT|*.TXT", true, {"*.TXT (*.[Tt][Xx][Tt])"}},
+      {"Piazzamento|*.REP; *.MNT", true, {"Piazzamento (*.[Rr][Ee][Pp] *.[Mm][Nn][Tt])"}},
+      {"*.REP|*.REP|Tutti|*", true, {"*.REP (*.[Rr][Ee][Pp])", "Tutti (*)"}},
+      {"Insieme|*.[Qq]p?", true, {"Insieme (*.[Qq][Pp]?)"}},
+      {"", true, {}},
+      {"*.QPF", true, {}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(dialogNameFilters(c.filter, c.caseSensitiveNames), c.names) << c.filter;
+}
+
+// Matched as a case-sensitive dialog matches, the pattern of each picker takes
+// its files in every case and nothing else.
+TEST(PickerFilter, EachPickersPatternTakesItsFilesInAnyCase) {
+  for (const Picker& picker : kPickers) {
+    const QString name = dialogNameFilters(picker.filter, true).value(0);
+    const QString pattern = name.mid(name.indexOf('(') + 1).chopped(1);
+    const QRegularExpression match(QRegularExpression::wildcardToRegularExpression(pattern));
+    const QString extension = picker.extension;
+    for (const QString& file : {"BOARD." + extension, "board." + extension.toLower(),
+                                "Board." + extension.left(1) + extension.mid(1).toLower()})
+      EXPECT_TRUE(match.match(file).hasMatch())
+          << pattern.toStdString() << " " << file.toStdString();
+    for (const QString& file : {"BOARD." + extension + "X", QString("BOARD.BAK")})
+      EXPECT_FALSE(match.match(file).hasMatch())
+          << pattern.toStdString() << " " << file.toStdString();
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Settings at create and close
 
@@ -919,6 +1064,8 @@ TEST_F(WindowTest, SettingsFileLiesBesideTheExecutable) {
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The point as the user's decimal separator, as the tests' numbers are written.
+  qputenv("LC_ALL", "C.UTF-8");
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

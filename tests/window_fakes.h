@@ -1,0 +1,35 @@
+#pragma once
+// The stand-in for the window's dialogs that the window tests share: it
+// records the message and error boxes and answers the file dialog as told, so
+// that no test waits on a modal dialog.
+
+#include <QString>
+#include <optional>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+#include "app/dialogs.h"
+
+struct FakeDialogs : Dialogs {
+  std::vector<std::pair<QString, QString>> messages;  // caption, text
+  std::vector<QString> errors;
+  std::vector<OpenDialog> opened;  // the dialog as configured when shown
+  std::optional<QString> answer;   // the path chosen; none: cancel
+
+  void message(QWidget*, const QString& caption, const QString& text) override {
+    messages.emplace_back(caption, text);
+  }
+  void error(QWidget*, const QString& text) override { errors.push_back(text); }
+  bool openFile(QWidget*, OpenDialog& dialog) override {
+    opened.push_back(dialog);
+    if (!answer) return false;
+    dialog.FileName = *answer;
+    return true;
+  }
+};
+
+// Failures name the text, not its bytes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
