@@ -29,22 +29,15 @@ fs::path temporaryBeside(const fs::path& target) {
   fs::path folder = target.parent_path();
   std::error_code error;
   for (int attempt = 0; attempt < 16; ++attempt) {
-    // Appended piece by piece: g++ 12 warns wrongly on "." + string.
-    std::string name(".");
-    name += target.filename().string();
-    name += ".tmp";
-    name += std::to_string(random() % 1000000000);
-    fs::path candidate = folder / name;
+    fs::path candidate = folder / ("." + target.filename().string() + ".tmp" +
+                                   std::to_string(random() % 1000000000));
     if (!fs::exists(fs::symlink_status(candidate, error))) return candidate;
   }
   return {};
 }
 
 std::string describe(const fs::path& path) {
-  std::string text(1, '\'');
-  text += platform::displayPath(path);
-  text += '\'';
-  return text;
+  return "'" + platform::displayPath(path) + "'";
 }
 
 }  // namespace
