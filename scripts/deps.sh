@@ -1,7 +1,7 @@
 # Sourced by scripts/run and scripts/test: installs the Debian packages the
 # build needs when some are missing.
 brisel_packages=(cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-  libbenchmark-dev xvfb xauth)
+  libbenchmark-dev)
 
 brisel_install_missing() {
   local missing=()
