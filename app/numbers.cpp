@@ -137,6 +137,12 @@ double textToReal(std::string_view text, const NumberFormat& format) {
   return value;
 }
 
+float textToFloat(std::string_view text, const NumberFormat& format) {
+  double value = textToReal(text, format);
+  if (std::fabs(value) > std::numeric_limits<float>::max()) throw ConversionError(text);
+  return static_cast<float>(value);
+}
+
 std::int32_t textToInteger(std::string_view text, const NumberFormat& format) {
   std::string_view trimmed = trim(text);
   std::string converted = firstCommaToPoint(trimmed, format.RB_EN);

@@ -43,6 +43,11 @@ struct NumberFormat {
 // Throws ConversionError when the text is not such a number or overflows.
 double textToReal(std::string_view text, const NumberFormat& format);
 
+// Text to real held as a 32-bit float, the form every coordinate takes. A
+// number beyond the float range would become an infinity: it throws
+// ConversionError like any text that is not a number.
+float textToFloat(std::string_view text, const NumberFormat& format);
+
 // Text to integer: the text is trimmed, then an optional sign and decimal
 // digits within the signed 32-bit range. Throws ConversionError otherwise.
 std::int32_t textToInteger(std::string_view text, const NumberFormat& format);

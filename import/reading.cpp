@@ -1,8 +1,5 @@
 #include "import/reading.h"
 
-#include <cmath>
-#include <limits>
-
 #include "app/platform.h"
 #include "app/text.h"
 
@@ -27,9 +24,7 @@ std::string_view columns(std::string_view line, std::size_t first, std::size_t c
 }
 
 float coordinate(std::string_view text, const Controls& controls) {
-  double value = textToReal(text, controls.numbers());
-  if (std::fabs(value) > std::numeric_limits<float>::max()) throw ConversionError(text);
-  auto held = static_cast<float>(value);
+  float held = textToFloat(text, controls.numbers());
   if (controls.RB_mils) held = static_cast<float>(static_cast<double>(held) * 0.0254);
   return held;
 }

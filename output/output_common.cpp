@@ -1,9 +1,7 @@
 #include "output/output_common.h"
 
 #include <algorithm>
-#include <cmath>
 #include <fstream>
-#include <limits>
 #include <system_error>
 
 #include "app/platform.h"
@@ -24,13 +22,6 @@ bool takeComponentRow(Grid& table, int row) {
 
 std::string_view valueOrNM(std::string_view value) {
   return value.empty() ? std::string_view("NM") : value;
-}
-
-float singlePrecision(std::string_view text, const NumberFormat& format) {
-  double value = textToReal(text, format);
-  // Past the largest float the machine would get an infinity for a position.
-  if (std::fabs(value) > std::numeric_limits<float>::max()) throw ConversionError(text);
-  return static_cast<float>(value);
 }
 
 std::uint16_t low16Of(std::string_view text, const NumberFormat& format) {

@@ -35,11 +35,6 @@ bool takeComponentRow(Grid& table, int row);
 // The value a writer puts in the file: an empty value becomes "NM".
 std::string_view valueOrNM(std::string_view value);
 
-// A coordinate cell as the single-precision number the files hold. A text
-// that is not a number, or a number beyond single precision's range, throws
-// ConversionError naming the text.
-float singlePrecision(std::string_view text, const NumberFormat& format);
-
 // The angle and number cells: text to integer, then its low 16 bits.
 std::uint16_t low16Of(std::string_view text, const NumberFormat& format);
 

@@ -58,7 +58,7 @@ void appendRecord(std::string& out, const Grid& table, int row, const Controls& 
   appendText(out, table.cell(kReferenceColumn, row), kReferenceWidth);
   appendText(out, valueOrNM(table.cell(kValueColumn, row)), kValueWidth);
   for (int column : {kXColumn, kYColumn}) {
-    float coordinate = singlePrecision(table.cell(column, row), numbers);
+    float coordinate = textToFloat(table.cell(column, row), numbers);
     appendLittleEndian(out, std::bit_cast<std::uint32_t>(coordinate), 4);
   }
   appendLittleEndian(out, low16Of(table.cell(kAngleColumn, row), numbers), 2);

@@ -34,8 +34,8 @@ void appendLine(std::string& out, const Grid& table, int row, const NumberFormat
   appendField(out, table.cell(kReferenceColumn, row));
   appendField(out, table.cell(kFootprintColumn, row));
   appendField(out, valueOrNM(table.cell(kValueColumn, row)));
-  appendPosition(out, singlePrecision(table.cell(kXColumn, row), numbers));
-  appendPosition(out, singlePrecision(table.cell(kYColumn, row), numbers));
+  appendPosition(out, textToFloat(table.cell(kXColumn, row), numbers));
+  appendPosition(out, textToFloat(table.cell(kYColumn, row), numbers));
   appendField(out, std::to_string(low16Of(table.cell(kAngleColumn, row), numbers)));
   out += kLineEnd;
 }

@@ -14,13 +14,8 @@ constexpr int kNumber = 1;
 constexpr int kX = 5;
 constexpr int kY = 6;
 
-// Coordinates are 32-bit floats. A number beyond their range would come out as
-// INF: it is refused like any text that is not a coordinate.
 float readCoordinate(const Grid& table, int column, int row, const NumberFormat& format) {
-  std::string_view text = table.cell(column, row);
-  double value = textToReal(text, format);
-  if (std::fabs(value) > std::numeric_limits<float>::max()) throw ConversionError(text);
-  return static_cast<float>(value);
+  return textToFloat(table.cell(column, row), format);
 }
 
 // The difference of two floats, rounded once to a float (the double holds it

@@ -43,6 +43,14 @@ TEST(TextToReal, RbEnTurnsTheFirstCommaIntoAPoint) {
   EXPECT_EQ(textToReal("12", kCommaEnglish), 12);
 }
 
+TEST(TextToFloat, HoldsCoordinatesAsFloatsAndRefusesWhatNoFloatHolds) {
+  EXPECT_EQ(textToFloat("12.4", kPoint), 12.4f);
+  EXPECT_EQ(textToFloat("-3.4e38", kPoint), -3.4e38f);
+  EXPECT_THROW(textToFloat("1e39", kPoint), ConversionError);
+  EXPECT_THROW(textToFloat("-1e39", kPoint), ConversionError);
+  EXPECT_THROW(textToFloat("x", kPoint), ConversionError);
+}
+
 TEST(TextToInteger, TrimsThenTakesASignAndDigits) {
   EXPECT_EQ(textToInteger("42", kPoint), 42);
   EXPECT_EQ(textToInteger(" \t42 \r\n", kPoint), 42);
