@@ -446,42 +446,44 @@ void TForm1::guarded(QObject* sender, void (TForm1::*handler)(QObject*)) {
   }
 }
 
-void TForm1::pick(QLineEdit* edit, const QString& filter, const QString& extension) {
+// Every picker offers the one pattern of its extension, as "*.QPF|*.QPF".
+void TForm1::pick(QLineEdit* edit, const QString& extension) {
+  const QString pattern = QStringLiteral("*.") + extension;
   PathParts parts = splitPickerPath(edit->text());
   OpenDialog1.InitialDir = parts.folder;
   OpenDialog1.FileName = parts.name;
-  OpenDialog1.Filter = filter;
+  OpenDialog1.Filter = pattern + QLatin1Char('|') + pattern;
   OpenDialog1.FilterIndex = 1;
   OpenDialog1.DefaultExt = extension;
   if (executeOpenDialog(dialogs_, this, OpenDialog1)) edit->setText(OpenDialog1.FileName);
 }
 
 void TForm1::Button1Click(QObject*) {
-  pick(Edit1, QStringLiteral("*.QPF|*.QPF"), QStringLiteral("QPF"));
+  pick(Edit1, QStringLiteral("QPF"));
 }
 void TForm1::Button3Click(QObject*) {
-  pick(Edit2, QStringLiteral("*.REP|*.REP"), QStringLiteral("REP"));
+  pick(Edit2, QStringLiteral("REP"));
 }
 void TForm1::Button6Click(QObject*) {
-  pick(Edit3, QStringLiteral("*.CMP|*.CMP"), QStringLiteral("CMP"));
+  pick(Edit3, QStringLiteral("CMP"));
 }
 void TForm1::Button12Click(QObject*) {
-  pick(Edit6, QStringLiteral("*.BOM|*.BOM"), QStringLiteral("BOM"));
+  pick(Edit6, QStringLiteral("BOM"));
 }
 void TForm1::Button11Click(QObject*) {
-  pick(Edit5, QStringLiteral("*.MNT|*.MNT"), QStringLiteral("MNT"));
+  pick(Edit5, QStringLiteral("MNT"));
 }
 void TForm1::Button18Click(QObject*) {
-  pick(Edit8, QStringLiteral("*.TXT|*.TXT"), QStringLiteral("TXT"));
+  pick(Edit8, QStringLiteral("TXT"));
 }
 void TForm1::Button8Click(QObject*) {
-  pick(Edit4, QStringLiteral("*.QPF|*.QPF"), QStringLiteral("QPF"));
+  pick(Edit4, QStringLiteral("QPF"));
 }
 void TForm1::Button16Click(QObject*) {
-  pick(Edit7, QStringLiteral("*.RAK|*.RAK"), QStringLiteral("RAK"));
+  pick(Edit7, QStringLiteral("RAK"));
 }
 void TForm1::Button21Click(QObject*) {
-  pick(Edit9, QStringLiteral("*.TXT|*.TXT"), QStringLiteral("TXT"));
+  pick(Edit9, QStringLiteral("TXT"));
 }
 
 void TForm1::Button4Click(QObject*) {

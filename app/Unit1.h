@@ -178,7 +178,7 @@ class TForm1 : public QWidget {
   void bindHandlers();
   // Runs a handler: one at a time, anything it throws shown in the error box.
   void guarded(QObject* sender, void (TForm1::*handler)(QObject*));
-  void pick(QLineEdit* edit, const QString& filter, const QString& extension);
+  void pick(QLineEdit* edit, const QString& extension);
   void run(const FormOperation& operation);
   brisel::Controls snapshot() const;
   void showWorkspace();
