@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
-#include "app/text.h"
-#include "app/workspace.h"
+#include "core/text.h"
+#include "core/workspace.h"
 #include "bench/board.h"
 #include "output/outputs.h"
 

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <random>
 
-#include "app/numbers.h"
-#include "app/text.h"
+#include "core/numbers.h"
+#include "core/text.h"
 #include "bench/board.h"
 #include "table/operations.h"
 

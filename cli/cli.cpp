@@ -8,9 +8,9 @@
 #include <string_view>
 #include <variant>
 
-#include "app/platform.h"
-#include "app/text.h"
-#include "app/workspace.h"
+#include "core/platform.h"
+#include "core/text.h"
+#include "core/workspace.h"
 #include "import/importers.h"
 #include "output/outputs.h"
 #include "table/operations.h"

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "app/locale.h"
+#include "core/locale.h"
 #include "cli/cli.h"
 
 int main(int argc, char** argv) {

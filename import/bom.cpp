@@ -3,7 +3,7 @@
 // rows are then filled from that.
 #include <string>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "import/importers.h"
 #include "import/reading.h"
 

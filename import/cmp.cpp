@@ -4,7 +4,7 @@
 // filled from that.
 #include <string>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "import/importers.h"
 #include "import/reading.h"
 

@@ -4,7 +4,7 @@
 // Outcome names it); a number that does not convert stops the import at that
 // line with a ConversionError naming the line, the rows before it written.
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 
 namespace brisel {
 

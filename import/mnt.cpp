@@ -2,7 +2,7 @@
 // n fills row n. Every line must place a component: a blank one fails.
 #include <string>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "import/importers.h"
 #include "import/reading.h"
 

@@ -1,7 +1,7 @@
 #include "import/reading.h"
 
-#include "app/platform.h"
-#include "app/text.h"
+#include "core/platform.h"
+#include "core/text.h"
 
 namespace brisel::importing {
 

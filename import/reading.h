@@ -11,11 +11,11 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/grid.h"
-#include "app/lines.h"
-#include "app/numbers.h"
-#include "app/text.h"
-#include "app/workspace.h"
+#include "core/grid.h"
+#include "core/lines.h"
+#include "core/numbers.h"
+#include "core/text.h"
+#include "core/workspace.h"
 
 namespace brisel::importing {
 

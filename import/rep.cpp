@@ -2,7 +2,7 @@
 // Line n fills row n - 2, so a skipped line leaves its row as it was.
 #include <string>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "import/importers.h"
 #include "import/reading.h"
 

@@ -2,7 +2,7 @@
 // row k + 1, so row 1 keeps what it held and blank lines leave no gap.
 #include <string>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "import/importers.h"
 #include "import/reading.h"
 

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <system_error>
 
-#include "app/platform.h"
-#include "app/text.h"
+#include "core/platform.h"
+#include "core/text.h"
 
 namespace brisel::output {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/grid.h"
-#include "app/numbers.h"
-#include "app/workspace.h"
+#include "core/grid.h"
+#include "core/numbers.h"
+#include "core/workspace.h"
 
 namespace brisel::output {
 

@@ -2,7 +2,7 @@
 // The QPF and ZIRKAN writers and the viewers that read their files back.
 // Writers replace their file whole or not at all.
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 
 namespace brisel {
 

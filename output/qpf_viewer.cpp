@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "output/outputs.h"
 #include "output/qpf_format.h"
 

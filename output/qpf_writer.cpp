@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "app/atomic_file.h"
+#include "core/atomic_file.h"
 #include "output/outputs.h"
 #include "output/qpf_format.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/lines.h"
+#include "core/lines.h"
 #include "output/output_common.h"
 #include "output/outputs.h"
 

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <string>
 
-#include "app/atomic_file.h"
+#include "core/atomic_file.h"
 #include "output/output_common.h"
 #include "output/outputs.h"
 

@@ -2,7 +2,7 @@
 // The cursor and the selection an operation is given must lie in the
 // component table's data rows; the window guarantees it, other callers may not.
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 
 namespace brisel {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "app/text.h"
+#include "core/text.h"
 
 namespace brisel {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The operations on the component table (StringGrid1) as a whole.
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 
 namespace brisel {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/lines.h"
-#include "app/text.h"
+#include "core/lines.h"
+#include "core/text.h"
 #include "table/exchange_sort.h"
 #include "table/operations.h"
 #include "table/shown_progress.h"

@@ -2,7 +2,7 @@
 #include <limits>
 #include <string>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "table/cursor.h"
 #include "table/operations.h"
 

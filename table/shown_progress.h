@@ -2,7 +2,7 @@
 // The progress bar of a long table operation, shown for the operation's life
 // and hidden however it ends, a failure included.
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 
 namespace brisel {
 

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "cli/cli.h"
 #include "tests/cli_kit.h"
 #include "tests/testkit.h"

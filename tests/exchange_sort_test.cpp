@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <random>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "table/operations.h"
 #include "tests/table_kit.h"
 

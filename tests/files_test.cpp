@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/atomic_file.h"
-#include "app/locale.h"
-#include "app/settings.h"
+#include "core/atomic_file.h"
+#include "core/locale.h"
+#include "core/settings.h"
 #include "tests/testkit.h"
 
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-#include "app/grid.h"
+#include "core/grid.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "tests/testkit.h"
 
 namespace brisel {

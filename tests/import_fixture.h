@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "import/importers.h"
 #include "tests/testkit.h"
 

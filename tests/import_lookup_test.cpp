@@ -6,8 +6,8 @@
 
 #include <random>
 
-#include "app/lines.h"
-#include "app/text.h"
+#include "core/lines.h"
+#include "core/text.h"
 #include "tests/import_fixture.h"
 
 namespace brisel {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "tests/import_fixture.h"
 
 namespace brisel {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/grid.h"
+#include "core/grid.h"
 
 namespace brisel::testing {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/atomic_file.h"
+#include "core/atomic_file.h"
 #include "output/outputs.h"
 #include "tests/output_fixture.h"
 #include "tests/testkit.h"

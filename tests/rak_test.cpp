@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "app/text.h"
+#include "core/text.h"
 #include "table/operations.h"
 #include "tests/table_kit.h"
 

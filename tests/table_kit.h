@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/grid.h"
+#include "core/grid.h"
 #include "tests/testkit.h"
 
 namespace brisel::testing {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 
 namespace brisel::testing {
 

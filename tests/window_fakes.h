@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "window/dialogs.h"
 
 struct FakeDialogs : Dialogs {
   std::vector<std::pair<QString, QString>> messages;  // caption, text

@@ -16,8 +16,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Unit1.h"
-#include "app/grid_model.h"
+#include "window/Unit1.h"
+#include "window/grid_model.h"
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"
 

@@ -28,9 +28,9 @@
 #include <QToolTip>
 #include <optional>
 
-#include "app/Unit1.h"
-#include "app/dialogs.h"
-#include "app/grid_model.h"
+#include "window/Unit1.h"
+#include "window/dialogs.h"
+#include "window/grid_model.h"
 #include "import/importers.h"
 #include "output/outputs.h"
 #include "table/operations.h"

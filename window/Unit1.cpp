@@ -1,4 +1,4 @@
-#include "app/Unit1.h"
+#include "window/Unit1.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,8 +22,8 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/grid_model.h"
-#include "app/settings.h"
+#include "window/grid_model.h"
+#include "core/settings.h"
 #include "import/importers.h"
 #include "output/outputs.h"
 #include "table/operations.h"

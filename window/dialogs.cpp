@@ -1,4 +1,4 @@
-#include "app/dialogs.h"
+#include "window/dialogs.h"
 
 #include <QDir>
 #include <QFileDialog>

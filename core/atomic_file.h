@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string_view>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 namespace brisel {
 

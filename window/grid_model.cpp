@@ -1,4 +1,4 @@
-#include "app/grid_model.h"
+#include "window/grid_model.h"
 
 #include <QApplication>
 #include <QHeaderView>

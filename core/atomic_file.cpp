@@ -1,10 +1,10 @@
-#include "app/atomic_file.h"
+#include "core/atomic_file.h"
 
 #include <random>
 #include <string>
 #include <system_error>
 
-#include "app/platform.h"
+#include "core/platform.h"
 
 namespace fs = std::filesystem;
 

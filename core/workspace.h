@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/grid.h"
-#include "app/numbers.h"
+#include "core/grid.h"
+#include "core/numbers.h"
 
 namespace brisel {
 

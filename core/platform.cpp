@@ -1,4 +1,4 @@
-#include "app/platform.h"
+#include "core/platform.h"
 
 #ifdef _WIN32
 #include <windows.h>

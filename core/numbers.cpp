@@ -1,11 +1,11 @@
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <system_error>
 
-#include "app/text.h"
+#include "core/text.h"
 
 namespace brisel {
 

@@ -1,11 +1,11 @@
-#include "app/locale.h"
+#include "core/locale.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <string_view>
 
-#include "app/platform.h"
+#include "core/platform.h"
 
 namespace brisel {
 

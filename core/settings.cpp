@@ -1,8 +1,8 @@
-#include "app/settings.h"
+#include "core/settings.h"
 
-#include "app/atomic_file.h"
-#include "app/lines.h"
-#include "app/text.h"
+#include "core/atomic_file.h"
+#include "core/lines.h"
+#include "core/text.h"
 
 namespace brisel {
 

@@ -10,8 +10,8 @@
 #include <csignal>
 #include <exception>
 
-#include "app/Unit1.h"
-#include "app/dialogs.h"
+#include "window/Unit1.h"
+#include "window/dialogs.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/grid.h"
+#include "core/grid.h"
 
 #include <algorithm>
 #include <cstring>

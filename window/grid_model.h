@@ -15,8 +15,8 @@
 #include <QTableView>
 #include <string_view>
 
-#include "app/grid.h"
-#include "app/workspace.h"
+#include "core/grid.h"
+#include "core/workspace.h"
 
 // The text a cell or memo line shows for its bytes: Latin-1, without the
 // blanks and control characters at its end, which would show nothing or break
