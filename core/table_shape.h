@@ -1,0 +1,25 @@
+#pragma once
+// The shape of the component table (StringGrid1): what each column holds,
+// where the data rows start and how many components a table can take.
+
+namespace brisel {
+
+// The columns of the component table. Columns 4 and 9 hold nothing of their
+// own; column 0 is the grid's fixed column.
+namespace col {
+inline constexpr int Number = 1;
+inline constexpr int Reference = 2;
+inline constexpr int Value = 3;
+inline constexpr int X = 5;
+inline constexpr int Y = 6;
+inline constexpr int Angle = 7;
+inline constexpr int Footprint = 8;
+}  // namespace col
+
+inline constexpr int kTableColumns = 10;
+// Row 0 is the grid's fixed row; components start below it.
+inline constexpr int kFirstDataRow = 1;
+// Row and component numbers are 16-bit in the machine program.
+inline constexpr int kMaxComponents = 65535;
+
+}  // namespace brisel
