@@ -12,7 +12,7 @@
 #include <string>
 
 #include "bench/board.h"
-#include "import/importers.h"
+#include "core/buttons.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "core/text.h"
 #include "core/workspace.h"
 #include "bench/board.h"
-#include "output/outputs.h"
+#include "core/buttons.h"
 
 namespace fs = std::filesystem;
 

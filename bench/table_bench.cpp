@@ -9,7 +9,7 @@
 #include "core/numbers.h"
 #include "core/text.h"
 #include "bench/board.h"
-#include "table/operations.h"
+#include "core/buttons.h"
 
 namespace {
 

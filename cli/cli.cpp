@@ -11,9 +11,7 @@
 #include "core/platform.h"
 #include "core/text.h"
 #include "core/workspace.h"
-#include "import/importers.h"
-#include "output/outputs.h"
-#include "table/operations.h"
+#include "core/buttons.h"
 
 namespace brisel {
 

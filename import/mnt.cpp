@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/text.h"
-#include "import/importers.h"
+#include "core/buttons.h"
 #include "import/reading.h"
 
 namespace brisel {

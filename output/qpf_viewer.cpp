@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "core/text.h"
-#include "output/outputs.h"
+#include "core/buttons.h"
 #include "output/qpf_format.h"
 
 namespace brisel {

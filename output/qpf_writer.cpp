@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "core/atomic_file.h"
-#include "output/outputs.h"
+#include "core/buttons.h"
 #include "output/qpf_format.h"
 
 namespace brisel {

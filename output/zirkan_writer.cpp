@@ -6,7 +6,7 @@
 
 #include "core/atomic_file.h"
 #include "output/output_common.h"
-#include "output/outputs.h"
+#include "core/buttons.h"
 
 namespace brisel {
 

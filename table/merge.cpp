@@ -1,6 +1,6 @@
 #include <string>
 
-#include "table/operations.h"
+#include "core/buttons.h"
 
 namespace brisel {
 

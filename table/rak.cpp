@@ -7,7 +7,7 @@
 #include "core/lines.h"
 #include "core/text.h"
 #include "table/exchange_sort.h"
-#include "table/operations.h"
+#include "core/buttons.h"
 #include "table/shown_progress.h"
 
 namespace brisel {

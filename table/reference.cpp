@@ -4,7 +4,7 @@
 
 #include "core/text.h"
 #include "table/cursor.h"
-#include "table/operations.h"
+#include "core/buttons.h"
 
 namespace brisel {
 

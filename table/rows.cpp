@@ -4,7 +4,7 @@
 
 #include "table/cursor.h"
 #include "table/exchange_sort.h"
-#include "table/operations.h"
+#include "core/buttons.h"
 #include "table/shown_progress.h"
 
 namespace brisel {

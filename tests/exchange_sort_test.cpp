@@ -7,7 +7,7 @@
 #include <random>
 
 #include "core/text.h"
-#include "table/operations.h"
+#include "core/buttons.h"
 #include "tests/table_kit.h"
 
 namespace brisel {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/workspace.h"
-#include "import/importers.h"
+#include "core/buttons.h"
 #include "tests/testkit.h"
 
 namespace brisel::testing {

@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "output/outputs.h"
+#include "core/buttons.h"
 #include "tests/output_fixture.h"
 #include "tests/testkit.h"
 

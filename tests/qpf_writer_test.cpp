@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/atomic_file.h"
-#include "output/outputs.h"
+#include "core/buttons.h"
 #include "tests/output_fixture.h"
 #include "tests/testkit.h"
 

@@ -31,9 +31,7 @@
 #include "window/Unit1.h"
 #include "window/dialogs.h"
 #include "window/grid_model.h"
-#include "import/importers.h"
-#include "output/outputs.h"
-#include "table/operations.h"
+#include "core/buttons.h"
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"
 

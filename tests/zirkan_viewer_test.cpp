@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "output/outputs.h"
+#include "core/buttons.h"
 #include "tests/output_fixture.h"
 #include "tests/testkit.h"
 

@@ -24,9 +24,7 @@
 
 #include "window/grid_model.h"
 #include "core/settings.h"
-#include "import/importers.h"
-#include "output/outputs.h"
-#include "table/operations.h"
+#include "core/buttons.h"
 
 TForm1* Form1 = nullptr;
 
