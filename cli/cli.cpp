@@ -8,10 +8,10 @@
 #include <string_view>
 #include <variant>
 
+#include "core/buttons.h"
 #include "core/platform.h"
 #include "core/text.h"
 #include "core/workspace.h"
-#include "core/buttons.h"
 
 namespace brisel {
 
@@ -22,39 +22,12 @@ constexpr std::string_view kUsage =
     "[--bom PATH] [--rak PATH] [--txt PATH] [--zirkan PATH] [--mils] [--no-comma] [--english] "
     "[--force TEXT] [--decimal-separator C] [--keep-going] OPERATION...";
 
-// A button whose enabled state the operation needs.
-enum class Gate { kNone, kButton17, kFootPrint };
-
-struct Button {
-  std::string_view word;
-  Operation run;
-  Gate gate = Gate::kNone;
-};
-
-constexpr Button kButtons[] = {
-    {"import-rep", importRep},
-    {"import-cmp", importCmp},
-    {"import-mnt", importMnt},
-    {"import-bom", importBom},
-    {"import-txt", importTxt},
-    {"apply-rak", applyRak, Gate::kButton17},
-    {"merge-footprints", mergeFootprints, Gate::kFootPrint},
-    {"write-qpf", writeQpf},
-    {"view-qpf", viewQpf},
-    {"write-zirkan", writeZirkan},
-    {"view-zirkan", viewZirkan},
-};
-
 struct Press {
   const Button* button;
 };
-struct Reference {
-  long row;
-};
-struct Sort {
-  long col;
-};
-struct Delete {
+// A button pressed with the cursor its word names (0 when it names none).
+struct Cursor {
+  const Button* button;
   long top;
   long bottom;
 };
@@ -66,7 +39,7 @@ struct Type {
 struct Print {
   std::string what;
 };
-using Step = std::variant<Press, Reference, Sort, Delete, Type, Print>;
+using Step = std::variant<Press, Cursor, Type, Print>;
 
 struct UsageError {
   std::string reason;
@@ -80,36 +53,41 @@ long wholeNumber(std::string_view text, std::string_view word) {
   return value;
 }
 
+// The cursor a word names after '=', as its button reads it.
+Cursor cursorWord(const Button& button, std::string_view value, const std::string& word) {
+  if (button.cursor != CursorWord::rows) {
+    long position = wholeNumber(value, word);
+    return {&button, position, position};
+  }
+  std::size_t dash = value.find('-');
+  long top = wholeNumber(value.substr(0, dash), word);
+  long bottom = dash == std::string_view::npos ? top : wholeNumber(value.substr(dash + 1), word);
+  return {&button, top, bottom};
+}
+
 Step parseOperation(const std::string& word) {
-  for (const Button& button : kButtons)
-    if (word == button.word) return Press{&button};
   std::size_t equals = word.find('=');
   std::string_view name = std::string_view(word).substr(0, equals);
   std::string_view value =
       equals == std::string::npos ? std::string_view() : std::string_view(word).substr(equals + 1);
+  for (const Button& button : kButtons) {
+    if (button.word != name) continue;
+    if (button.cursor == CursorWord::none && equals == std::string::npos) return Press{&button};
+    if (button.cursor != CursorWord::none && equals != std::string::npos)
+      return cursorWord(button, value, word);
+  }
   if (word == "print") return Print{"table"};
   if (name == "print" && (value == "table" || value == "bytes" || value == "rules" ||
                           value == "memo" || value == "buttons"))
     return Print{std::string(value)};
-  if (equals != std::string::npos) {
-    if (name == "reference") return Reference{wholeNumber(value, word)};
-    if (name == "sort") return Sort{wholeNumber(value, word)};
-    if (name == "delete") {
-      std::size_t dash = value.find('-');
-      long top = wholeNumber(value.substr(0, dash), word);
-      long bottom =
-          dash == std::string_view::npos ? top : wholeNumber(value.substr(dash + 1), word);
-      return Delete{top, bottom};
-    }
-    if (name == "set") {
-      std::size_t first = value.find(',');
-      std::size_t second = first == std::string_view::npos ? first : value.find(',', first + 1);
-      if (second == std::string_view::npos)
-        throw UsageError{"set wants COL,ROW,TEXT in '" + word + "'"};
-      return Type{wholeNumber(value.substr(0, first), word),
-                  wholeNumber(value.substr(first + 1, second - first - 1), word),
-                  std::string(value.substr(second + 1))};
-    }
+  if (name == "set" && equals != std::string::npos) {
+    std::size_t first = value.find(',');
+    std::size_t second = first == std::string_view::npos ? first : value.find(',', first + 1);
+    if (second == std::string_view::npos)
+      throw UsageError{"set wants COL,ROW,TEXT in '" + word + "'"};
+    return Type{wholeNumber(value.substr(0, first), word),
+                wholeNumber(value.substr(first + 1, second - first - 1), word),
+                std::string(value.substr(second + 1))};
   }
   throw UsageError{"unknown word '" + word + "'"};
 }
@@ -184,8 +162,9 @@ void print(const Run& run, const std::string& what, std::ostream& out) {
     for (const std::string& line : w.Memo1) out << escapeControls(line) << '\n';
   }
   if (what == "buttons") {
-    out << "Button17 " << (w.Button17Enabled ? "enabled" : "disabled") << '\n';
-    out << "BU_FootPrint " << (w.BU_FootPrintEnabled ? "enabled" : "disabled") << '\n';
+    for (const Button& button : kButtons)
+      if (button.enabled)
+        out << button.name << ' ' << (w.*button.enabled ? "enabled" : "disabled") << '\n';
   }
 }
 
@@ -219,37 +198,46 @@ bool press(Run& run, Operation operation, std::ostream& err) {
   return report(operation(run.workspace, run.controls, silent), run, err);
 }
 
+// Puts the cursor where the word says, as the window's grid would hold it.
+void placeCursor(Run& run, const Cursor& cursor) {
+  Controls& controls = run.controls;
+  switch (cursor.button->cursor) {
+    case CursorWord::row:
+      checkRow(run, cursor.top);
+      controls.Row = static_cast<int>(cursor.top);
+      break;
+    case CursorWord::column:
+      checkColumn(run, cursor.top);
+      controls.Col = static_cast<int>(cursor.top);
+      break;
+    case CursorWord::rows:
+      checkRow(run, cursor.top);
+      checkRow(run, cursor.bottom);
+      if (cursor.bottom < cursor.top)
+        throw UsageError{"delete wants TOP-BOTTOM with TOP <= BOTTOM"};
+      controls.Selection = {1, static_cast<int>(cursor.top), 1, static_cast<int>(cursor.bottom)};
+      controls.Col = 1;
+      controls.Row = static_cast<int>(cursor.top);
+      break;
+    case CursorWord::none:
+      break;
+  }
+}
+
+bool pressButton(Run& run, const Button& button, std::ostream& err) {
+  if (!isEnabled(button, run.workspace)) {
+    err << "error: " << button.word << ": button disabled\n";
+    return false;
+  }
+  return press(run, button.operation, err);
+}
+
 // Runs one step; false when it failed.
 bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
-  Controls& controls = run.controls;
-  if (auto* p = std::get_if<Press>(&step)) {
-    bool enabled = p->button->gate == Gate::kNone ||
-                   (p->button->gate == Gate::kButton17 && run.workspace.Button17Enabled) ||
-                   (p->button->gate == Gate::kFootPrint && run.workspace.BU_FootPrintEnabled);
-    if (!enabled) {
-      err << "error: " << p->button->word << ": button disabled\n";
-      return false;
-    }
-    return press(run, p->button->run, err);
-  }
-  if (auto* r = std::get_if<Reference>(&step)) {
-    checkRow(run, r->row);
-    controls.Row = static_cast<int>(r->row);
-    return press(run, setReference, err);
-  }
-  if (auto* s = std::get_if<Sort>(&step)) {
-    checkColumn(run, s->col);
-    controls.Col = static_cast<int>(s->col);
-    return press(run, sortByCursorColumn, err);
-  }
-  if (auto* d = std::get_if<Delete>(&step)) {
-    checkRow(run, d->top);
-    checkRow(run, d->bottom);
-    if (d->bottom < d->top) throw UsageError{"delete wants TOP-BOTTOM with TOP <= BOTTOM"};
-    controls.Selection = {1, static_cast<int>(d->top), 1, static_cast<int>(d->bottom)};
-    controls.Col = 1;
-    controls.Row = static_cast<int>(d->top);
-    return press(run, deleteSelectedRows, err);
+  if (auto* p = std::get_if<Press>(&step)) return pressButton(run, *p->button, err);
+  if (auto* c = std::get_if<Cursor>(&step)) {
+    placeCursor(run, *c);
+    return pressButton(run, *c->button, err);
   }
   if (auto* t = std::get_if<Type>(&step)) {
     checkColumn(run, t->col);

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "core/locale.h"
 #include "cli/cli.h"
+#include "core/locale.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <string_view>
 
-#include "core/numbers.h"
+#include "core/error.h"
 
 namespace brisel {
 

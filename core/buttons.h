@@ -56,7 +56,11 @@ enum class CursorWord {
   rows,    // WORD=TOP[-BOTTOM]: Controls::Selection
 };
 
+// The kind of operation, and the line of buttons it stands on in the window.
+enum class ButtonGroup { imports, table, outputs };
+
 struct Button {
+  ButtonGroup group;
   std::string_view name;     // form name, as the window's control
   std::string_view caption;  // as the window shows it
   std::string_view word;     // brisel-cli word
@@ -67,23 +71,26 @@ struct Button {
 
 // In the window's order: imports, table operations, outputs.
 inline constexpr std::array<Button, 14> kButtons{{
-    {"Button4", "Apri REP", "import-rep", importRep, nullptr},
-    {"Button5", "Apre CMP", "import-cmp", importCmp, nullptr},
-    {"Button10", "Apre MNT", "import-mnt", importMnt, nullptr},
-    {"Button13", "Apre BOM", "import-bom", importBom, nullptr},
-    {"Button19", "Apre TXT", "import-txt", importTxt, nullptr},
-    {"Button7", "Riferimento", "reference", setReference, nullptr, CursorWord::row},
-    {"Button17", "Applica RAK", "apply-rak", applyRak, &Workspace::Button17Enabled},
-    {"BU_FootPrint", "Merge FootPrint", "merge-footprints", mergeFootprints,
+    {ButtonGroup::imports, "Button4", "Apri REP", "import-rep", importRep, nullptr},
+    {ButtonGroup::imports, "Button5", "Apre CMP", "import-cmp", importCmp, nullptr},
+    {ButtonGroup::imports, "Button10", "Apre MNT", "import-mnt", importMnt, nullptr},
+    {ButtonGroup::imports, "Button13", "Apre BOM", "import-bom", importBom, nullptr},
+    {ButtonGroup::imports, "Button19", "Apre TXT", "import-txt", importTxt, nullptr},
+    {ButtonGroup::table, "Button7", "Riferimento", "reference", setReference, nullptr,
+     CursorWord::row},
+    {ButtonGroup::table, "Button17", "Applica RAK", "apply-rak", applyRak,
+     &Workspace::Button17Enabled},
+    {ButtonGroup::table, "BU_FootPrint", "Merge FootPrint", "merge-footprints", mergeFootprints,
      &Workspace::BU_FootPrintEnabled},
-    {"Button14", "RIORDINA COLONNA CURSORE", "sort", sortByCursorColumn, nullptr,
-     CursorWord::column},
-    {"Button15", "CANCELLA LINEE SELEZIONATE", "delete", deleteSelectedRows, nullptr,
-     CursorWord::rows},
-    {"Button9", "Crea Output File", "write-qpf", writeQpf, nullptr},
-    {"Button2", "Apri QPF generato", "view-qpf", viewQpf, nullptr},
-    {"Button20", "Crea Output per ZIRKAN", "write-zirkan", writeZirkan, nullptr},
-    {"Button22", "Apre ZIRKAN generato", "view-zirkan", viewZirkan, nullptr},
+    {ButtonGroup::table, "Button14", "RIORDINA COLONNA CURSORE", "sort", sortByCursorColumn,
+     nullptr, CursorWord::column},
+    {ButtonGroup::table, "Button15", "CANCELLA LINEE SELEZIONATE", "delete", deleteSelectedRows,
+     nullptr, CursorWord::rows},
+    {ButtonGroup::outputs, "Button9", "Crea Output File", "write-qpf", writeQpf, nullptr},
+    {ButtonGroup::outputs, "Button2", "Apri QPF generato", "view-qpf", viewQpf, nullptr},
+    {ButtonGroup::outputs, "Button20", "Crea Output per ZIRKAN", "write-zirkan", writeZirkan,
+     nullptr},
+    {ButtonGroup::outputs, "Button22", "Apre ZIRKAN generato", "view-zirkan", viewZirkan, nullptr},
 }};
 
 // The button of that form name, or null.

@@ -8,13 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace brisel {
+#include "core/error.h"
 
-// Base of the failures an operation reports to the operator; what() is UTF-8.
-class Error : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+namespace brisel {
 
 // A text that is not a number. The message names the text, in Italian:
 // 'abc' non è un valore numerico valido.

@@ -1,8 +1,8 @@
 #pragma once
 // The settings file KSR.ini beside the executable: nine lines, the paths of
-// the edit boxes Edit1 to Edit9 in the order of kSettingsOrder, each ending in
-// CR LF. Lines load trimmed, so CR LF, CR CR LF and LF files all load alike. A
-// read or a write takes at most 499 characters a line.
+// the edit boxes Edit1 to Edit9 in that order, each ending in CR LF. Lines
+// load trimmed, so CR LF, CR CR LF and LF files all load alike. A read or a
+// write takes at most 499 characters a line.
 
 #include <array>
 #include <filesystem>

@@ -14,16 +14,17 @@
 
 #include "core/grid.h"
 #include "core/numbers.h"
+#include "core/table_shape.h"
 
 namespace brisel {
 
 struct Workspace {
-  Grid StringGrid1{10, 10};   // the component table
-  Grid StringGrid2{110, 10};  // the records of a QPF file, byte by byte
-  Grid StringGrid3{2, 5};     // the loaded RAK rules
+  Grid StringGrid1{kTableColumns, 10};  // the component table
+  Grid StringGrid2{110, 10};            // the records of a QPF file, byte by byte
+  Grid StringGrid3{2, 5};               // the loaded RAK rules
   std::vector<std::string> Memo1{"Memo1"};
-  bool Button17Enabled = true;       // "Applica RAK"
-  bool BU_FootPrintEnabled = false;  // "Merge FootPrint"
+  bool Button17Enabled = true;       // Button17 may run (see core/buttons.h)
+  bool BU_FootPrintEnabled = false;  // BU_FootPrint may run
 };
 
 // The selected rectangle of the component table, as the grid reports it.

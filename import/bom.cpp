@@ -3,8 +3,9 @@
 // rows are then filled from that.
 #include <string>
 
-#include "core/text.h"
 #include "core/buttons.h"
+#include "core/table_shape.h"
+#include "core/text.h"
 #include "import/reading.h"
 
 namespace brisel {
@@ -27,9 +28,9 @@ void indexLine(std::string_view line, Index& index) {
 }
 
 void fillTable(Grid& table, const Index& index) {
-  for (int row = 1; row < table.RowCount(); ++row) {
-    const std::string* value = importing::lookUp(index, trim(table.cell(2, row)));
-    table.setCell(3, row, value ? std::string_view(*value) : "");
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
+    const std::string* value = importing::lookUp(index, trim(table.cell(col::Reference, row)));
+    table.setCell(col::Value, row, value ? std::string_view(*value) : "");
   }
 }
 

@@ -4,8 +4,9 @@
 // filled from that.
 #include <string>
 
-#include "core/text.h"
 #include "core/buttons.h"
+#include "core/table_shape.h"
+#include "core/text.h"
 #include "import/reading.h"
 
 namespace brisel {
@@ -40,10 +41,10 @@ void indexLine(std::string_view line, Index& index, std::string& currentValue) {
 }
 
 void fillTable(Grid& table, const Index& index) {
-  for (int row = 1; row < table.RowCount(); ++row) {
-    const Component* component = importing::lookUp(index, trim(table.cell(2, row)));
-    table.setCell(3, row, component ? std::string_view(component->value) : "");
-    table.setCell(8, row, component ? std::string_view(component->footprint) : "");
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
+    const Component* component = importing::lookUp(index, trim(table.cell(col::Reference, row)));
+    table.setCell(col::Value, row, component ? std::string_view(component->value) : "");
+    table.setCell(col::Footprint, row, component ? std::string_view(component->footprint) : "");
   }
 }
 

@@ -2,8 +2,9 @@
 // n fills row n. Every line must place a component: a blank one fails.
 #include <string>
 
-#include "core/text.h"
 #include "core/buttons.h"
+#include "core/table_shape.h"
+#include "core/text.h"
 #include "import/reading.h"
 
 namespace brisel {
@@ -33,7 +34,7 @@ void importLine(std::string_view line, long row, Workspace& workspace, const Con
   std::string_view footprint = trim(rest);
   Grid& table = workspace.StringGrid1;
   importing::writePlacement(table, {row, reference, value, x, y, angle}, controls.decimalSeparator);
-  table.setCell(8, static_cast<int>(row), footprint);
+  table.setCell(col::Footprint, static_cast<int>(row), footprint);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "import/reading.h"
 
 #include "core/platform.h"
+#include "core/table_shape.h"
 #include "core/text.h"
 
 namespace brisel::importing {
@@ -36,12 +37,12 @@ std::uint16_t leadingAngle(std::string_view text) {
 void writePlacement(Grid& table, const Placement& placement, char decimalSeparator) {
   int row = static_cast<int>(placement.row);
   table.growFor(row);
-  table.setCell(1, row, std::to_string(row));
-  table.setCell(2, row, placement.reference);
-  table.setCell(3, row, placement.value);
-  table.setCell(5, row, formatReal(placement.x, decimalSeparator));
-  table.setCell(6, row, formatReal(placement.y, decimalSeparator));
-  table.setCell(7, row, std::to_string(placement.angle));
+  table.setCell(col::Number, row, std::to_string(row));
+  table.setCell(col::Reference, row, placement.reference);
+  table.setCell(col::Value, row, placement.value);
+  table.setCell(col::X, row, formatReal(placement.x, decimalSeparator));
+  table.setCell(col::Y, row, formatReal(placement.y, decimalSeparator));
+  table.setCell(col::Angle, row, std::to_string(placement.angle));
 }
 
 void checkRowNumber(long row, long line, long maxComponents) {

@@ -14,13 +14,14 @@
 #include "core/grid.h"
 #include "core/lines.h"
 #include "core/numbers.h"
+#include "core/table_shape.h"
 #include "core/text.h"
 #include "core/workspace.h"
 
 namespace brisel::importing {
 
-// Row numbers are 16-bit in the machine program: 65535 is the last one.
-constexpr long kLastRow = 65535;
+// The last row a component can take: its number is 16-bit in the machine program.
+constexpr long kLastRow = kMaxComponents;
 
 // The text before the next space of `rest`, taken off it together with that
 // space. With no space left the field is empty and `rest` keeps its text, so
@@ -83,8 +84,8 @@ template <class Found>
 ReferenceIndex<Found> tableReferences(const Grid& table) {
   ReferenceIndex<Found> index;
   index.reserve(static_cast<std::size_t>(table.RowCount()));
-  for (int row = 1; row < table.RowCount(); ++row) {
-    std::string_view key = trim(table.cell(2, row));
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
+    std::string_view key = trim(table.cell(col::Reference, row));
     if (!key.empty() && !index.contains(key)) index.emplace(std::string(key), std::nullopt);
   }
   return index;

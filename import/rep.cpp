@@ -2,8 +2,8 @@
 // Line n fills row n - 2, so a skipped line leaves its row as it was.
 #include <string>
 
-#include "core/text.h"
 #include "core/buttons.h"
+#include "core/text.h"
 #include "import/reading.h"
 
 namespace brisel {

@@ -2,17 +2,19 @@
 // row k + 1, so row 1 keeps what it held and blank lines leave no gap.
 #include <string>
 
-#include "core/text.h"
 #include "core/buttons.h"
+#include "core/table_shape.h"
+#include "core/text.h"
 #include "import/reading.h"
 
 namespace brisel {
 
 namespace {
 
-constexpr long kFirstRow = 2;
+// The first component goes to row 2.
+constexpr long kFirstTxtRow = kFirstDataRow + 1;
 // Row 1 is never written, so one component fewer than rows fits.
-constexpr long kMaxComponents = importing::kLastRow - kFirstRow + 1;
+constexpr long kMaxTxtComponents = importing::kLastRow - kFirstTxtRow + 1;
 
 // Positions from 0 on the trimmed line.
 constexpr std::size_t kReference = 0, kReferenceWidth = 10;
@@ -41,7 +43,7 @@ void importLine(std::string_view line, long& row, long number, Workspace& worksp
   std::string_view text(scratch.text);
   std::string_view reference = importing::columns(text, kReference, kReferenceWidth);
   if (reference.empty()) return;
-  importing::checkRowNumber(row + 1, number, kMaxComponents);
+  importing::checkRowNumber(row + 1, number, kMaxTxtComponents);
   float x = txtCoordinate(importing::columns(text, kX, kXWidth), controls, scratch.number);
   float y = txtCoordinate(importing::columns(text, kY, kYWidth), controls, scratch.number);
   std::uint16_t angle = importing::leadingAngle(importing::columns(text, kAngle, kAngleWidth));
@@ -58,7 +60,7 @@ Outcome importTxt(Workspace& workspace, const Controls& controls, Progress& /*pr
   Outcome outcome;
   LineReader reader(controls.Edit8);
   if (reader.isOpen()) {
-    long row = kFirstRow - 1;
+    long row = kFirstTxtRow - 1;
     Scratch scratch;
     importing::forEachLine(reader, controls.Edit8, [&](std::string& line, long number) {
       importLine(line, row, number, workspace, controls, scratch);

@@ -10,14 +10,14 @@
 namespace brisel::output {
 
 bool takeComponentRow(Grid& table, int row) {
-  if (table.cell(kNumberColumn, row).empty()) return false;
+  if (table.cell(col::Number, row).empty()) return false;
   for (int column = 0; column < table.ColCount(); ++column) {
     std::string_view text = table.cell(column, row);
     std::string_view trimmed = trim(text);
     // Most cells are clean already: rewrite only those that change.
     if (trimmed.size() != text.size()) table.setCell(column, row, trimmed);
   }
-  return !table.cell(kReferenceColumn, row).empty();
+  return !table.cell(col::Reference, row).empty();
 }
 
 std::string_view valueOrNM(std::string_view value) {

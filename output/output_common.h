@@ -11,21 +11,10 @@
 
 #include "core/grid.h"
 #include "core/numbers.h"
+#include "core/table_shape.h"
 #include "core/workspace.h"
 
 namespace brisel::output {
-
-// The most components a table holds: the record number is 16 bits wide.
-inline constexpr int kMaxComponents = 65535;
-
-// Column roles of the component table.
-inline constexpr int kNumberColumn = 1;
-inline constexpr int kReferenceColumn = 2;
-inline constexpr int kValueColumn = 3;
-inline constexpr int kXColumn = 5;
-inline constexpr int kYColumn = 6;
-inline constexpr int kAngleColumn = 7;
-inline constexpr int kFootprintColumn = 8;
 
 // The writers' row selection. A row whose number cell is empty (untrimmed) is
 // passed over untouched; any other row has every cell trimmed in place, and is

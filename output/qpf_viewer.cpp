@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/text.h"
 #include "core/buttons.h"
+#include "core/text.h"
 #include "output/qpf_format.h"
 
 namespace brisel {
@@ -109,12 +109,12 @@ std::string real(std::string_view block, std::size_t at, char separator) {
 // The first block ends one byte short of the records, so every later block
 // starts one byte before its record: block offsets are record offsets plus one.
 void decodeBlock(Grid& table, int row, std::string_view block, char separator) {
-  table.setCell(kNumberColumn, row, decimal(littleEndian(block, 1, 2)));
-  table.setCell(kReferenceColumn, row, textUpToZero(block, 3, 10));
-  table.setCell(kValueColumn, row, textUpToZero(block, 12, 13));
-  table.setCell(kXColumn, row, real(block, 27, separator));
-  table.setCell(kYColumn, row, real(block, 31, separator));
-  table.setCell(kAngleColumn, row, decimal(littleEndian(block, 35, 2)));
+  table.setCell(col::Number, row, decimal(littleEndian(block, 1, 2)));
+  table.setCell(col::Reference, row, textUpToZero(block, 3, 10));
+  table.setCell(col::Value, row, textUpToZero(block, 12, 13));
+  table.setCell(col::X, row, real(block, 27, separator));
+  table.setCell(col::Y, row, real(block, 31, separator));
+  table.setCell(col::Angle, row, decimal(littleEndian(block, 35, 2)));
 }
 
 void decodeBlocks(Grid& table, std::string_view bytes, char separator) {

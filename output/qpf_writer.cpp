@@ -11,6 +11,7 @@
 
 #include "core/atomic_file.h"
 #include "core/buttons.h"
+#include "core/table_shape.h"
 #include "output/qpf_format.h"
 
 namespace brisel {
@@ -54,14 +55,14 @@ void appendText(std::string& out, std::string_view text, std::size_t width) {
 
 void appendRecord(std::string& out, const Grid& table, int row, const Controls& controls) {
   const NumberFormat numbers = controls.numbers();
-  appendLittleEndian(out, low16Of(table.cell(kNumberColumn, row), numbers), 2);
-  appendText(out, table.cell(kReferenceColumn, row), kReferenceWidth);
-  appendText(out, valueOrNM(table.cell(kValueColumn, row)), kValueWidth);
-  for (int column : {kXColumn, kYColumn}) {
+  appendLittleEndian(out, low16Of(table.cell(col::Number, row), numbers), 2);
+  appendText(out, table.cell(col::Reference, row), kReferenceWidth);
+  appendText(out, valueOrNM(table.cell(col::Value, row)), kValueWidth);
+  for (int column : {col::X, col::Y}) {
     float coordinate = textToFloat(table.cell(column, row), numbers);
     appendLittleEndian(out, std::bit_cast<std::uint32_t>(coordinate), 4);
   }
-  appendLittleEndian(out, low16Of(table.cell(kAngleColumn, row), numbers), 2);
+  appendLittleEndian(out, low16Of(table.cell(col::Angle, row), numbers), 2);
   std::size_t tail = out.size();
   out.append(kTail.data(), kTail.size());
   out[tail + kForceOffset - kTailOffset] = controls.ED_Forza.empty() ? '\0' : controls.ED_Forza[0];
@@ -89,7 +90,7 @@ Outcome writeQpf(Workspace& workspace, const Controls& controls, Progress& /*pro
   bytes.reserve(lengthField + kQpfLengthBytes +
                 kQpfRecordBytes * static_cast<std::size_t>(table.RowCount()));
   bytes.append(kQpfLengthBytes, '\0');
-  for (int row = 1; row < table.RowCount(); ++row) {
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
     if (!takeComponentRow(table, row)) continue;
     checkLength(bytes.size() + kQpfRecordBytes);
     appendRecord(bytes, table, row, controls);

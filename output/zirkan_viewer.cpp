@@ -4,9 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/lines.h"
-#include "output/output_common.h"
 #include "core/buttons.h"
+#include "core/lines.h"
+#include "core/table_shape.h"
+#include "output/output_common.h"
 
 namespace brisel {
 
@@ -30,13 +31,13 @@ std::array<std::string_view, 6> splitWords(std::string_view line) {
 
 void fillRow(Grid& table, int row, const std::array<std::string_view, 6>& words) {
   table.growFor(row);
-  table.setCell(kNumberColumn, row, std::to_string(row));
-  table.setCell(kReferenceColumn, row, words[0]);
-  table.setCell(kValueColumn, row, words[2]);
-  table.setCell(kXColumn, row, words[3]);
-  table.setCell(kYColumn, row, words[4]);
-  table.setCell(kAngleColumn, row, words[5]);
-  table.setCell(kFootprintColumn, row, words[1]);
+  table.setCell(col::Number, row, std::to_string(row));
+  table.setCell(col::Reference, row, words[0]);
+  table.setCell(col::Value, row, words[2]);
+  table.setCell(col::X, row, words[3]);
+  table.setCell(col::Y, row, words[4]);
+  table.setCell(col::Angle, row, words[5]);
+  table.setCell(col::Footprint, row, words[1]);
 }
 
 }  // namespace
@@ -47,7 +48,7 @@ Outcome viewZirkan(Workspace& workspace, const Controls& controls, Progress& /*p
   workspace.Memo1.clear();
 
   Outcome outcome;
-  int row = 1;
+  int row = kFirstDataRow;
   std::string line;
   while (reader.next(line)) {
     std::array<std::string_view, 6> words = splitWords(line);

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "core/atomic_file.h"
-#include "output/output_common.h"
 #include "core/buttons.h"
+#include "core/table_shape.h"
+#include "output/output_common.h"
 
 namespace brisel {
 
@@ -31,12 +32,12 @@ void appendPosition(std::string& line, float position) {
 }
 
 void appendLine(std::string& out, const Grid& table, int row, const NumberFormat& numbers) {
-  appendField(out, table.cell(kReferenceColumn, row));
-  appendField(out, table.cell(kFootprintColumn, row));
-  appendField(out, valueOrNM(table.cell(kValueColumn, row)));
-  appendPosition(out, textToFloat(table.cell(kXColumn, row), numbers));
-  appendPosition(out, textToFloat(table.cell(kYColumn, row), numbers));
-  appendField(out, std::to_string(low16Of(table.cell(kAngleColumn, row), numbers)));
+  appendField(out, table.cell(col::Reference, row));
+  appendField(out, table.cell(col::Footprint, row));
+  appendField(out, valueOrNM(table.cell(col::Value, row)));
+  appendPosition(out, textToFloat(table.cell(col::X, row), numbers));
+  appendPosition(out, textToFloat(table.cell(col::Y, row), numbers));
+  appendField(out, std::to_string(low16Of(table.cell(col::Angle, row), numbers)));
   out += kLineEnd;
 }
 
@@ -49,7 +50,7 @@ Outcome writeZirkan(Workspace& workspace, const Controls& controls, Progress& /*
   Grid& table = workspace.StringGrid1;
   const NumberFormat numbers = controls.numbers();
   std::string bytes;
-  for (int row = 1; row < table.RowCount(); ++row)
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row)
     if (takeComponentRow(table, row)) appendLine(bytes, table, row, numbers);
 
   file.write(bytes);

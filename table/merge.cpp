@@ -1,19 +1,18 @@
 #include <string>
 
 #include "core/buttons.h"
+#include "core/table_shape.h"
 
 namespace brisel {
 
 Outcome mergeFootprints(Workspace& workspace, const Controls&, Progress&) {
-  constexpr int kValue = 3;
-  constexpr int kFootprint = 8;
   Grid& table = workspace.StringGrid1;
   std::string merged;
-  for (int row = 1; row < table.RowCount(); ++row) {
-    merged = table.cell(kValue, row);
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
+    merged = table.cell(col::Value, row);
     merged += '_';
-    merged += table.cell(kFootprint, row);
-    table.setCell(kValue, row, merged);
+    merged += table.cell(col::Footprint, row);
+    table.setCell(col::Value, row, merged);
   }
   workspace.BU_FootPrintEnabled = false;
   Outcome outcome;

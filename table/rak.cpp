@@ -4,20 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "core/buttons.h"
 #include "core/lines.h"
+#include "core/table_shape.h"
 #include "core/text.h"
 #include "table/exchange_sort.h"
-#include "core/buttons.h"
 #include "table/shown_progress.h"
 
 namespace brisel {
 
 namespace {
 
-constexpr int kNumber = 1;
-constexpr int kValue = 3;
-constexpr int kAngle = 7;
-constexpr int kLastCleared = 8;
+// Removing a row clears it up to the footprint, as the rows move up.
+constexpr int kLastCleared = col::Footprint;
 
 struct Rule {
   std::string value;
@@ -113,16 +112,16 @@ std::int64_t correctedAngle(std::int32_t angle, std::int32_t turn) {
 
 void applyRules(Grid& table, RuleLookup& rules, const NumberFormat& format, ShownProgress& bar) {
   const int rows = table.RowCount();
-  for (int row = 1; row < rows; ++row) {
+  for (int row = kFirstDataRow; row < rows; ++row) {
     bar.step(row, rows);
-    RuleLookup::Entry* rule = rules.find(trim(table.cell(kValue, row)));
+    RuleLookup::Entry* rule = rules.find(trim(table.cell(col::Value, row)));
     if (!rule) {
       for (int column = 0; column <= kLastCleared; ++column) table.clearCell(column, row);
       continue;
     }
-    std::int32_t angle = textToInteger(table.cell(kAngle, row), format);
+    std::int32_t angle = textToInteger(table.cell(col::Angle, row), format);
     std::int32_t turn = RuleLookup::angle(*rule, format);
-    table.setCell(kAngle, row, std::to_string(correctedAngle(angle, turn)));
+    table.setCell(col::Angle, row, std::to_string(correctedAngle(angle, turn)));
   }
 }
 
@@ -136,9 +135,9 @@ void removeEmptiedRows(Grid& table, ShownProgress& bar) {
   for (int source = 1; source < rows; ++source) {
     int removed = source - 1 - kept;
     bar.step(kept + 1, rows - removed);
-    if (table.cell(kNumber, source).empty()) continue;
+    if (table.cell(col::Number, source).empty()) continue;
     ++kept;
-    table.moveCells(source, kept, kNumber, kLastCleared);
+    table.moveCells(source, kept, col::Number, kLastCleared);
   }
   table.setRowCount(kept + 1);
 }

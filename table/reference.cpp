@@ -2,17 +2,14 @@
 #include <limits>
 #include <string>
 
+#include "core/buttons.h"
+#include "core/table_shape.h"
 #include "core/text.h"
 #include "table/cursor.h"
-#include "core/buttons.h"
 
 namespace brisel {
 
 namespace {
-
-constexpr int kNumber = 1;
-constexpr int kX = 5;
-constexpr int kY = 6;
 
 float readCoordinate(const Grid& table, int column, int row, const NumberFormat& format) {
   return textToFloat(table.cell(column, row), format);
@@ -35,14 +32,14 @@ Outcome setReference(Workspace& workspace, const Controls& controls, Progress&) 
   checkCursorRow(table, controls.Row);
   const NumberFormat format = controls.numbers();
   // Both read before any cell changes: a failure here leaves the table as it was.
-  const float x0 = readCoordinate(table, kX, controls.Row, format);
-  const float y0 = readCoordinate(table, kY, controls.Row, format);
-  for (int row = 1; row < table.RowCount(); ++row) {
-    if (trim(table.cell(kNumber, row)).empty()) continue;
-    float x = difference(readCoordinate(table, kX, row, format), x0, row);
-    float y = difference(readCoordinate(table, kY, row, format), y0, row);
-    table.setCell(kX, row, formatReal(x, controls.decimalSeparator));
-    table.setCell(kY, row, formatReal(y, controls.decimalSeparator));
+  const float x0 = readCoordinate(table, col::X, controls.Row, format);
+  const float y0 = readCoordinate(table, col::Y, controls.Row, format);
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
+    if (trim(table.cell(col::Number, row)).empty()) continue;
+    float x = difference(readCoordinate(table, col::X, row, format), x0, row);
+    float y = difference(readCoordinate(table, col::Y, row, format), y0, row);
+    table.setCell(col::X, row, formatReal(x, controls.decimalSeparator));
+    table.setCell(col::Y, row, formatReal(y, controls.decimalSeparator));
   }
   return {};
 }

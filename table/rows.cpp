@@ -2,9 +2,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/buttons.h"
+#include "core/table_shape.h"
 #include "table/cursor.h"
 #include "table/exchange_sort.h"
-#include "core/buttons.h"
 #include "table/shown_progress.h"
 
 namespace brisel {
@@ -43,7 +44,8 @@ Outcome sortByCursorColumn(Workspace& workspace, const Controls& controls, Progr
     // The keys are views into the grid: ranked before any row moves.
     std::vector<std::string_view> keys;
     keys.reserve(static_cast<std::size_t>(std::max(table.RowCount() - 1, 0)));
-    for (int row = 1; row < table.RowCount(); ++row) keys.push_back(table.cell(controls.Col, row));
+    for (int row = kFirstDataRow; row < table.RowCount(); ++row)
+      keys.push_back(table.cell(controls.Col, row));
     ranks = textRanks(keys, true);
   }
   arrangeRows(table, exchangeSortOrder(ranks), bar);

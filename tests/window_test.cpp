@@ -249,19 +249,10 @@ TEST_F(WindowTest, PathBoxesStartWithTheSampleBoard) {
 TEST_F(WindowTest, EveryOperationButtonIsBound) {
   std::vector<std::string> ran;
   FormOperations operations;
-  const std::pair<FormOperation FormOperations::*, const char*> fields[] = {
-      {&FormOperations::Button4, "Button4"},   {&FormOperations::Button5, "Button5"},
-      {&FormOperations::Button10, "Button10"}, {&FormOperations::Button13, "Button13"},
-      {&FormOperations::Button19, "Button19"}, {&FormOperations::Button7, "Button7"},
-      {&FormOperations::Button17, "Button17"}, {&FormOperations::Button14, "Button14"},
-      {&FormOperations::Button15, "Button15"}, {&FormOperations::BU_FootPrint, "BU_FootPrint"},
-      {&FormOperations::Button9, "Button9"},   {&FormOperations::Button2, "Button2"},
-      {&FormOperations::Button20, "Button20"}, {&FormOperations::Button22, "Button22"},
-  };
-  for (const auto& [field, name] : fields) {
-    std::string button = name;
-    operations.*field = [&ran, button](Workspace& w, const Controls&, Progress&) {
-      ran.push_back(button);
+  for (const brisel::Button& button : brisel::kButtons) {
+    std::string name(button.name);
+    operations[name] = [&ran, name](Workspace& w, const Controls&, Progress&) {
+      ran.push_back(name);
       w.BU_FootPrintEnabled = true;  // so that its own button can be pressed
       return Outcome{};
     };
@@ -269,11 +260,13 @@ TEST_F(WindowTest, EveryOperationButtonIsBound) {
   auto form = makeForm(operations);
   form->workspace().BU_FootPrintEnabled = true;
   form->BU_FootPrint->setEnabled(true);
-  for (const auto& [field, name] : fields) {
+  for (const brisel::Button& button : brisel::kButtons) {
+    const std::string name(button.name);
     ran.clear();
-    auto* button = form->findChild<QPushButton*>(name);
-    ASSERT_NE(button, nullptr);
-    button->click();
+    auto* control = form->findChild<QPushButton*>(QString::fromStdString(name));
+    ASSERT_NE(control, nullptr) << name;
+    EXPECT_EQ(control->text().toStdString(), button.caption);
+    control->click();
     EXPECT_EQ(ran, std::vector<std::string>{name});
   }
   EXPECT_TRUE(dialogs.errors.empty());
@@ -282,7 +275,7 @@ TEST_F(WindowTest, EveryOperationButtonIsBound) {
 TEST_F(WindowTest, OperationReadsTheControlsAsTheyStand) {
   std::optional<Controls> seen;
   FormOperations operations;
-  operations.Button15 = [&](Workspace&, const Controls& controls, Progress&) {
+  operations["Button15"] = [&](Workspace&, const Controls& controls, Progress&) {
     seen = controls;
     return Outcome{};
   };
@@ -380,7 +373,7 @@ TEST_F(WindowTest, SelectionNeverReachesIntoTheFixedCells) {
 TEST_F(WindowTest, OutcomeIsShownAfterTheGridsAreRefreshed) {
   FormOperations operations;
   int rowsWhenMessaged = -1;
-  operations.Button2 = [&](Workspace& w, const Controls&, Progress&) {
+  operations["Button2"] = [&](Workspace& w, const Controls&, Progress&) {
     w.StringGrid1.setRowCount(30);
     w.StringGrid1.setCell(2, 29, "R29");
     w.StringGrid2.setRowCount(12);
@@ -421,18 +414,18 @@ TEST_F(WindowTest, OutcomeIsShownAfterTheGridsAreRefreshed) {
 TEST_F(WindowTest, ErrorOfAHandlerIsShownAndTheWindowStaysUsable) {
   FormOperations operations;
   int presses = 0;
-  operations.Button4 = [](Workspace& w, const Controls&, Progress& progress) -> Outcome {
+  operations["Button4"] = [](Workspace& w, const Controls&, Progress& progress) -> Outcome {
     progress.show();
     progress.setPosition(30);
     w.StringGrid1.growFor(3);
     w.StringGrid1.setCell(2, 3, "R3");
     throw brisel::ConversionError("12,5").atLine(5);
   };
-  operations.Button5 = [&](Workspace&, const Controls&, Progress&) {
+  operations["Button5"] = [&](Workspace&, const Controls&, Progress&) {
     ++presses;
     return Outcome{{brisel::kSuccessMessage}, {}, {}, {}};
   };
-  operations.Button10 = [](Workspace&, const Controls&, Progress&) -> Outcome {
+  operations["Button10"] = [](Workspace&, const Controls&, Progress&) -> Outcome {
     throw std::out_of_range("cella fuori dalla griglia");
   };
   auto form = makeForm(operations);
@@ -458,30 +451,13 @@ TEST_F(WindowTest, ErrorOfAHandlerIsShownAndTheWindowStaysUsable) {
   EXPECT_EQ(presses, 2);
 }
 
-// The buttons run the operations of the core, each its own.
-TEST(FormOperations, StandardOperationsAreTheCoreFunctions) {
-  using Function = brisel::Outcome (*)(Workspace&, const Controls&, Progress&);
+// The buttons run the operations of the button table, each its own.
+TEST(FormOperations, StandardOperationsAreTheTablesFunctions) {
   const FormOperations o = FormOperations::standard();
-  const std::pair<const FormOperation*, Function> expected[] = {
-      {&o.Button4, brisel::importRep},
-      {&o.Button5, brisel::importCmp},
-      {&o.Button10, brisel::importMnt},
-      {&o.Button13, brisel::importBom},
-      {&o.Button19, brisel::importTxt},
-      {&o.Button7, brisel::setReference},
-      {&o.Button17, brisel::applyRak},
-      {&o.Button14, brisel::sortByCursorColumn},
-      {&o.Button15, brisel::deleteSelectedRows},
-      {&o.BU_FootPrint, brisel::mergeFootprints},
-      {&o.Button9, brisel::writeQpf},
-      {&o.Button2, brisel::viewQpf},
-      {&o.Button20, brisel::writeZirkan},
-      {&o.Button22, brisel::viewZirkan},
-  };
-  for (const auto& [operation, function] : expected) {
-    const Function* target = operation->target<Function>();
-    ASSERT_NE(target, nullptr);
-    EXPECT_EQ(*target, function);
+  for (const brisel::Button& button : brisel::kButtons) {
+    const brisel::Operation* target = o[button.name].target<brisel::Operation>();
+    ASSERT_NE(target, nullptr) << button.name;
+    EXPECT_EQ(*target, button.operation);
   }
 }
 
@@ -489,7 +465,7 @@ TEST_F(WindowTest, ProgressBarShowsWhileTheOperationRuns) {
   FormOperations operations;
   std::vector<std::pair<bool, int>> states;  // visible, value
   QProgressBar* bar = nullptr;
-  operations.Button14 = [&](Workspace&, const Controls&, Progress& progress) {
+  operations["Button14"] = [&](Workspace&, const Controls&, Progress& progress) {
     progress.show();
     states.emplace_back(bar->isVisible(), bar->value());
     for (int percent : {10, 10, 55, 250}) {
@@ -514,13 +490,13 @@ TEST_F(WindowTest, NoHandlerStartsWhileAnotherRuns) {
   FormOperations operations;
   int inner = 0;
   TForm1* self = nullptr;
-  operations.Button7 = [&](Workspace&, const Controls&, Progress& progress) {
+  operations["Button7"] = [&](Workspace&, const Controls&, Progress& progress) {
     progress.show();
     self->Button9->click();  // as a click reaching the window while it works
     progress.hide();
     return Outcome{};
   };
-  operations.Button9 = [&](Workspace&, const Controls&, Progress&) {
+  operations["Button9"] = [&](Workspace&, const Controls&, Progress&) {
     ++inner;
     return Outcome{};
   };
@@ -538,7 +514,7 @@ TEST_F(WindowTest, CloseDuringAHandlerWaitsForItsEnd) {
   FormOperations operations;
   bool visibleAfterClose = false;
   TForm1* self = nullptr;
-  operations.Button20 = [&](Workspace&, const Controls&, Progress&) {
+  operations["Button20"] = [&](Workspace&, const Controls&, Progress&) {
     self->close();
     visibleAfterClose = self->isVisible();
     return Outcome{};
@@ -558,7 +534,7 @@ TEST_F(WindowTest, CloseDuringAHandlerWaitsForItsEnd) {
 TEST_F(WindowTest, RefreshTellsTheViewsInFewSignalsAndKeepsTheSelection) {
   FormOperations operations;
   int rows = 0;
-  operations.Button19 = [&](Workspace& w, const Controls&, Progress&) {
+  operations["Button19"] = [&](Workspace& w, const Controls&, Progress&) {
     w.StringGrid1.setRowCount(rows);
     return Outcome{};
   };
@@ -594,7 +570,7 @@ TEST_F(WindowTest, RefreshTellsTheViewsInFewSignalsAndKeepsTheSelection) {
 
 TEST_F(WindowTest, ByteDumpOfTheLargestFileOpensAndScrolls) {
   FormOperations operations;
-  operations.Button2 = [](Workspace& w, const Controls&, Progress&) {
+  operations["Button2"] = [](Workspace& w, const Controls&, Progress&) {
     w.StringGrid2.setRowCount(65545);
     for (int c = 1; c < 110; ++c) w.StringGrid2.setCell(c, 65535, std::to_string(c));
     return Outcome{};

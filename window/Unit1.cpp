@@ -21,10 +21,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
-#include "window/grid_model.h"
 #include "core/settings.h"
-#include "core/buttons.h"
+#include "core/table_shape.h"
+#include "window/grid_model.h"
 
 TForm1* Form1 = nullptr;
 
@@ -64,22 +65,58 @@ Widget* named(Widget* widget, const char* name) {
 
 }  // namespace
 
+namespace {
+
+std::size_t buttonIndex(std::string_view name) {
+  const brisel::Button* button = brisel::findButton(name);
+  if (button == nullptr) throw std::out_of_range("no operation button " + std::string(name));
+  return static_cast<std::size_t>(button - brisel::kButtons.data());
+}
+
+// The form's member and click handler of each operation button.
+struct FormButton {
+  std::string_view name;
+  QPushButton* TForm1::*control;
+  void (TForm1::*handler)(QObject*);
+};
+
+const FormButton kFormButtons[] = {
+    {"Button4", &TForm1::Button4, &TForm1::Button4Click},
+    {"Button5", &TForm1::Button5, &TForm1::Button5Click},
+    {"Button10", &TForm1::Button10, &TForm1::Button10Click},
+    {"Button13", &TForm1::Button13, &TForm1::Button13Click},
+    {"Button19", &TForm1::Button19, &TForm1::Button19Click},
+    {"Button7", &TForm1::Button7, &TForm1::Button7Click},
+    {"Button17", &TForm1::Button17, &TForm1::Button17Click},
+    {"BU_FootPrint", &TForm1::BU_FootPrint, &TForm1::BU_FootPrintClick},
+    {"Button14", &TForm1::Button14, &TForm1::Button14Click},
+    {"Button15", &TForm1::Button15, &TForm1::Button15Click},
+    {"Button9", &TForm1::Button9, &TForm1::Button9Click},
+    {"Button2", &TForm1::Button2, &TForm1::Button2Click},
+    {"Button20", &TForm1::Button20, &TForm1::Button20Click},
+    {"Button22", &TForm1::Button22, &TForm1::Button22Click},
+};
+
+const FormButton& formButton(std::string_view name) {
+  for (const FormButton& button : kFormButtons)
+    if (button.name == name) return button;
+  throw std::out_of_range("no form button " + std::string(name));
+}
+
+}  // namespace
+
+FormOperation& FormOperations::operator[](std::string_view name) {
+  return operations_[buttonIndex(name)];
+}
+
+const FormOperation& FormOperations::operator[](std::string_view name) const {
+  return operations_[buttonIndex(name)];
+}
+
 FormOperations FormOperations::standard() {
   FormOperations o;
-  o.Button4 = brisel::importRep;
-  o.Button5 = brisel::importCmp;
-  o.Button10 = brisel::importMnt;
-  o.Button13 = brisel::importBom;
-  o.Button19 = brisel::importTxt;
-  o.Button7 = brisel::setReference;
-  o.Button17 = brisel::applyRak;
-  o.Button14 = brisel::sortByCursorColumn;
-  o.Button15 = brisel::deleteSelectedRows;
-  o.BU_FootPrint = brisel::mergeFootprints;
-  o.Button9 = brisel::writeQpf;
-  o.Button2 = brisel::viewQpf;
-  o.Button20 = brisel::writeZirkan;
-  o.Button22 = brisel::viewZirkan;
+  for (std::size_t i = 0; i < brisel::kButtons.size(); ++i)
+    o.operations_[i] = brisel::kButtons[i].operation;
   return o;
 }
 
@@ -147,7 +184,8 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
 
   setStartTexts();
   bindHandlers();
-  showWorkspace();
+  showGrids();
+  showButtons();
   resize(kFormWidth, kFormHeight);
   move(192, 82);
   Form1 = this;
@@ -256,9 +294,9 @@ void TForm1::sizeColumns() {
   const int coordinate = metrics.horizontalAdvance(QStringLiteral("-000.000000000000")) + margins;
   const int value = metrics.horizontalAdvance(QString(18, QLatin1Char('0'))) + margins;
   StringGrid1->setColumnWidth(0, kFixedColumnWidth);
-  StringGrid1->setColumnWidth(3, std::max(kColumnWidth, value));
-  StringGrid1->setColumnWidth(5, std::max(kColumnWidth, coordinate));
-  StringGrid1->setColumnWidth(6, std::max(kColumnWidth, coordinate));
+  StringGrid1->setColumnWidth(brisel::col::Value, std::max(kColumnWidth, value));
+  StringGrid1->setColumnWidth(brisel::col::X, std::max(kColumnWidth, coordinate));
+  StringGrid1->setColumnWidth(brisel::col::Y, std::max(kColumnWidth, coordinate));
   StringGrid3->setColumnWidth(0, std::max(kRuleColumnWidth, value));
   StringGrid2->fitColumnsTo(QStringLiteral("255"));
 }
@@ -269,37 +307,17 @@ QWidget* TForm1::buildLowerPart() {
   row->setContentsMargins(0, 4, 0, 0);
   row->setSpacing(16);
 
-  auto button = [lower](const char* name, const char* caption) {
-    auto* b = named(new QPushButton(QString::fromLatin1(caption), lower), name);
-    b->setMinimumHeight(28);
-    b->setAutoDefault(false);
-    return b;
-  };
   // Imports, table operations, outputs: one line each.
-  Button4 = button("Button4", "Apri REP");
-  Button5 = button("Button5", "Apre CMP");
-  Button10 = button("Button10", "Apre MNT");
-  Button13 = button("Button13", "Apre BOM");
-  Button19 = button("Button19", "Apre TXT");
-  Button7 = button("Button7", "Riferimento");
-  Button17 = button("Button17", "Applica RAK");
-  BU_FootPrint = button("BU_FootPrint", "Merge FootPrint");
-  Button14 = button("Button14", "RIORDINA COLONNA CURSORE");
-  Button15 = button("Button15", "CANCELLA LINEE SELEZIONATE");
-  Button9 = button("Button9", "Crea Output File");
-  Button2 = button("Button2", "Apri QPF generato");
-  Button20 = button("Button20", "Crea Output per ZIRKAN");
-  Button22 = button("Button22", "Apre ZIRKAN generato");
-  const std::vector<std::vector<QPushButton*>> lines = {
-      {Button4, Button5, Button10, Button13, Button19},
-      {Button7, Button17, BU_FootPrint, Button14, Button15},
-      {Button9, Button2, Button20, Button22}};
   auto* buttons = new QGridLayout;
   buttons->setHorizontalSpacing(6);
   buttons->setVerticalSpacing(8);
-  for (int r = 0; r < static_cast<int>(lines.size()); ++r)
-    for (int c = 0; c < static_cast<int>(lines[r].size()); ++c)
-      buttons->addWidget(lines[r][c], r, c);
+  std::array<int, 3> used{};
+  for (const brisel::Button& button : brisel::kButtons) {
+    QPushButton* control = operationButton(button, lower);
+    this->*formButton(button.name).control = control;
+    const int line = static_cast<int>(button.group);
+    buttons->addWidget(control, line, used[static_cast<std::size_t>(line)]++);
+  }
   row->addLayout(buttons);
   row->addStretch(1);
 
@@ -339,6 +357,17 @@ QWidget* TForm1::buildLowerPart() {
   return lower;
 }
 
+QPushButton* TForm1::operationButton(const brisel::Button& button, QWidget* parent) {
+  auto* b = new QPushButton(
+      QString::fromLatin1(button.caption.data(), static_cast<qsizetype>(button.caption.size())),
+      parent);
+  b->setObjectName(
+      QString::fromLatin1(button.name.data(), static_cast<qsizetype>(button.name.size())));
+  b->setMinimumHeight(28);
+  b->setAutoDefault(false);
+  return b;
+}
+
 void TForm1::setStartTexts() {
   // The sample board travels with the program: share/brisel/samples beside
   // its bin folder, in the build tree as once installed.
@@ -364,20 +393,15 @@ void TForm1::setStartTexts() {
 }
 
 void TForm1::bindHandlers() {
-  const std::pair<QPushButton*, void (TForm1::*)(QObject*)> bindings[] = {
-      {Button1, &TForm1::Button1Click},           {Button3, &TForm1::Button3Click},
-      {Button6, &TForm1::Button6Click},           {Button12, &TForm1::Button12Click},
-      {Button11, &TForm1::Button11Click},         {Button18, &TForm1::Button18Click},
-      {Button8, &TForm1::Button8Click},           {Button16, &TForm1::Button16Click},
-      {Button21, &TForm1::Button21Click},         {Button4, &TForm1::Button4Click},
-      {Button5, &TForm1::Button5Click},           {Button10, &TForm1::Button10Click},
-      {Button13, &TForm1::Button13Click},         {Button19, &TForm1::Button19Click},
-      {Button7, &TForm1::Button7Click},           {Button17, &TForm1::Button17Click},
-      {Button14, &TForm1::Button14Click},         {Button15, &TForm1::Button15Click},
-      {BU_FootPrint, &TForm1::BU_FootPrintClick}, {Button9, &TForm1::Button9Click},
-      {Button2, &TForm1::Button2Click},           {Button20, &TForm1::Button20Click},
-      {Button22, &TForm1::Button22Click},
+  std::vector<std::pair<QPushButton*, void (TForm1::*)(QObject*)>> bindings = {
+      {Button1, &TForm1::Button1Click},   {Button3, &TForm1::Button3Click},
+      {Button6, &TForm1::Button6Click},   {Button12, &TForm1::Button12Click},
+      {Button11, &TForm1::Button11Click}, {Button18, &TForm1::Button18Click},
+      {Button8, &TForm1::Button8Click},   {Button16, &TForm1::Button16Click},
+      {Button21, &TForm1::Button21Click},
   };
+  for (const FormButton& button : kFormButtons)
+    bindings.emplace_back(this->*button.control, button.handler);
   for (const auto& [button, handler] : bindings) {
     QPushButton* sender = button;
     auto bound = handler;
@@ -437,6 +461,7 @@ void TForm1::guarded(QObject* sender, void (TForm1::*handler)(QObject*)) {
   } catch (...) {
     dialogs_.error(this, QStringLiteral("Errore imprevisto"));
   }
+  showButtons();  // after the error box, as after an operation's own boxes
   busy_ = false;
   if (closePending_) {
     closePending_ = false;
@@ -484,47 +509,48 @@ void TForm1::Button21Click(QObject*) {
   pick(Edit9, QStringLiteral("TXT"));
 }
 
-void TForm1::Button4Click(QObject*) {
-  run(operations_.Button4);
+void TForm1::Button4Click(QObject* Sender) {
+  run(Sender);
 }
-void TForm1::Button5Click(QObject*) {
-  run(operations_.Button5);
+void TForm1::Button5Click(QObject* Sender) {
+  run(Sender);
 }
-void TForm1::Button10Click(QObject*) {
-  run(operations_.Button10);
+void TForm1::Button10Click(QObject* Sender) {
+  run(Sender);
 }
-void TForm1::Button13Click(QObject*) {
-  run(operations_.Button13);
+void TForm1::Button13Click(QObject* Sender) {
+  run(Sender);
 }
-void TForm1::Button19Click(QObject*) {
-  run(operations_.Button19);
+void TForm1::Button19Click(QObject* Sender) {
+  run(Sender);
 }
-void TForm1::Button7Click(QObject*) {
-  run(operations_.Button7);
+void TForm1::Button7Click(QObject* Sender) {
+  run(Sender);
 }
-void TForm1::Button17Click(QObject*) {
-  run(operations_.Button17);
+void TForm1::Button17Click(QObject* Sender) {
+  run(Sender);
 }
-void TForm1::Button14Click(QObject*) {
-  run(operations_.Button14);
+void TForm1::Button14Click(QObject* Sender) {
+  run(Sender);
 }
-void TForm1::Button15Click(QObject*) {
-  run(operations_.Button15);
+void TForm1::Button15Click(QObject* Sender) {
+  run(Sender);
+  StringGrid1->setFocus();
 }
-void TForm1::BU_FootPrintClick(QObject*) {
-  run(operations_.BU_FootPrint);
+void TForm1::BU_FootPrintClick(QObject* Sender) {
+  run(Sender);
 }
-void TForm1::Button9Click(QObject*) {
-  run(operations_.Button9);
+void TForm1::Button9Click(QObject* Sender) {
+  run(Sender);
 }
-void TForm1::Button2Click(QObject*) {
-  run(operations_.Button2);
+void TForm1::Button2Click(QObject* Sender) {
+  run(Sender);
 }
-void TForm1::Button20Click(QObject*) {
-  run(operations_.Button20);
+void TForm1::Button20Click(QObject* Sender) {
+  run(Sender);
 }
-void TForm1::Button22Click(QObject*) {
-  run(operations_.Button22);
+void TForm1::Button22Click(QObject* Sender) {
+  run(Sender);
 }
 
 brisel::Controls TForm1::snapshot() const {
@@ -549,28 +575,31 @@ brisel::Controls TForm1::snapshot() const {
   return controls;
 }
 
-void TForm1::run(const FormOperation& operation) {
+// Runs the operation of the sender's button. The grids show what it wrote,
+// also when it failed; its message boxes come before the buttons change.
+void TForm1::run(QObject* sender) {
+  const FormOperation& operation = operations_[sender->objectName().toStdString()];
   if (!operation) return;
   const brisel::Controls controls = snapshot();
   brisel::Outcome outcome;
   try {
     outcome = operation(workspace_, controls, *progress_);
   } catch (...) {
-    // What the operation wrote before it failed stays, and shows.
     progress_->hide();
-    showWorkspace();
+    showGrids();
     throw;
   }
   progress_->hide();
-  showWorkspace();
+  showGrids();
   if (outcome.cursorCol || outcome.cursorRow)
     StringGrid1->moveCursorTo(outcome.cursorCol.value_or(StringGrid1->Col()),
                               outcome.cursorRow.value_or(StringGrid1->Row()));
   for (const brisel::Message& message : outcome.messages)
     dialogs_.message(this, QString::fromUtf8(message.caption), QString::fromUtf8(message.text));
+  showButtons();
 }
 
-void TForm1::showWorkspace() {
+void TForm1::showGrids() {
   StringGrid1->refresh();
   StringGrid2->refresh();
   StringGrid3->refresh();
@@ -581,6 +610,10 @@ void TForm1::showWorkspace() {
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
     memoShown_ = workspace_.Memo1;
   }
-  Button17->setEnabled(workspace_.Button17Enabled);
-  BU_FootPrint->setEnabled(workspace_.BU_FootPrintEnabled);
+}
+
+void TForm1::showButtons() {
+  for (const brisel::Button& button : brisel::kButtons)
+    if (button.enabled != nullptr)
+      (this->*formButton(button.name).control)->setEnabled(workspace_.*button.enabled);
 }

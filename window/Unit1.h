@@ -14,10 +14,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "window/dialogs.h"
+#include "core/buttons.h"
 #include "core/workspace.h"
+#include "window/dialogs.h"
 
 class QCheckBox;
 class QCloseEvent;
@@ -36,25 +38,17 @@ class GridView;
 using FormOperation =
     std::function<brisel::Outcome(brisel::Workspace&, const brisel::Controls&, brisel::Progress&)>;
 
-// The operation behind each button. The window runs the real ones; tests put
-// their own in place.
-struct FormOperations {
-  FormOperation Button4;       // "Apri REP"
-  FormOperation Button5;       // "Apre CMP"
-  FormOperation Button10;      // "Apre MNT"
-  FormOperation Button13;      // "Apre BOM"
-  FormOperation Button19;      // "Apre TXT"
-  FormOperation Button7;       // "Riferimento"
-  FormOperation Button17;      // "Applica RAK"
-  FormOperation Button14;      // "RIORDINA COLONNA CURSORE"
-  FormOperation Button15;      // "CANCELLA LINEE SELEZIONATE"
-  FormOperation BU_FootPrint;  // "Merge FootPrint"
-  FormOperation Button9;       // "Crea Output File"
-  FormOperation Button2;       // "Apri QPF generato"
-  FormOperation Button20;      // "Crea Output per ZIRKAN"
-  FormOperation Button22;      // "Apre ZIRKAN generato"
+// The operation behind each button of the button table (core/buttons.h), by
+// form name. The window runs the real ones; tests put their own in place.
+class FormOperations {
+ public:
+  FormOperation& operator[](std::string_view name);
+  const FormOperation& operator[](std::string_view name) const;
 
   static FormOperations standard();
+
+ private:
+  std::array<FormOperation, brisel::kButtons.size()> operations_;
 };
 
 class TForm1 : public QWidget {
@@ -176,12 +170,14 @@ class TForm1 : public QWidget {
   QWidget* buildLowerPart();
   void setStartTexts();
   void bindHandlers();
+  QPushButton* operationButton(const brisel::Button& button, QWidget* parent);
   // Runs a handler: one at a time, anything it throws shown in the error box.
   void guarded(QObject* sender, void (TForm1::*handler)(QObject*));
   void pick(QLineEdit* edit, const QString& extension);
-  void run(const FormOperation& operation);
+  void run(QObject* sender);
   brisel::Controls snapshot() const;
-  void showWorkspace();
+  void showGrids();
+  void showButtons();
   std::array<QLineEdit*, 9> pathBoxes() const;
 
   Dialogs& dialogs_;

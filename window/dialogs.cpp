@@ -38,19 +38,36 @@ bool executeOpenDialog(Dialogs& dialogs, QWidget* owner, OpenDialog& dialog) {
   return true;
 }
 
-void WidgetDialogs::message(QWidget* owner, const QString& caption, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
-  box.setWindowModality(Qt::WindowModal);
-  box.exec();
+namespace {
+
+std::unique_ptr<QMessageBox> box(QMessageBox::Icon icon, QWidget* owner, const QString& caption,
+                                 const QString& text) {
+  auto box = std::make_unique<QMessageBox>(icon, caption, text, QMessageBox::Ok, owner);
+  box->setTextFormat(Qt::PlainText);
+  box->setWindowModality(Qt::WindowModal);
+  return box;
 }
 
-void WidgetDialogs::error(QWidget* owner, const QString& text) {
+}  // namespace
+
+std::unique_ptr<QMessageBox> WidgetDialogs::messageBox(QWidget* owner, const QString& caption,
+                                                       const QString& text) {
+  return box(QMessageBox::NoIcon, owner, caption, text);
+}
+
+std::unique_ptr<QMessageBox> WidgetDialogs::errorBox(QWidget* owner, const QString& text) {
   // Captioned like the application, as its own error box, so that it is not
   // taken for one of the operations' "Errore" boxes.
   QString caption = owner != nullptr ? owner->window()->windowTitle() : QString();
-  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
-  box.setWindowModality(Qt::WindowModal);
-  box.exec();
+  return box(QMessageBox::Critical, owner, caption, text);
+}
+
+void WidgetDialogs::message(QWidget* owner, const QString& caption, const QString& text) {
+  messageBox(owner, caption, text)->exec();
+}
+
+void WidgetDialogs::error(QWidget* owner, const QString& text) {
+  errorBox(owner, text)->exec();
 }
 
 QString anyCasePattern(const QString& pattern) {
@@ -94,22 +111,27 @@ QStringList dialogNameFilters(const QString& filter) {
 #endif
 }
 
-bool WidgetDialogs::openFile(QWidget* owner, OpenDialog& dialog) {
-  QFileDialog box(owner);
-  box.setAcceptMode(QFileDialog::AcceptOpen);
-  box.setFileMode(QFileDialog::AnyFile);  // the output paths need not exist yet
-  if (!dialog.InitialDir.isEmpty()) box.setDirectory(dialog.InitialDir);
-  if (!dialog.FileName.isEmpty()) box.selectFile(dialog.FileName);
+std::unique_ptr<QFileDialog> WidgetDialogs::fileDialog(QWidget* owner, const OpenDialog& dialog) {
+  auto box = std::make_unique<QFileDialog>(owner);
+  box->setAcceptMode(QFileDialog::AcceptOpen);
+  box->setFileMode(QFileDialog::AnyFile);  // the output paths need not exist yet
+  if (!dialog.InitialDir.isEmpty()) box->setDirectory(dialog.InitialDir);
+  if (!dialog.FileName.isEmpty()) box->selectFile(dialog.FileName);
   QStringList filters = dialogNameFilters(dialog.Filter);
   if (!filters.isEmpty()) {
-    box.setOption(QFileDialog::HideNameFilterDetails);
-    box.setNameFilters(filters);
+    box->setOption(QFileDialog::HideNameFilterDetails);
+    box->setNameFilters(filters);
     qsizetype index = dialog.FilterIndex - 1;
-    if (index >= 0 && index < filters.size()) box.selectNameFilter(filters[index]);
+    if (index >= 0 && index < filters.size()) box->selectNameFilter(filters[index]);
   }
-  box.setDefaultSuffix(dialog.DefaultExt);
-  if (box.exec() != QDialog::Accepted) return false;
-  QStringList chosen = box.selectedFiles();
+  box->setDefaultSuffix(dialog.DefaultExt);
+  return box;
+}
+
+bool WidgetDialogs::openFile(QWidget* owner, OpenDialog& dialog) {
+  std::unique_ptr<QFileDialog> box = fileDialog(owner, dialog);
+  if (box->exec() != QDialog::Accepted) return false;
+  QStringList chosen = box->selectedFiles();
   if (chosen.isEmpty()) return false;
   dialog.FileName = QDir::toNativeSeparators(chosen.first());
   return true;

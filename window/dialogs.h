@@ -5,7 +5,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
+class QFileDialog;
+class QMessageBox;
 class QWidget;
 
 // The file-open dialog shared by the nine pickers. It keeps what the last
@@ -63,6 +66,13 @@ class WidgetDialogs : public Dialogs {
   void message(QWidget* owner, const QString& caption, const QString& text) override;
   void error(QWidget* owner, const QString& text) override;
   bool openFile(QWidget* owner, OpenDialog& dialog) override;
+
+  // The boxes and the dialog as they are shown, set up but not run. Texts are
+  // plain: a cell holding markup shows as typed.
+  static std::unique_ptr<QMessageBox> messageBox(QWidget* owner, const QString& caption,
+                                                 const QString& text);
+  static std::unique_ptr<QMessageBox> errorBox(QWidget* owner, const QString& text);
+  static std::unique_ptr<QFileDialog> fileDialog(QWidget* owner, const OpenDialog& dialog);
 };
 
 // Runs the dialog and applies the default extension to the chosen name.

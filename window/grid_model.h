@@ -71,7 +71,6 @@ class GridCellDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
   void setCompact(bool compact) { compact_ = compact; }
-  bool compact() const { return compact_; }
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;

@@ -45,6 +45,7 @@ int main(int argc, char* argv[]) {
     QApplication::exec();
   } catch (const std::exception& failure) {
     QMessageBox::critical(nullptr, QStringLiteral("Brisel_10"), QString::fromUtf8(failure.what()));
+    return 1;
   }
   return 0;
 }
