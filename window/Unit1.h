@@ -16,8 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "window/dialogs.h"
 #include "core/workspace.h"
+#include "window/dialogs.h"
+#include "window/path_bytes.h"
 
 class QCheckBox;
 class QCloseEvent;
@@ -183,6 +184,10 @@ class TForm1 : public QWidget {
   brisel::Controls snapshot() const;
   void showWorkspace();
   std::array<QLineEdit*, 9> pathBoxes() const;
+
+  // The nine boxes' paths as loaded from KSR.ini, kept byte for byte while
+  // their texts are not edited (FormCreate, FormCloseQuery, snapshot).
+  PathBytes pathBytes_;
 
   Dialogs& dialogs_;
   std::filesystem::path settings_;
