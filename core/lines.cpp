@@ -1,6 +1,9 @@
 #include "core/lines.h"
 
+#include <algorithm>
 #include <system_error>
+
+#include "core/platform.h"
 
 namespace brisel {
 
@@ -8,19 +11,30 @@ namespace {
 constexpr std::size_t kChunk = std::size_t{64} * 1024;
 }
 
-LineReader::LineReader(const std::filesystem::path& path, std::size_t maxRead)
-    : maxRead_(maxRead == 0 ? 1 : maxRead), buffer_(kChunk) {
+LineReader::LineReader(const std::filesystem::path& path, std::size_t maxRead, ReadBounds bounds)
+    : path_(path), maxRead_(maxRead == 0 ? 1 : maxRead), bounds_(bounds), buffer_(kChunk) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) return;
   in_.open(path, std::ios::binary);
   open_ = in_.is_open();
 }
 
+void LineReader::tooLong(const std::string& what) const {
+  throw InputTooLong("File troppo lungo: '" + platform::displayPath(path_) + "' supera " + what +
+                     "; lettura interrotta");
+}
+
 bool LineReader::refill() {
   if (!open_ || atEnd_) return false;
-  in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+  if (bytesRead_ > bounds_.bytes) tooLong(std::to_string(bounds_.bytes) + " byte");
+  // One byte past the bound is read, so that a file of exactly the bound ends
+  // normally and a longer one is told by that byte.
+  std::size_t want = std::min(buffer_.size(), bounds_.bytes + 1 - bytesRead_);
+  in_.read(buffer_.data(), static_cast<std::streamsize>(want));
   end_ = static_cast<std::size_t>(in_.gcount());
   pos_ = 0;
+  bytesRead_ += end_;
+  if (bytesRead_ > bounds_.bytes) tooLong(std::to_string(bounds_.bytes) + " byte");
   if (end_ == 0) {
     atEnd_ = true;
     failed_ = in_.bad();
@@ -39,6 +53,7 @@ bool LineReader::next(std::string& line) {
     if (c == '\n') break;
   }
   if (line.empty()) return false;
+  if (lineNumber_ >= bounds_.lines) tooLong(std::to_string(bounds_.lines) + " righe");
   ++lineNumber_;
   return true;
 }

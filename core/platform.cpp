@@ -1,15 +1,80 @@
 #include "core/platform.h"
 
+#include <array>
+#include <atomic>
+#include <csignal>
+#include <cstdint>
+#include <cstring>
+
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
 #include <langinfo.h>
 #include <locale.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace brisel::platform {
+
+namespace {
+
+using Native = std::filesystem::path::value_type;
+
+// The registry the signal handler reads: fixed slots, no allocation, each
+// path complete before its slot is marked live.
+constexpr std::size_t kSlots = 16;
+constexpr std::size_t kSlotLength = 4096;
+struct Slot {
+  std::atomic<bool> live{false};
+  std::atomic<bool> taken{false};
+  Native path[kSlotLength];
+};
+std::array<Slot, kSlots> slots;
+
+void removeAndReraise(int signal) {
+  for (Slot& slot : slots) {
+    if (!slot.live.load()) continue;
+#ifdef _WIN32
+    ::_wunlink(slot.path);
+#else
+    ::unlink(slot.path);
+#endif
+  }
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+}  // namespace
+
+int registerTemporary(const std::filesystem::path& file) {
+  const auto& text = file.native();
+  if (text.size() >= kSlotLength) return -1;
+  for (std::size_t i = 0; i < kSlots; ++i) {
+    bool expected = false;
+    if (!slots[i].taken.compare_exchange_strong(expected, true)) continue;
+    std::memcpy(slots[i].path, text.c_str(), (text.size() + 1) * sizeof(Native));
+    slots[i].live.store(true);
+    return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void unregisterTemporary(int slot) {
+  if (slot < 0 || slot >= static_cast<int>(kSlots)) return;
+  slots[static_cast<std::size_t>(slot)].live.store(false);
+  slots[static_cast<std::size_t>(slot)].taken.store(false);
+}
+
+void removeTemporariesOnSignals() {
+  std::signal(SIGINT, removeAndReraise);
+  std::signal(SIGTERM, removeAndReraise);
+}
 
 std::string displayPath(const std::filesystem::path& path) {
   std::u8string text = path.u8string();
@@ -31,6 +96,27 @@ std::optional<char> localeDecimalSeparator(const std::string&) {
   return std::nullopt;
 }
 
+bool syncFolder(const std::filesystem::path&) {
+  return true;  // NTFS commits a rename with its journal
+}
+
+bool copyOwner(const std::filesystem::path&, const std::filesystem::path&) {
+  return true;  // the new file inherits the folder's security
+}
+
+unsigned long processId() {
+  return GetCurrentProcessId();
+}
+
+bool processAlive(unsigned long id) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+  if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+  DWORD code = 0;
+  bool alive = GetExitCodeProcess(process, &code) != 0 && code == STILL_ACTIVE;
+  CloseHandle(process);
+  return alive;
+}
+
 #else
 
 bool syncFile(const std::filesystem::path& file) {
@@ -38,6 +124,33 @@ bool syncFile(const std::filesystem::path& file) {
   if (fd < 0) return false;
   bool ok = ::fsync(fd) == 0;
   return ::close(fd) == 0 && ok;
+}
+
+bool syncFolder(const std::filesystem::path& folder) {
+  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  // Some file systems cannot sync a folder (EINVAL): nothing more to do there.
+  bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+  return ::close(fd) == 0 && ok;
+}
+
+bool copyOwner(const std::filesystem::path& model, const std::filesystem::path& file) {
+  struct stat status;
+  if (::stat(model.c_str(), &status) != 0) return false;
+  if (::chown(file.c_str(), status.st_uid, status.st_gid) == 0) return true;
+  // Not the administrator: a user may still give the file a group of its own.
+  (void)::chown(file.c_str(), static_cast<uid_t>(-1), status.st_gid);
+  return false;
+}
+
+unsigned long processId() {
+  return static_cast<unsigned long>(::getpid());
+}
+
+bool processAlive(unsigned long id) {
+  if (id == 0 || id > static_cast<unsigned long>(INT32_MAX)) return false;
+  // EPERM: the process exists and belongs to someone else.
+  return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
 }
 
 std::optional<char> localeDecimalSeparator(const std::string& name) {

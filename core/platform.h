@@ -19,4 +19,29 @@ std::optional<char> localeDecimalSeparator(const std::string& name);
 // A path as UTF-8 text, for messages.
 std::string displayPath(const std::filesystem::path& path);
 
+// Pushes a folder's entries (a name just renamed into it) to the disk. A
+// system where folders cannot be synced this way reports success.
+bool syncFolder(const std::filesystem::path& folder);
+
+// Gives `file` the owner and group of `model`, as far as the system allows
+// (a user who is not the administrator may only keep the group, if at all);
+// false when they could not both be kept.
+bool copyOwner(const std::filesystem::path& model, const std::filesystem::path& file);
+
+// This process's id, and whether a process of that id is running.
+unsigned long processId();
+bool processAlive(unsigned long id);
+
+// Temporary files that a signal ending the program should remove. A file is
+// registered while it exists and unregistered once renamed or removed; a
+// registration can fail (a full table, a path too long), in which case the
+// file is simply not removed by a signal. Returns the slot to unregister, or -1.
+int registerTemporary(const std::filesystem::path& file);
+void unregisterTemporary(int slot);
+
+// On SIGINT and SIGTERM: removes every registered temporary file, then ends
+// the program by the same signal, with the status that signal conventionally
+// gives (128 + its number in a POSIX shell).
+void removeTemporariesOnSignals();
+
 }  // namespace brisel::platform

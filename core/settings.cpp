@@ -1,5 +1,7 @@
 #include "core/settings.h"
 
+#include <system_error>
+
 #include "core/atomic_file.h"
 #include "core/lines.h"
 #include "core/text.h"
@@ -13,6 +15,10 @@ std::filesystem::path settingsFile(const std::filesystem::path& executable) {
 std::array<std::optional<std::string>, kSettingsLines> loadSettings(
     const std::filesystem::path& file) {
   std::array<std::optional<std::string>, kSettingsLines> lines;
+  // Only a regular file: a FIFO would block the start until someone writes to
+  // it, and a device has no settings to give.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return lines;
   LineReader reader(file, kSettingsLineLength);
   std::string line;
   for (auto& slot : lines) {

@@ -23,7 +23,8 @@ using SettingsPaths = std::array<std::string, kSettingsLines>;
 std::filesystem::path settingsFile(const std::filesystem::path& executable);
 
 // The lines the file holds; a box for which the file has no line gets none and
-// keeps its start text. A missing or unreadable file gives nine empty slots.
+// keeps its start text. A missing or unreadable file, or one that is not a
+// regular file (a FIFO, a device), gives nine empty slots.
 std::array<std::optional<std::string>, kSettingsLines> loadSettings(
     const std::filesystem::path& file);
 

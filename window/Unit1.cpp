@@ -23,6 +23,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "core/buttons.h"
 #include "core/settings.h"
 #include "core/table_shape.h"
 #include "window/grid_model.h"
@@ -42,12 +43,7 @@ constexpr int kRuleColumnWidth = 64;
 constexpr int kFixedColumnWidth = 24;
 
 std::filesystem::path toPath(const QString& text) {
-#ifdef _WIN32
-  return std::filesystem::path(text.toStdWString());
-#else
-  // The bytes the system's file calls get for this name.
-  return std::filesystem::path(QFile::encodeName(text).toStdString());
-#endif
+  return PathBytes::encodePath(text);
 }
 
 // The user's decimal separator; the point where the locale's is not one byte.
@@ -418,7 +414,7 @@ void TForm1::FormCreate(QObject*) {
     const auto lines = brisel::loadSettings(settings_);
     const auto boxes = pathBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i)
-      if (lines[i]) boxes[i]->setText(QString::fromLocal8Bit(*lines[i]));
+      if (lines[i]) boxes[i]->setText(pathBytes_.load(i, *lines[i]));
   } catch (const std::exception&) {
     // A settings file that cannot be read leaves the start texts.
   }
@@ -427,8 +423,7 @@ void TForm1::FormCreate(QObject*) {
 void TForm1::FormCloseQuery(QObject*, bool& CanClose) {
   brisel::SettingsPaths paths;
   const auto boxes = pathBoxes();
-  for (std::size_t i = 0; i < boxes.size(); ++i)
-    paths[i] = boxes[i]->text().toLocal8Bit().toStdString();
+  for (std::size_t i = 0; i < boxes.size(); ++i) paths[i] = pathBytes_.bytes(i, boxes[i]->text());
   brisel::saveSettings(settings_, paths);  // a failure loses this run's paths, silently
   CanClose = true;
 }
@@ -555,15 +550,15 @@ void TForm1::Button22Click(QObject* Sender) {
 
 brisel::Controls TForm1::snapshot() const {
   brisel::Controls controls;
-  controls.Edit1 = toPath(Edit1->text());
-  controls.Edit2 = toPath(Edit2->text());
-  controls.Edit3 = toPath(Edit3->text());
-  controls.Edit4 = toPath(Edit4->text());
-  controls.Edit5 = toPath(Edit5->text());
-  controls.Edit6 = toPath(Edit6->text());
-  controls.Edit7 = toPath(Edit7->text());
-  controls.Edit8 = toPath(Edit8->text());
-  controls.Edit9 = toPath(Edit9->text());
+  controls.Edit1 = pathBytes_.path(0, Edit1->text());
+  controls.Edit2 = pathBytes_.path(1, Edit2->text());
+  controls.Edit3 = pathBytes_.path(2, Edit3->text());
+  controls.Edit4 = pathBytes_.path(3, Edit4->text());
+  controls.Edit5 = pathBytes_.path(4, Edit5->text());
+  controls.Edit6 = pathBytes_.path(5, Edit6->text());
+  controls.Edit7 = pathBytes_.path(6, Edit7->text());
+  controls.Edit8 = pathBytes_.path(7, Edit8->text());
+  controls.Edit9 = pathBytes_.path(8, Edit9->text());
   controls.RB_mils = RB_mils->isChecked();
   controls.CB_Format = CB_Format->isChecked();
   controls.RB_EN = RB_EN->isChecked();

@@ -20,6 +20,7 @@
 #include "core/buttons.h"
 #include "core/workspace.h"
 #include "window/dialogs.h"
+#include "window/path_bytes.h"
 
 class QCheckBox;
 class QCloseEvent;
@@ -179,6 +180,10 @@ class TForm1 : public QWidget {
   void showGrids();
   void showButtons();
   std::array<QLineEdit*, 9> pathBoxes() const;
+
+  // The nine boxes' paths as loaded from KSR.ini, kept byte for byte while
+  // their texts are not edited (FormCreate, FormCloseQuery, snapshot).
+  PathBytes pathBytes_;
 
   Dialogs& dialogs_;
   std::filesystem::path settings_;

@@ -1,0 +1,190 @@
+#include "fuzz/targets.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/buttons.h"
+#include "core/numbers.h"
+#include "core/platform.h"
+#include "core/settings.h"
+#include "core/table_shape.h"
+#include "core/text.h"
+
+namespace fs = std::filesystem;
+
+namespace brisel::fuzz {
+
+namespace {
+
+// A small board that CMP, BOM and RAK inputs are applied to.
+constexpr std::string_view kBoard =
+    "BOARD\nREF PART X Y ROT\n"
+    "U1 STM32 40.640 30.480 0 TOP\nR1 10K 30.480 40.640 90 TOP\n"
+    "C1 100nF 12.5 -3.25 270 TOP\nR2 10K 1e3 0.001 -90 BOT\n\nD1 LED 0 0 45.5 TOP\n";
+constexpr std::string_view kRules = "; rules\n10K:90\n100nF:0\nSTM32:-90\nLED:360\n???:1\n";
+constexpr std::string_view kTemplate = "FUZZ TEMPLATE\0\0\0";
+
+// A folder of this process for the inputs and outputs.
+const fs::path& scratch() {
+  static const fs::path folder = [] {
+    fs::path f =
+        fs::temp_directory_path() / ("brisel-fuzz-" + std::to_string(platform::processId()));
+    fs::create_directories(f);
+    std::atexit([] {
+      std::error_code ignored;
+      fs::remove_all(scratch(), ignored);
+    });
+    return f;
+  }();
+  return folder;
+}
+
+fs::path put(std::string_view name, std::string_view bytes) {
+  fs::path file = scratch() / name;
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return file;
+}
+
+Controls controls() {
+  Controls c;
+  c.CB_Format = false;
+  c.RB_EN = true;
+  c.decimalSeparator = '.';
+  c.Edit1 = put("template.QPF", std::string_view(kTemplate.data(), kTemplate.size()));
+  c.Edit2 = put("board.REP", kBoard);
+  c.Edit4 = scratch() / "out.QPF";
+  c.Edit7 = put("rules.RAK", kRules);
+  c.Edit9 = scratch() / "out.ZIR";
+  return c;
+}
+
+void attempt(Operation operation, Workspace& w, const Controls& c) {
+  Progress progress;
+  try {
+    operation(w, c, progress);
+  } catch (const Error&) {
+    // reported to the operator: a fine answer to a hostile input
+  }
+}
+
+// Every table operation, writer and viewer on the table as the reader left it.
+void afterwards(Workspace& w, Controls c) {
+  const int rows = w.StringGrid1.RowCount();
+  c.Row = rows > 2 ? 2 : 1;
+  attempt(setReference, w, c);
+  c.Col = col::X;
+  attempt(sortByCursorColumn, w, c);
+  attempt(mergeFootprints, w, c);
+  attempt(writeQpf, w, c);
+  attempt(viewQpf, w, c);
+  attempt(writeZirkan, w, c);
+  attempt(viewZirkan, w, c);
+  c.Selection = {1, 1, kTableColumns - 1, std::min(2, w.StringGrid1.RowCount() - 1)};
+  if (c.Selection.Bottom >= 1) attempt(deleteSelectedRows, w, c);
+  attempt(applyRak, w, c);
+  attempt(writeQpf, w, c);
+  attempt(writeZirkan, w, c);
+}
+
+// A reader of a file named in `edit`, on a table `prepared` or fresh.
+void reader(std::string_view input, Operation operation, fs::path Controls::*edit,
+            std::string_view name, bool prepared) {
+  Workspace w;
+  Controls c = controls();
+  if (prepared) attempt(importRep, w, c);
+  c.*edit = put(name, input);
+  attempt(operation, w, c);
+  // The same input the other way of reading numbers.
+  Controls other = c;
+  other.CB_Format = true;
+  other.RB_EN = false;
+  other.decimalSeparator = ',';
+  attempt(operation, w, other);
+  afterwards(w, c);
+}
+
+void rep(std::string_view in) {
+  reader(in, importRep, &Controls::Edit2, "in.REP", false);
+}
+void mnt(std::string_view in) {
+  reader(in, importMnt, &Controls::Edit5, "in.MNT", false);
+}
+void txt(std::string_view in) {
+  reader(in, importTxt, &Controls::Edit8, "in.TXT", false);
+}
+void cmp(std::string_view in) {
+  reader(in, importCmp, &Controls::Edit3, "in.CMP", true);
+}
+void bom(std::string_view in) {
+  reader(in, importBom, &Controls::Edit6, "in.BOM", true);
+}
+void rak(std::string_view in) {
+  reader(in, applyRak, &Controls::Edit7, "in.RAK", true);
+}
+void qpf(std::string_view in) {
+  reader(in, viewQpf, &Controls::Edit4, "in.QPF", false);
+}
+void zirkan(std::string_view in) {
+  reader(in, viewZirkan, &Controls::Edit9, "in.ZIR", false);
+}
+
+void settings(std::string_view in) {
+  fs::path file = put("KSR.ini", in);
+  auto loaded = loadSettings(file);
+  SettingsPaths paths;
+  for (std::size_t i = 0; i < kSettingsLines; ++i) paths[i] = loaded[i].value_or("");
+  if (!saveSettings(scratch() / "saved.ini", paths)) __builtin_trap();
+  // What was saved loads back as it was, but for the cut of the longest lines.
+  auto again = loadSettings(scratch() / "saved.ini");
+  for (std::size_t i = 0; i < kSettingsLines; ++i)
+    if (again[i] != trim(std::string_view(paths[i]).substr(0, kSettingsPathLength)))
+      __builtin_trap();
+}
+
+// The number readers on the input as one text, with either separator.
+void numbers(std::string_view in) {
+  for (NumberFormat format : {NumberFormat{'.', false}, NumberFormat{',', false},
+                              NumberFormat{'.', true}, NumberFormat{',', true}}) {
+    try {
+      double value = textToReal(in, format);
+      (void)formatReal(value, format.decimalSeparator);
+    } catch (const ConversionError&) {
+    }
+    try {
+      (void)formatReal(textToFloat(in, format), format.decimalSeparator);
+    } catch (const ConversionError&) {
+    }
+    try {
+      (void)textToInteger(in, format);
+    } catch (const ConversionError&) {
+    }
+  }
+  (void)formatReal(readLeadingNumber(in), ',');
+}
+
+}  // namespace
+
+const std::array<Target, 10> kTargets{{
+    {"rep", rep},
+    {"mnt", mnt},
+    {"txt", txt},
+    {"cmp", cmp},
+    {"bom", bom},
+    {"rak", rak},
+    {"settings", settings},
+    {"qpf", qpf},
+    {"zirkan", zirkan},
+    {"numbers", numbers},
+}};
+
+const Target* findTarget(std::string_view name) {
+  for (const Target& target : kTargets)
+    if (target.name == name) return &target;
+  return nullptr;
+}
+
+}  // namespace brisel::fuzz
