@@ -41,7 +41,7 @@ TEST_P(WindowPaths, SurviveAStartAndACloseAndReachTheOperations) {
   FakeDialogs dialogs;
   FormOperations operations = FormOperations::standard();
   std::string opened;
-  operations.Button4 = [&](Workspace&, const Controls& controls, Progress&) -> Outcome {
+  operations["Button4"] = [&](Workspace&, const Controls& controls, Progress&) -> Outcome {
     opened = controls.Edit2.string();
     return {};
   };

@@ -504,48 +504,48 @@ void TForm1::Button21Click(QObject*) {
   pick(Edit9, QStringLiteral("TXT"));
 }
 
-void TForm1::Button4Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button4Click(QObject*) {
+  run(Button4);
 }
-void TForm1::Button5Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button5Click(QObject*) {
+  run(Button5);
 }
-void TForm1::Button10Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button10Click(QObject*) {
+  run(Button10);
 }
-void TForm1::Button13Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button13Click(QObject*) {
+  run(Button13);
 }
-void TForm1::Button19Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button19Click(QObject*) {
+  run(Button19);
 }
-void TForm1::Button7Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button7Click(QObject*) {
+  run(Button7);
 }
-void TForm1::Button17Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button17Click(QObject*) {
+  run(Button17);
 }
-void TForm1::Button14Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button14Click(QObject*) {
+  run(Button14);
 }
-void TForm1::Button15Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button15Click(QObject*) {
+  run(Button15);
   StringGrid1->setFocus();
 }
-void TForm1::BU_FootPrintClick(QObject* Sender) {
-  run(Sender);
+void TForm1::BU_FootPrintClick(QObject*) {
+  run(BU_FootPrint);
 }
-void TForm1::Button9Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button9Click(QObject*) {
+  run(Button9);
 }
-void TForm1::Button2Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button2Click(QObject*) {
+  run(Button2);
 }
-void TForm1::Button20Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button20Click(QObject*) {
+  run(Button20);
 }
-void TForm1::Button22Click(QObject* Sender) {
-  run(Sender);
+void TForm1::Button22Click(QObject*) {
+  run(Button22);
 }
 
 brisel::Controls TForm1::snapshot() const {
@@ -570,10 +570,10 @@ brisel::Controls TForm1::snapshot() const {
   return controls;
 }
 
-// Runs the operation of the sender's button. The grids show what it wrote,
+// Runs the operation of a button. The grids show what it wrote,
 // also when it failed; its message boxes come before the buttons change.
-void TForm1::run(QObject* sender) {
-  const FormOperation& operation = operations_[sender->objectName().toStdString()];
+void TForm1::run(const QPushButton* button) {
+  const FormOperation& operation = operations_[button->objectName().toStdString()];
   if (!operation) return;
   const brisel::Controls controls = snapshot();
   brisel::Outcome outcome;

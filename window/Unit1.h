@@ -175,7 +175,7 @@ class TForm1 : public QWidget {
   // Runs a handler: one at a time, anything it throws shown in the error box.
   void guarded(QObject* sender, void (TForm1::*handler)(QObject*));
   void pick(QLineEdit* edit, const QString& extension);
-  void run(QObject* sender);
+  void run(const QPushButton* button);
   brisel::Controls snapshot() const;
   void showGrids();
   void showButtons();
