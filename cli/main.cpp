@@ -2,10 +2,13 @@
 #include <string>
 #include <vector>
 
-#include "core/locale.h"
 #include "cli/cli.h"
+#include "core/locale.h"
+#include "core/platform.h"
 
 int main(int argc, char** argv) {
-  std::vector<std::string> words(argv + 1, argv + argc);
-  return brisel::runCli(words, std::cout, std::cerr, brisel::decimalSeparatorFromEnvironment());
+  brisel::platform::useBinaryStandardStreams();
+  std::ios::sync_with_stdio(false);
+  return brisel::runCli(brisel::platform::commandLineWords(argc, argv), std::cin, std::cout,
+                        std::cerr, brisel::decimalSeparatorFromEnvironment());
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace brisel::platform {
 
@@ -18,5 +19,18 @@ std::optional<char> localeDecimalSeparator(const std::string& name);
 
 // A path as UTF-8 text, for messages.
 std::string displayPath(const std::filesystem::path& path);
+
+// The command line's conventions
+// A path typed as text: its bytes as they are on POSIX systems; UTF-8 on
+// Windows, as commandLineWords() gives them.
+std::filesystem::path pathFromText(const std::string& text);
+
+// The words of the command line after the program's name: as the system
+// passed them on POSIX systems; as UTF-8 on Windows, whatever the code page.
+std::vector<std::string> commandLineWords(int argc, char** argv);
+
+// Standard input and output carry bytes unchanged (no CR LF translation on
+// Windows).
+void useBinaryStandardStreams();
 
 }  // namespace brisel::platform
