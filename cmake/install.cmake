@@ -30,12 +30,15 @@ set(CPACK_PACKAGE_NAME brisel)
 set(CPACK_PACKAGE_VENDOR "Brisel developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "placement data to QPF and ZIRKAN machine programs")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Brisel prepares the placement data of a printed circuit board for the assembly line. It reads "
-    "the board's coordinate files (REP, MNT, TXT), completes them from CMP and BOM files, corrects "
-    "them with rotation rules, a new origin, sorting and deletion, and writes a binary QPF machine "
-    "program and a ZIRKAN text file. The package holds the window (brisel), the command line "
-    "(brisel-cli) and a sample board.")
+# One text: lines of its own, which the control file keeps.
+set(CPACK_PACKAGE_DESCRIPTION "\
+Brisel prepares the placement data of a printed circuit board for the
+assembly line. It reads the board's coordinate files (REP, MNT, TXT),
+completes them from CMP and BOM files, corrects them with rotation rules,
+a new origin, sorting and deletion, and writes a binary QPF machine program
+and a ZIRKAN text file.
+The package holds the window (brisel), the command line (brisel-cli) and a
+sample board.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
