@@ -1,10 +1,12 @@
 #include "core/platform.h"
 
 #ifdef _WIN32
+// windows.h first: shellapi.h needs its definitions.
+#include <windows.h>
+// (kept apart so that include sorting leaves the order)
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstdio>
 #else

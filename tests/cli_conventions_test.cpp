@@ -148,3 +148,33 @@ TEST(CliConventions, EditDistance) {
 
 }  // namespace
 }  // namespace brisel
+
+namespace brisel {
+namespace {
+
+// The command line's words are UTF-8 on Windows and bytes elsewhere; either
+// way a name beyond ASCII reaches the same file.
+std::string utf8(const fs::path& path) {
+  std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+TEST(CliConventions, PathsBeyondAsciiAreTheSameFiles) {
+  testing::TempDir dir;
+  const fs::path folder = dir.path() / fs::path(u8"sché\u00e8ma-\u03c0");
+  fs::create_directories(folder);
+  const fs::path rep = folder / fs::path(u8"scheda-\u00e0.REP");
+  testing::writeFile(rep, "h\r\nh\r\nR1 10K 1.5 2 90\r\n");
+  const fs::path zirkan = folder / fs::path(u8"uscita-\u00f9.TXT");
+  Result r = run(
+      {"--no-comma", "--rep", utf8(rep), "--zirkan", utf8(zirkan), "import-rep", "write-zirkan"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(testing::readFile(zirkan), "R1  ??? 1.50 2.00 90 \r\n\r");
+  const fs::path missing = folder / fs::path(u8"mancante-\u00e8.REP");
+  Result unopened = run({"--rep", utf8(missing), "import-rep"});
+  EXPECT_EQ(unopened.err.substr(0, unopened.err.find(": No such")),
+            "error: cannot open " + utf8(missing));
+}
+
+}  // namespace
+}  // namespace brisel
