@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "window/dialogs.h"
 #include "core/workspace.h"
+#include "window/dialogs.h"
 
 class QCheckBox;
 class QCloseEvent;
