@@ -3,11 +3,15 @@
 #include <charconv>
 #include <exception>
 #include <functional>
+#include <istream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <string_view>
 #include <variant>
 
+#include "cli/standard_streams.h"
+#include "cli/words.h"
 #include "core/buttons.h"
 #include "core/platform.h"
 #include "core/text.h"
@@ -17,10 +21,9 @@ namespace brisel {
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: brisel-cli [--qpf-template PATH] [--rep PATH] [--cmp PATH] [--qpf PATH] [--mnt PATH] "
-    "[--bom PATH] [--rak PATH] [--txt PATH] [--zirkan PATH] [--mils] [--no-comma] [--english] "
-    "[--force TEXT] [--decimal-separator C] [--keep-going] OPERATION...";
+#ifndef BRISEL_VERSION
+#define BRISEL_VERSION "unknown"
+#endif
 
 struct Press {
   const Button* button;
@@ -89,7 +92,9 @@ Step parseOperation(const std::string& word) {
                 wholeNumber(value.substr(first + 1, second - first - 1), word),
                 std::string(value.substr(second + 1))};
   }
-  throw UsageError{"unknown word '" + word + "'"};
+  std::string reason = "unknown operation '" + word + "'";
+  if (auto nearest = cli::nearestOperation(word)) reason += "; did you mean '" + *nearest + "'?";
+  throw UsageError{reason};
 }
 
 struct Run {
@@ -97,6 +102,11 @@ struct Run {
   Controls controls;
   bool keepGoing = false;
   std::vector<Step> steps;
+  // Conventions of the command line
+  bool quiet = false;    // no success message lines
+  bool help = false;     // --help or -h: the help and nothing else
+  bool version = false;  // --version: the version and nothing else
+  cli::StandardStreams* streams = nullptr;
 };
 
 void parseWords(const std::vector<std::string>& words, Run& run) {
@@ -106,15 +116,26 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
   constexpr std::string_view kPathSettings[] = {
       "--qpf-template", "--rep", "--cmp", "--qpf", "--mnt", "--bom", "--rak", "--txt", "--zirkan"};
   for (std::size_t i = 0; i < words.size(); ++i) {
-    const std::string& word = words[i];
+    // --setting=VALUE stands for --setting VALUE.
+    std::size_t equals = words[i].find('=');
+    bool joined = words[i].rfind("--", 0) == 0 && equals != std::string::npos;
+    const std::string word = joined ? words[i].substr(0, equals) : words[i];
+    const std::string joinedValue = joined ? words[i].substr(equals + 1) : std::string();
+    bool valueTaken = false;
     auto value = [&]() -> const std::string& {
+      valueTaken = true;
+      if (joined) return joinedValue;
       if (i + 1 >= words.size()) throw UsageError{word + " wants a value"};
       return words[++i];
     };
+    if (word == "--help" || word == "-h" || word == "--version") {
+      (word == "--version" ? run.version : run.help) = true;
+      return;
+    }
     bool isPath = false;
     for (std::size_t k = 0; k < std::size(kPathSettings); ++k) {
       if (word == kPathSettings[k]) {
-        *paths[k] = std::filesystem::path(value());
+        *paths[k] = platform::pathFromText(value());
         isPath = true;
       }
     }
@@ -134,13 +155,22 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
       run.controls.decimalSeparator = separator[0];
     } else if (word == "--keep-going") {
       run.keepGoing = true;
+    } else if (word == "--quiet") {
+      run.quiet = true;
     } else if (word.rfind("--", 0) == 0) {
-      throw UsageError{"unknown setting '" + word + "'"};
+      std::string reason = "unknown setting '" + word + "'";
+      if (auto nearest = cli::nearestSetting(word)) reason += "; did you mean '" + *nearest + "'?";
+      throw UsageError{reason};
     } else {
       run.steps.push_back(parseOperation(word));
     }
+    if (joined && !valueTaken) throw UsageError{word + " takes no value"};
   }
   if (run.steps.empty()) throw UsageError{"no operation given"};
+  for (const Step& step : run.steps)
+    if (auto* p = std::get_if<Press>(&step))
+      if (auto missing = cli::missingPath(p->button->word, run.controls))
+        throw UsageError{*missing};
 }
 
 void printGrid(const Grid& grid, std::ostream& out) {
@@ -181,21 +211,25 @@ void checkRow(const Run& run, long row) {
 }
 
 // The outcome of a button: its messages, then whether it failed.
-bool report(const Outcome& outcome, Run& run, std::ostream& err) {
+bool report(const Outcome& outcome, Run& run, std::ostream& err, std::string_view word) {
   for (const Message& message : outcome.messages)
-    err << message.caption << ": " << message.text << '\n';
+    if (!run.quiet || message != kSuccessMessage)
+      err << message.caption << ": " << message.text << '\n';
   if (outcome.cursorCol) run.controls.Col = *outcome.cursorCol;
   if (outcome.cursorRow) run.controls.Row = *outcome.cursorRow;
   if (outcome.unopened) {
-    err << "error: cannot open " << platform::displayPath(*outcome.unopened) << '\n';
+    err << "error: cannot open " << platform::displayPath(*outcome.unopened) << ": "
+        << cli::openFailureReason(*outcome.unopened,
+                                  cli::writesTo(word, *outcome.unopened, run.controls))
+        << '\n';
     return false;
   }
   return true;
 }
 
-bool press(Run& run, Operation operation, std::ostream& err) {
+bool press(Run& run, Operation operation, std::ostream& err, std::string_view word = {}) {
   Progress silent;
-  return report(operation(run.workspace, run.controls, silent), run, err);
+  return report(operation(run.workspace, run.controls, silent), run, err, word);
 }
 
 // Puts the cursor where the word says, as the window's grid would hold it.
@@ -229,7 +263,10 @@ bool pressButton(Run& run, const Button& button, std::ostream& err) {
     err << "error: " << button.word << ": button disabled\n";
     return false;
   }
-  return press(run, button.operation, err);
+  cli::BoundStreams bound(button.word, run.controls, *run.streams);
+  bool ok = press(run, button.operation, err, button.word);
+  run.streams->flushOutput();
+  return ok;
 }
 
 // Runs one step; false when it failed.
@@ -253,13 +290,26 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
 
 int runCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
            char localeSeparator) {
+  std::istringstream nothing;
+  return runCli(words, nothing, out, err, localeSeparator);
+}
+
+int runCli(const std::vector<std::string>& words, std::istream& in, std::ostream& out,
+           std::ostream& err, char localeSeparator) {
   Run run;
   run.controls.decimalSeparator = localeSeparator;
+  cli::StandardStreams streams(in, out);
+  run.streams = &streams;
   try {
     parseWords(words, run);
   } catch (const UsageError& usage) {
-    err << "brisel-cli: " << usage.reason << '\n' << kUsage << '\n';
+    err << "brisel-cli: " << usage.reason << '\n' << cli::usageLine() << '\n';
     return 2;
+  }
+  if (run.help || run.version) {
+    out << (run.help ? cli::helpText() : std::string("brisel-cli " BRISEL_VERSION "\n"));
+    out.flush();
+    return 0;
   }
   bool failed = false;
   for (const Step& step : run.steps) {
@@ -268,7 +318,7 @@ int runCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
       ok = perform(run, step, out, err);
     } catch (const UsageError& usage) {
       out.flush();
-      err << "brisel-cli: " << usage.reason << '\n' << kUsage << '\n';
+      err << "brisel-cli: " << usage.reason << '\n' << cli::usageLine() << '\n';
       return 2;
     } catch (const std::exception& error) {
       err << "error: " << error.what() << '\n';

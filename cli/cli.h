@@ -18,5 +18,8 @@ namespace brisel {
 // separator to use when no --decimal-separator is given.
 int runCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err,
            char localeSeparator);
+// As above, with `in` as the standard input that a `-` path reads.
+int runCli(const std::vector<std::string>& words, std::istream& in, std::ostream& out,
+           std::ostream& err, char localeSeparator);
 
 }  // namespace brisel

@@ -9,6 +9,8 @@
 int main(int argc, char** argv) {
   // A run stopped by SIGINT or SIGTERM leaves no half-written temporary file.
   brisel::platform::removeTemporariesOnSignals();
-  std::vector<std::string> words(argv + 1, argv + argc);
-  return brisel::runCli(words, std::cout, std::cerr, brisel::decimalSeparatorFromEnvironment());
+  brisel::platform::useBinaryStandardStreams();
+  std::ios::sync_with_stdio(false);
+  return brisel::runCli(brisel::platform::commandLineWords(argc, argv), std::cin, std::cout,
+                        std::cerr, brisel::decimalSeparatorFromEnvironment());
 }

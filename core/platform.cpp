@@ -7,8 +7,14 @@
 #include <cstring>
 
 #ifdef _WIN32
-#include <io.h>
+// windows.h first: shellapi.h needs its definitions.
 #include <windows.h>
+// (kept apart so that include sorting leaves the order)
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <cstdio>
 #else
 #include <fcntl.h>
 #include <langinfo.h>
@@ -117,6 +123,31 @@ bool processAlive(unsigned long id) {
   return alive;
 }
 
+std::filesystem::path pathFromText(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::vector<std::string> commandLineWords(int argc, char** argv) {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+  std::vector<std::string> words;
+  for (int i = 1; i < count; ++i) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string word(size > 0 ? static_cast<std::size_t>(size) : 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, word.data(), size, nullptr, nullptr);
+    word.resize(word.size() - 1);
+    words.push_back(std::move(word));
+  }
+  LocalFree(wide);
+  return words;
+}
+
+void useBinaryStandardStreams() {
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+}
+
 #else
 
 bool syncFile(const std::filesystem::path& file) {
@@ -162,6 +193,16 @@ std::optional<char> localeDecimalSeparator(const std::string& name) {
   ::freelocale(locale);
   return separator;
 }
+
+std::filesystem::path pathFromText(const std::string& text) {
+  return std::filesystem::path(text);
+}
+
+std::vector<std::string> commandLineWords(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+void useBinaryStandardStreams() {}
 
 #endif
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace brisel::platform {
 
@@ -43,5 +44,18 @@ void unregisterTemporary(int slot);
 // the program by the same signal, with the status that signal conventionally
 // gives (128 + its number in a POSIX shell).
 void removeTemporariesOnSignals();
+
+// The command line's conventions
+// A path typed as text: its bytes as they are on POSIX systems; UTF-8 on
+// Windows, as commandLineWords() gives them.
+std::filesystem::path pathFromText(const std::string& text);
+
+// The words of the command line after the program's name: as the system
+// passed them on POSIX systems; as UTF-8 on Windows, whatever the code page.
+std::vector<std::string> commandLineWords(int argc, char** argv);
+
+// Standard input and output carry bytes unchanged (no CR LF translation on
+// Windows).
+void useBinaryStandardStreams();
 
 }  // namespace brisel::platform

@@ -1,11 +1,22 @@
-# Sourced by scripts/run and scripts/test: installs the Debian packages the
-# build needs when some are missing.
+# Sourced by the scripts: installs the Debian packages they need when some are
+# missing.
 brisel_packages=(cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
   libbenchmark-dev)
+# scripts/package: dpkg-shlibdeps (and file, which CPack asks) for the
+# dependencies; the validators of the desktop entry and the AppStream data.
+brisel_package_packages=(cmake make g++ qt6-base-dev libgl-dev dpkg-dev file desktop-file-utils
+  appstream)
+# scripts/test-windows: the MinGW-w64 compilers with posix threads, GoogleTest's
+# sources, wine to run the tests.
+brisel_windows_packages=(cmake make gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
+  googletest wine wine64)
 
+# Installs the packages named, by default those of the build.
 brisel_install_missing() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${brisel_packages[@]}")
   local missing=()
-  for package in "${brisel_packages[@]}"; do
+  for package in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
       missing+=("$package")
   done

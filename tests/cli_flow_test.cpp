@@ -93,13 +93,14 @@ TEST(ButtonStates, FilesThatCannotBeOpened) {
                        "Button17 enabled\nBU_FootPrint enabled\n" +
                        "Button17 enabled\nBU_FootPrint enabled\n" +
                        "Button17 enabled\nBU_FootPrint enabled\n");
-  EXPECT_EQ(r.err, "error: cannot open " + (out / "NONE.REP").string() + "\n" +
+  const std::string kMissing = ": No such file or directory\n";
+  EXPECT_EQ(r.err, "error: cannot open " + (out / "NONE.REP").string() + kMissing +
                        "Errore: Errore apertura file RAK\nerror: cannot open " +
-                       (out / "NONE.RAK").string() + "\n" +
+                       (out / "NONE.RAK").string() + kMissing +
                        "Errore: Errore epertura file\nerror: cannot open " +
-                       (out / "NONE.QPF").string() + "\n" +
+                       (out / "NONE.QPF").string() + kMissing +
                        "Errore: Errore epertura file\nerror: cannot open " +
-                       (out / "NONE.TXT").string() + "\n");
+                       (out / "NONE.TXT").string() + kMissing);
 }
 
 TEST(Cli, StopsAtTheFirstFailureUnlessToldToGoOn) {

@@ -98,8 +98,8 @@ TEST(CliOutput, FailuresKeepTheEarlierFilesAndAreNoSuccess) {
   Result noTemplate =
       run(words({"--qpf-template", missing.string(), "--qpf", qpf.string()}, {"write-qpf"}));
   EXPECT_EQ(noTemplate.status, 1);
-  EXPECT_EQ(noTemplate.err,
-            "Errore: Errore epertura file\nerror: cannot open " + missing.string() + "\n");
+  EXPECT_EQ(noTemplate.err, "Errore: Errore epertura file\nerror: cannot open " + missing.string() +
+                                ": No such file or directory\n");
 
   Result badX = run(words({"--qpf-template", kTemplate.string(), "--qpf", qpf.string(), "--zirkan",
                            zirkan.string(), "--keep-going"},

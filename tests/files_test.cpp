@@ -61,6 +61,9 @@ TEST(AtomicFile, CannotOpenInAMissingFolderOrOverAFolder) {
 }
 
 TEST(AtomicFile, KeepsPermissionsAndFollowsSymbolicLinks) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links need a privilege on Windows, and permissions are not POSIX's";
+#endif
   TempDir dir;
   fs::path real = dir.write("real.bin", "old");
   fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);

@@ -72,7 +72,8 @@ TEST(LineReader, ReadsEveryByteOnceAcrossItsBuffer) {
 
 TEST(LineReader, KeepsNulBytesAsCharacters) {
   TempDir dir;
-  EXPECT_EQ(readAll(dir.write("nul", std::string("a\0b\n", 4))), (Lines{std::string("a\0b\n", 4)}));
+  EXPECT_EQ(readAll(dir.write("nul-byte", std::string("a\0b\n", 4))),
+            (Lines{std::string("a\0b\n", 4)}));
 }
 
 TEST(LineReader, LongerReadsForSettings) {

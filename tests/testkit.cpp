@@ -68,6 +68,10 @@ namespace brisel::testing {
 int runCommand(const std::string& commandLine, const std::filesystem::path& out,
                const std::filesystem::path& err) {
   std::string full = commandLine + " >\"" + out.string() + "\" 2>\"" + err.string() + "\"";
+#ifdef _WIN32
+  // cmd.exe drops the first and the last quote of the line: quote it whole.
+  full = "\"" + full + "\"";
+#endif
   int status = std::system(full.c_str());
 #ifdef _WIN32
   return status;

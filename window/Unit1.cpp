@@ -27,6 +27,7 @@
 #include "core/settings.h"
 #include "core/table_shape.h"
 #include "window/grid_model.h"
+#include "window/user_files.h"
 
 TForm1* Form1 = nullptr;
 
@@ -193,6 +194,8 @@ TForm1::~TForm1() {
 }
 
 std::filesystem::path TForm1::defaultSettingsFile() {
+  if (brisel::userfiles::isInstalled(QCoreApplication::applicationDirPath()))
+    return toPath(brisel::userfiles::userSettingsFile());
   return brisel::settingsFile(toPath(QCoreApplication::applicationFilePath()));
 }
 
@@ -367,10 +370,8 @@ QPushButton* TForm1::operationButton(const brisel::Button& button, QWidget* pare
 void TForm1::setStartTexts() {
   // The sample board travels with the program: share/brisel/samples beside
   // its bin folder, in the build tree as once installed.
-  QString samples = QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                    QStringLiteral("/../share/brisel/samples"));
-  QFileInfo folder(samples);
-  QString outputs = folder.isDir() && folder.isWritable() ? samples : QDir::homePath();
+  QString samples = brisel::userfiles::samplesFolder(QCoreApplication::applicationDirPath());
+  QString outputs = brisel::userfiles::outputFolder(QCoreApplication::applicationDirPath());
   auto in = [&](const char* name) {
     return QDir::toNativeSeparators(samples + QLatin1Char('/') + QLatin1String(name));
   };

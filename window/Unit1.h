@@ -62,7 +62,8 @@ class TForm1 : public QWidget {
          FormOperations operations = FormOperations::standard(), QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // KSR.ini in the folder of the running executable.
+  // KSR.ini in the folder of the running executable; in the user's
+  // configuration folder when the program was installed.
   static std::filesystem::path defaultSettingsFile();
 
   brisel::Workspace& workspace() { return workspace_; }

@@ -35,6 +35,10 @@ int main(int argc, char* argv[]) {
   std::signal(SIGTERM, requestClose);
   std::signal(SIGINT, requestClose);
   QApplication application(argc, argv);
+  // Names the user's configuration folder (~/.config/brisel) and the desktop
+  // entry the window belongs to.
+  QApplication::setApplicationName(QStringLiteral("brisel"));
+  QApplication::setDesktopFileName(QStringLiteral("io.github.brisel.Brisel"));
   try {
     WidgetDialogs dialogs;
     TForm1 form(dialogs, TForm1::defaultSettingsFile());

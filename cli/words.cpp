@@ -1,0 +1,140 @@
+#include "cli/words.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+#include <vector>
+
+namespace brisel::cli {
+
+namespace {
+
+constexpr std::array<Word, 19> kSettings{{
+    {"--qpf-template PATH", "the QPF file whose header the output takes"},
+    {"--rep PATH", "the REP file of import-rep"},
+    {"--cmp PATH", "the CMP file of import-cmp"},
+    {"--qpf PATH", "the QPF file write-qpf writes and view-qpf reads"},
+    {"--mnt PATH", "the MNT file of import-mnt"},
+    {"--bom PATH", "the BOM file of import-bom"},
+    {"--rak PATH", "the rotation rules of apply-rak"},
+    {"--txt PATH", "the TXT file of import-txt"},
+    {"--zirkan PATH", "the ZIRKAN file write-zirkan writes and view-zirkan reads"},
+    {"--mils", "imported coordinates are in mils (default: mm)"},
+    {"--no-comma", "turn every comma of an imported line into a point (default: the reverse)"},
+    {"--english", "read the first comma of a number as a point"},
+    {"--force TEXT", "the force of the QPF records (its first character; default 1)"},
+    {"--decimal-separator C", ". or , (default: from LC_ALL, LC_NUMERIC, LANG)"},
+    {"--keep-going", "run the operations after a failed one too"},
+    {"--quiet", "leave out the success messages"},
+    {"--help", "show this help (also -h) and exit"},
+    {"--version", "show the version and exit"},
+    {"-", "as a PATH: standard input, or standard output for write-qpf and write-zirkan"},
+}};
+
+constexpr std::array<Word, 20> kOperations{{
+    {"import-rep", "import the REP file into the table"},
+    {"import-cmp", "values and footprints from the CMP file"},
+    {"import-mnt", "import the MNT file into the table"},
+    {"import-bom", "values from the BOM file"},
+    {"import-txt", "import the TXT file into the table"},
+    {"reference=ROW", "move the origin to that row"},
+    {"apply-rak", "apply the rotation rules; rows of unlisted values go"},
+    {"sort=COL", "sort the rows by that column, descending"},
+    {"delete=TOP[-BOTTOM]", "delete those rows"},
+    {"merge-footprints", "join each footprint onto its value"},
+    {"write-qpf", "write the QPF machine program"},
+    {"view-qpf", "read a QPF file back"},
+    {"write-zirkan", "write the ZIRKAN text file"},
+    {"view-zirkan", "read a ZIRKAN file back"},
+    {"set=COL,ROW,TEXT", "type TEXT into a cell of the table"},
+    {"print", "print the component table (= print=table)"},
+    {"print=bytes", "print the byte dump of a viewed QPF file"},
+    {"print=rules", "print the loaded rotation rules"},
+    {"print=memo", "print the byte list of a viewed QPF file"},
+    {"print=buttons", "print whether apply-rak and merge-footprints are enabled"},
+}};
+
+// The word without its argument: "--rep" of "--rep PATH" and of "--rep=x",
+// "sort" of "sort=COL".
+std::string_view bare(std::string_view word) {
+  return word.substr(0, std::min(word.find(' '), word.find('=')));
+}
+
+std::optional<std::string> nearest(std::string_view typed, std::span<const Word> words) {
+  std::string_view word = bare(typed);
+  std::string_view best;
+  std::size_t bestDistance = std::string_view::npos;
+  for (const Word& known : words) {
+    for (std::string_view candidate : {known.word, bare(known.word)}) {
+      if (candidate.size() < 2) continue;
+      std::size_t distance = editDistance(word, candidate);
+      if (distance < bestDistance) {
+        best = candidate;
+        bestDistance = distance;
+      }
+    }
+  }
+  // A slip: a third of the word at most, and never the whole of a short one.
+  std::size_t allowed = std::max<std::size_t>(1, std::min<std::size_t>(3, word.size() / 3));
+  if (bestDistance == 0 || bestDistance > allowed) return std::nullopt;
+  return std::string(best);
+}
+
+}  // namespace
+
+std::span<const Word> settingWords() {
+  return kSettings;
+}
+
+std::span<const Word> operationWords() {
+  return kOperations;
+}
+
+std::string usageLine() {
+  return "usage: brisel-cli [SETTING...] OPERATION...  (brisel-cli --help lists them)";
+}
+
+std::string helpText() {
+  std::string text =
+      "usage: brisel-cli [SETTING...] OPERATION...\n"
+      "Runs the operations in order on one table, as the window's buttons do.\n"
+      "A setting is --name VALUE or --name=VALUE.\n\nSettings:\n";
+  auto list = [&text](std::span<const Word> words) {
+    for (const Word& word : words) {
+      std::string left = "  " + std::string(word.word);
+      left.resize(std::max<std::size_t>(left.size() + 2, 26), ' ');
+      text += left + std::string(word.help) + "\n";
+    }
+  };
+  list(kSettings);
+  text += "\nOperations:\n";
+  list(kOperations);
+  text +=
+      "\nExit status: 0 when every operation succeeded, 1 after a failed one, 2 for bad usage.\n";
+  return text;
+}
+
+std::optional<std::string> nearestSetting(std::string_view word) {
+  return nearest(word, kSettings);
+}
+
+std::optional<std::string> nearestOperation(std::string_view word) {
+  return nearest(word, kOperations);
+}
+
+std::size_t editDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  std::iota(row.begin(), row.end(), std::size_t{0});
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+}  // namespace brisel::cli

@@ -1,0 +1,29 @@
+# bash completion for brisel-cli
+_brisel_cli() {
+  local cur prev
+  cur="${COMP_WORDS[COMP_CWORD]}"
+  prev="${COMP_WORDS[COMP_CWORD-1]}"
+  case "$prev" in
+    --qpf-template|--rep|--cmp|--qpf|--mnt|--bom|--rak|--txt|--zirkan)
+      COMPREPLY=($(compgen -f -- "$cur"))
+      compopt -o filenames 2>/dev/null
+      return ;;
+    --decimal-separator)
+      COMPREPLY=($(compgen -W ". ," -- "$cur"))
+      return ;;
+    --force)
+      return ;;
+  esac
+  local settings="--qpf-template --rep --cmp --qpf --mnt --bom --rak --txt --zirkan --mils
+    --no-comma --english --force --decimal-separator --keep-going --quiet --help --version"
+  local operations="import-rep import-cmp import-mnt import-bom import-txt reference= apply-rak
+    sort= delete= merge-footprints write-qpf view-qpf write-zirkan view-zirkan set= print
+    print=table print=bytes print=rules print=memo print=buttons"
+  if [[ "$cur" == -* ]]; then
+    COMPREPLY=($(compgen -W "$settings" -- "$cur"))
+  else
+    COMPREPLY=($(compgen -W "$operations" -- "$cur"))
+    [[ ${#COMPREPLY[@]} -eq 1 && "${COMPREPLY[0]}" == *= ]] && compopt -o nospace 2>/dev/null
+  fi
+}
+complete -F _brisel_cli brisel-cli

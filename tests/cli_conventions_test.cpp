@@ -1,0 +1,180 @@
+// The command line's conventions: help, version, --setting=VALUE, `-` as a
+// standard stream, suggestions, and what an error names.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "cli/words.h"
+#include "core/buttons.h"
+#include "tests/cli_kit.h"
+#include "tests/testkit.h"
+
+namespace fs = std::filesystem;
+
+namespace brisel {
+namespace {
+
+using Result = testing::CliResult;
+using testing::run;
+
+Result runWithInput(const std::vector<std::string>& words, const std::string& input) {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  int status = runCli(words, in, out, err, '.');
+  return {status, out.str(), err.str()};
+}
+
+TEST(CliConventions, HelpListsEveryOperationAndSettingOnStandardOutput) {
+  for (const char* word : {"--help", "-h"}) {
+    Result r = run({"--english", word, "nonsense"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    for (const Button& button : kButtons)
+      EXPECT_NE(r.out.find("\n  " + std::string(button.word)), std::string::npos) << button.word;
+    for (const char* setting :
+         {"--qpf-template", "--rep", "--cmp", "--qpf ", "--mnt", "--bom", "--rak", "--txt",
+          "--zirkan", "--mils", "--no-comma", "--english", "--force", "--decimal-separator",
+          "--keep-going", "--quiet", "--version", "print=memo", "set=COL,ROW,TEXT"})
+      EXPECT_NE(r.out.find("\n  " + std::string(setting)), std::string::npos) << setting;
+  }
+  Result version = run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "brisel-cli " BRISEL_VERSION "\n");
+}
+
+TEST(CliConventions, UsageErrorsNameTheMistake) {
+  struct Case {
+    std::vector<std::string> words;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {{"imprt-rep"}, "unknown operation 'imprt-rep'; did you mean 'import-rep'?"},
+      {{"sortt=3"}, "unknown operation 'sortt=3'; did you mean 'sort'?"},
+      {{"frobnicate"}, "unknown operation 'frobnicate'"},
+      {{"--englsh", "print"}, "unknown setting '--englsh'; did you mean '--english'?"},
+      {{"--zirkn=x", "print"}, "unknown setting '--zirkn'; did you mean '--zirkan'?"},
+      {{"--mils=1", "print"}, "--mils takes no value"},
+      {{"apply-rak"}, "apply-rak needs --rak PATH"},
+      {{"--qpf", "q", "write-qpf"}, "write-qpf needs --qpf-template PATH"},
+      {{"--qpf-template", "t", "write-qpf"}, "write-qpf needs --qpf PATH"},
+      {{"print", "view-zirkan"}, "view-zirkan needs --zirkan PATH"},
+  };
+  for (const Case& c : cases) {
+    Result r = run(c.words);
+    EXPECT_EQ(r.status, 2) << c.reason;
+    EXPECT_EQ(r.out, "") << c.reason;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "brisel-cli: " + c.reason);
+  }
+}
+
+TEST(CliConventions, JoinedValuesAreTheSameSettings) {
+  testing::TempDir dir;
+  fs::path rep = dir.write("b.REP", "h\nh\nR1 10K 1,5 2 90\n");
+  Result apart =
+      run({"--decimal-separator", ".", "--no-comma", "--rep", rep.string(), "import-rep", "print"});
+  Result joined =
+      run({"--decimal-separator=.", "--no-comma", "--rep=" + rep.string(), "import-rep", "print"});
+  EXPECT_EQ(apart.status, 0) << apart.err;
+  EXPECT_EQ(joined.out, apart.out);
+  EXPECT_NE(joined.out.find("\tR1\t???\t\t1.5\t2\t90"), std::string::npos) << joined.out;
+}
+
+TEST(CliConventions, DashIsStandardInputAndOutput) {
+  // The board comes in on standard input, the ZIRKAN file goes out on standard
+  // output, and nothing but its bytes goes there.
+  const std::string rep = "h\nh\nR1 10K 1.5 2 90\nC1 1u 3.25 4 0\n";
+  Result r = runWithInput(
+      {"--quiet", "--no-comma", "--rep", "-", "--zirkan", "-", "import-rep", "write-zirkan"}, rep);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, "R1  ??? 1.50 2.00 90 \r\n\rC1  ??? 3.25 4.00 0 \r\n\r");
+
+  // Standard input is read once, whichever operations read it.
+  Result twice =
+      runWithInput({"--no-comma", "--rep", "-", "import-rep", "import-rep", "print"}, rep);
+  EXPECT_EQ(twice.status, 0) << twice.err;
+  EXPECT_NE(twice.out.find("\tC1\t???\t"), std::string::npos);
+  EXPECT_EQ(twice.err, "");
+
+  // A write that fails puts nothing on standard output.
+  Result failed = runWithInput(
+      {"--qpf-template", "-", "--qpf", "-", "set=1,1,1", "set=2,1,R1", "set=5,1,x", "write-qpf"},
+      std::string(127, 'T'));
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_EQ(failed.out, "");
+}
+
+TEST(CliConventions, QuietDropsOnlyTheSuccessLines) {
+  testing::TempDir dir;
+  fs::path rep = dir.write("b.REP", "h\nh\nR1 10K x 2 90\n");
+  Result r = run({"--quiet", "--rep", rep.string(), "--keep-going", "import-rep", "print=buttons"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind("error: ", 0), 0u) << r.err;
+  Result disabled = run({"--quiet", "--rep", rep.string(), "merge-footprints"});
+  EXPECT_EQ(disabled.err, "error: merge-footprints: button disabled\n");
+  const std::vector<std::string> write = {"--zirkan",  (dir / "Z.TXT").string(),
+                                          "set=1,1,1", "set=2,1,R1",
+                                          "set=5,1,1", "set=6,1,2",
+                                          "set=7,1,0", "write-zirkan"};
+  EXPECT_EQ(run(write).err, "Messaggio: Operazione eseguita correttamente\n");
+  std::vector<std::string> quiet = write;
+  quiet.insert(quiet.begin(), "--quiet");
+  EXPECT_EQ(run(quiet).err, "");
+}
+
+TEST(CliConventions, AnUnopenedPathComesWithTheSystemsReason) {
+  testing::TempDir dir;
+  fs::create_directories(dir / "folder");
+  const std::string folder = (dir / "folder").string();
+  const std::string missing = (dir / "none" / "out.QPF").string();
+  Result asInput = run({"--rep", folder, "import-rep"});
+  EXPECT_EQ(asInput.err, "error: cannot open " + folder + ": " +
+                             std::make_error_code(std::errc::is_a_directory).message() + "\n");
+  Result asOutput =
+      run({"--qpf-template", BRISEL_SAMPLES "/TEMPLATE.QPF", "--qpf", missing, "write-qpf"});
+  EXPECT_EQ(asOutput.err, "Errore: Errore epertura file\nerror: cannot open " + missing + ": " +
+                              std::make_error_code(std::errc::no_such_file_or_directory).message() +
+                              "\n");
+}
+
+TEST(CliConventions, EditDistance) {
+  EXPECT_EQ(cli::editDistance("imprt-rep", "import-rep"), 1u);
+  EXPECT_EQ(cli::editDistance("", "abc"), 3u);
+  EXPECT_EQ(cli::editDistance("kitten", "sitting"), 3u);
+  EXPECT_EQ(cli::editDistance("same", "same"), 0u);
+}
+
+}  // namespace
+}  // namespace brisel
+
+namespace brisel {
+namespace {
+
+// The command line's words are UTF-8 on Windows and bytes elsewhere; either
+// way a name beyond ASCII reaches the same file.
+std::string utf8(const fs::path& path) {
+  std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+TEST(CliConventions, PathsBeyondAsciiAreTheSameFiles) {
+  testing::TempDir dir;
+  const fs::path folder = dir.path() / fs::path(u8"sché\u00e8ma-\u03c0");
+  fs::create_directories(folder);
+  const fs::path rep = folder / fs::path(u8"scheda-\u00e0.REP");
+  testing::writeFile(rep, "h\r\nh\r\nR1 10K 1.5 2 90\r\n");
+  const fs::path zirkan = folder / fs::path(u8"uscita-\u00f9.TXT");
+  Result r = run(
+      {"--no-comma", "--rep", utf8(rep), "--zirkan", utf8(zirkan), "import-rep", "write-zirkan"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(testing::readFile(zirkan), "R1  ??? 1.50 2.00 90 \r\n\r");
+  const fs::path missing = folder / fs::path(u8"mancante-\u00e8.REP");
+  Result unopened = run({"--rep", utf8(missing), "import-rep"});
+  EXPECT_EQ(unopened.err.substr(0, unopened.err.find(": No such")),
+            "error: cannot open " + utf8(missing));
+}
+
+}  // namespace
+}  // namespace brisel
