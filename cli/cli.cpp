@@ -8,10 +8,16 @@
 #include <string_view>
 #include <variant>
 
+#include "core/buttons.h"
 #include "core/platform.h"
 #include "core/text.h"
 #include "core/workspace.h"
-#include "core/buttons.h"
+// Undo, redo and paste
+#include <fstream>
+#include <memory>
+
+#include "core/history.h"
+#include "core/sheet_text.h"
 
 namespace brisel {
 
@@ -66,7 +72,17 @@ struct Type {
 struct Print {
   std::string what;
 };
-using Step = std::variant<Press, Reference, Sort, Delete, Type, Print>;
+// ---- Undo, redo and paste: the words ------------------------------------
+struct Recall {
+  bool forward;  // redo; otherwise undo
+};
+struct Paste {
+  long col;
+  long row;
+  std::string path;
+};
+// ---- end of undo, redo and paste: the words -----------------------------
+using Step = std::variant<Press, Reference, Sort, Delete, Type, Print, Recall, Paste>;
 
 struct UsageError {
   std::string reason;
@@ -87,6 +103,7 @@ Step parseOperation(const std::string& word) {
   std::string_view name = std::string_view(word).substr(0, equals);
   std::string_view value =
       equals == std::string::npos ? std::string_view() : std::string_view(word).substr(equals + 1);
+  if (word == "undo" || word == "redo") return Recall{word == "redo"};
   if (word == "print") return Print{"table"};
   if (name == "print" && (value == "table" || value == "bytes" || value == "rules" ||
                           value == "memo" || value == "buttons"))
@@ -100,6 +117,15 @@ Step parseOperation(const std::string& word) {
       long bottom =
           dash == std::string_view::npos ? top : wholeNumber(value.substr(dash + 1), word);
       return Delete{top, bottom};
+    }
+    if (name == "paste") {
+      std::size_t first = value.find(',');
+      std::size_t second = first == std::string_view::npos ? first : value.find(',', first + 1);
+      if (second == std::string_view::npos)
+        throw UsageError{"paste wants COL,ROW,PATH in '" + word + "'"};
+      return Paste{wholeNumber(value.substr(0, first), word),
+                   wholeNumber(value.substr(first + 1, second - first - 1), word),
+                   std::string(value.substr(second + 1))};
     }
     if (name == "set") {
       std::size_t first = value.find(',');
@@ -119,6 +145,7 @@ struct Run {
   Controls controls;
   bool keepGoing = false;
   std::vector<Step> steps;
+  std::unique_ptr<History> history;  // every step that changes the tables is one
 };
 
 void parseWords(const std::vector<std::string>& words, Run& run) {
@@ -219,6 +246,35 @@ bool press(Run& run, Operation operation, std::ostream& err) {
   return report(operation(run.workspace, run.controls, silent), run, err);
 }
 
+// ---- Undo, redo and paste: the steps ------------------------------------
+bool recall(Run& run, const Recall& recall, std::ostream& err) {
+  if (recall.forward ? run.history->redo(run.workspace) : run.history->undo(run.workspace))
+    return true;
+  err << (recall.forward ? "error: niente da ripetere\n" : "error: niente da annullare\n");
+  return false;
+}
+
+bool paste(Run& run, const Paste& paste, std::ostream& err) {
+  checkColumn(run, paste.col);
+  checkRow(run, paste.row);
+  const std::filesystem::path path(paste.path);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    err << "error: cannot open " << platform::displayPath(path) << '\n';
+    return false;
+  }
+  // One byte past the limit tells a file that is too long.
+  std::string bytes(kMaxPasteBytes + 1, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  checkPasteSize(bytes.size());
+  const auto rows = parseCells(toLatin1(bytes));
+  return report(
+      pasteCells(run.workspace, static_cast<int>(paste.col), static_cast<int>(paste.row), rows),
+      run, err);
+}
+// ---- end of undo, redo and paste: the steps -----------------------------
+
 // Runs one step; false when it failed.
 bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
   Controls& controls = run.controls;
@@ -257,6 +313,8 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
     run.workspace.StringGrid1.setCell(static_cast<int>(t->col), static_cast<int>(t->row), t->text);
     return true;
   }
+  if (auto* r = std::get_if<Recall>(&step)) return recall(run, *r, err);
+  if (auto* p = std::get_if<Paste>(&step)) return paste(run, *p, err);
   print(run, std::get<Print>(step).what, out);
   return true;
 }
@@ -274,6 +332,7 @@ int runCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     return 2;
   }
   bool failed = false;
+  run.history = std::make_unique<History>(run.workspace);
   for (const Step& step : run.steps) {
     bool ok = false;
     try {
@@ -284,6 +343,13 @@ int runCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
       return 2;
     } catch (const std::exception& error) {
       err << "error: " << error.what() << '\n';
+    }
+    try {
+      // A step that failed part-way is recorded too: what it wrote can be undone.
+      run.history->record(run.workspace);
+    } catch (const std::exception& error) {
+      err << "error: " << error.what() << '\n';
+      ok = false;
     }
     if (!ok) {
       failed = true;

@@ -22,9 +22,13 @@
 #include <algorithm>
 #include <exception>
 
-#include "window/grid_model.h"
-#include "core/settings.h"
 #include "core/buttons.h"
+#include "core/settings.h"
+#include "window/grid_model.h"
+// Undo and redo; the form's content scrolls on a small screen.
+#include <QScrollArea>
+
+#include "core/history.h"
 
 TForm1* Form1 = nullptr;
 
@@ -126,7 +130,16 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
   font.setStyleHint(QFont::SansSerif);
   setFont(font);
 
-  auto* root = new QVBoxLayout(this);
+  // The content scrolls where the screen leaves the window less than its room
+  // (a small screen, a large scale factor).
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = named(new QScrollArea(this), "ScrollBox1");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  outer->addWidget(scroll);
+  auto* content = named(new QWidget(scroll), "Content1");
+  auto* root = new QVBoxLayout(content);
   root->setContentsMargins(10, 10, 10, 8);
   root->setSpacing(8);
   root->addLayout(buildPathRows());
@@ -145,8 +158,11 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
   root->addWidget(ProgressBar1);
   progress_ = std::make_unique<BarProgress>(ProgressBar1);
 
+  scroll->setWidget(content);
+
   setStartTexts();
   bindHandlers();
+  bindEditing();
   showWorkspace();
   resize(kFormWidth, kFormHeight);
   move(192, 82);
@@ -300,6 +316,7 @@ QWidget* TForm1::buildLowerPart() {
   for (int r = 0; r < static_cast<int>(lines.size()); ++r)
     for (int c = 0; c < static_cast<int>(lines[r].size()); ++c)
       buttons->addWidget(lines[r][c], r, c);
+  buttons->addLayout(buildEditing(), 2, 4);
   row->addLayout(buttons);
   row->addStretch(1);
 
@@ -556,12 +573,15 @@ void TForm1::run(const FormOperation& operation) {
   try {
     outcome = operation(workspace_, controls, *progress_);
   } catch (...) {
-    // What the operation wrote before it failed stays, and shows.
+    // What the operation wrote before it failed stays, and shows; it is a
+    // step that can be undone.
     progress_->hide();
+    recordStep();
     showWorkspace();
     throw;
   }
   progress_->hide();
+  recordStep();
   showWorkspace();
   if (outcome.cursorCol || outcome.cursorRow)
     StringGrid1->moveCursorTo(outcome.cursorCol.value_or(StringGrid1->Col()),
@@ -583,4 +603,5 @@ void TForm1::showWorkspace() {
   }
   Button17->setEnabled(workspace_.Button17Enabled);
   BU_FootPrint->setEnabled(workspace_.BU_FootPrintEnabled);
+  showHistory();
 }

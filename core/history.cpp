@@ -1,0 +1,251 @@
+#include "core/history.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+#include <unordered_map>
+
+namespace brisel {
+
+namespace {
+
+void appendLength(std::string& out, std::size_t length) {
+  do {
+    auto byte = static_cast<unsigned char>(length & 0x7F);
+    length >>= 7;
+    if (length != 0) byte |= 0x80;
+    out += static_cast<char>(byte);
+  } while (length != 0);
+}
+
+// Reads the cells of an encoded row one by one.
+class RowReader {
+ public:
+  RowReader(const char* bytes, std::size_t size) : at_(bytes), end_(bytes + size) {}
+
+  std::string_view next() {
+    std::size_t length = 0;
+    int shift = 0;
+    while (at_ < end_) {
+      auto byte = static_cast<unsigned char>(*at_++);
+      length |= static_cast<std::size_t>(byte & 0x7F) << shift;
+      shift += 7;
+      if ((byte & 0x80) == 0) break;
+    }
+    length = std::min(length, static_cast<std::size_t>(end_ - at_));
+    std::string_view text(at_, length);
+    at_ += length;
+    return text;
+  }
+
+ private:
+  const char* at_;
+  const char* end_;
+};
+
+void encodeRow(const Grid& grid, int row, std::string& out) {
+  out.clear();
+  for (int c = 0; c < grid.ColCount(); ++c) {
+    std::string_view text = grid.cell(c, row);
+    appendLength(out, text.size());
+    out.append(text);
+  }
+}
+
+}  // namespace
+
+// A block holds the rows that first appeared in one state; later states point
+// into it for as long as they keep those rows.
+struct Block {
+  std::uint32_t serial;
+  std::string bytes;
+};
+
+struct History::State {
+  Table grid1;
+  Table grid3;
+  bool Button17Enabled = false;
+  bool BU_FootPrintEnabled = false;
+  // The blocks the rows point into, by serial; each shared with the states
+  // that keep rows of it.
+  std::vector<std::shared_ptr<const Block>> blocks;
+};
+
+History::History(const Workspace& workspace) {
+  states_.push_back(capture(workspace, nullptr));
+  measure();
+}
+
+History::~History() = default;
+
+std::unique_ptr<History::State> History::capture(const Workspace& workspace,
+                                                 const State* previous) {
+  auto state = std::make_unique<State>();
+  state->Button17Enabled = workspace.Button17Enabled;
+  state->BU_FootPrintEnabled = workspace.BU_FootPrintEnabled;
+  auto block = std::make_shared<Block>();
+  block->serial = nextBlock_++;
+
+  struct Pending {
+    Table* table;
+    std::size_t row;
+    std::size_t offset;
+  };
+  std::vector<Pending> pending;
+  std::string scratch;
+
+  auto take = [&](const Grid& grid, Table& table, const Table* before) {
+    table.columns = grid.ColCount();
+    table.rows.resize(static_cast<std::size_t>(grid.RowCount()));
+    // Rows that moved (a sort, a deletion) are found by their bytes; the map
+    // is only built once a row differs from the one at its place.
+    std::unordered_map<std::string_view, std::size_t> moved;
+    bool mapped = false;
+    const bool comparable = before != nullptr && before->columns == table.columns;
+    for (int r = 0; r < grid.RowCount(); ++r) {
+      const auto index = static_cast<std::size_t>(r);
+      encodeRow(grid, r, scratch);
+      if (comparable) {
+        std::optional<std::size_t> found;
+        if (index < before->rows.size() && before->rows[index].size == scratch.size() &&
+            std::memcmp(before->rows[index].bytes, scratch.data(), scratch.size()) == 0) {
+          found = index;
+        } else {
+          if (!mapped) {
+            moved.reserve(before->rows.size());
+            for (std::size_t i = 0; i < before->rows.size(); ++i)
+              moved.emplace(std::string_view(before->rows[i].bytes, before->rows[i].size), i);
+            mapped = true;
+          }
+          auto hit = moved.find(scratch);
+          if (hit != moved.end()) found = hit->second;
+        }
+        if (found) {
+          table.rows[index] = before->rows[*found];
+          continue;
+        }
+      }
+      if (scratch.size() > UINT32_MAX) throw std::length_error("riga troppo lunga");
+      pending.push_back({&table, index, block->bytes.size()});
+      table.rows[index].size = static_cast<std::uint32_t>(scratch.size());
+      table.rows[index].block = block->serial;
+      block->bytes += scratch;
+    }
+  };
+  take(workspace.StringGrid1, state->grid1, previous ? &previous->grid1 : nullptr);
+  take(workspace.StringGrid3, state->grid3, previous ? &previous->grid3 : nullptr);
+
+  block->bytes.shrink_to_fit();
+  for (const Pending& p : pending) p.table->rows[p.row].bytes = block->bytes.data() + p.offset;
+
+  // Keep the blocks of the state before that this one still points into.
+  std::vector<std::uint32_t> used;
+  for (const Table* table : {&state->grid1, &state->grid3})
+    for (const Row& row : table->rows)
+      if (used.empty() || used.back() != row.block) used.push_back(row.block);
+  std::sort(used.begin(), used.end());
+  used.erase(std::unique(used.begin(), used.end()), used.end());
+  auto isUsed = [&](std::uint32_t serial) {
+    return std::binary_search(used.begin(), used.end(), serial);
+  };
+  if (previous != nullptr)
+    for (const auto& kept : previous->blocks)
+      if (isUsed(kept->serial)) state->blocks.push_back(kept);
+  if (!pending.empty()) state->blocks.push_back(std::move(block));
+  return state;
+}
+
+bool History::same(const Table& table, const Grid& grid) {
+  if (table.columns != grid.ColCount() ||
+      table.rows.size() != static_cast<std::size_t>(grid.RowCount()))
+    return false;
+  for (int r = 0; r < grid.RowCount(); ++r) {
+    const Row& row = table.rows[static_cast<std::size_t>(r)];
+    RowReader reader(row.bytes, row.size);
+    for (int c = 0; c < grid.ColCount(); ++c)
+      if (reader.next() != grid.cell(c, r)) return false;
+  }
+  return true;
+}
+
+bool History::sameState(const State& state, const Workspace& workspace) {
+  return state.Button17Enabled == workspace.Button17Enabled &&
+         state.BU_FootPrintEnabled == workspace.BU_FootPrintEnabled &&
+         same(state.grid1, workspace.StringGrid1) && same(state.grid3, workspace.StringGrid3);
+}
+
+bool History::record(const Workspace& workspace) {
+  const State& current = *states_[position_];
+  if (sameState(current, workspace)) return false;
+  auto next = capture(workspace, &current);
+  states_.resize(position_ + 1);
+  states_.push_back(std::move(next));
+  position_ = states_.size() - 1;
+  measure();
+  trim();
+  return true;
+}
+
+void History::restoreTable(const Table& table, Grid& grid) {
+  if (table.columns != grid.ColCount())
+    throw std::logic_error("la griglia ha cambiato numero di colonne");
+  if (table.rows.size() != static_cast<std::size_t>(grid.RowCount()))
+    grid.setRowCount(static_cast<int>(table.rows.size()));
+  for (int r = 0; r < grid.RowCount(); ++r) {
+    const Row& row = table.rows[static_cast<std::size_t>(r)];
+    RowReader reader(row.bytes, row.size);
+    for (int c = 0; c < grid.ColCount(); ++c) {
+      std::string_view text = reader.next();
+      if (grid.cell(c, r) != text) grid.setCell(c, r, text);
+    }
+  }
+}
+
+void History::restore(const State& state, Workspace& workspace) {
+  restoreTable(state.grid1, workspace.StringGrid1);
+  restoreTable(state.grid3, workspace.StringGrid3);
+  workspace.Button17Enabled = state.Button17Enabled;
+  workspace.BU_FootPrintEnabled = state.BU_FootPrintEnabled;
+}
+
+bool History::undo(Workspace& workspace) {
+  record(workspace);
+  if (!canUndo()) return false;
+  --position_;
+  restore(*states_[position_], workspace);
+  return true;
+}
+
+bool History::redo(Workspace& workspace) {
+  record(workspace);
+  if (!canRedo()) return false;
+  ++position_;
+  restore(*states_[position_], workspace);
+  return true;
+}
+
+void History::trim() {
+  while (position_ > 0 && (states_.size() - 1 > kMaxSteps || memory_ > kMemoryBudget)) {
+    states_.erase(states_.begin());
+    --position_;
+    measure();
+  }
+}
+
+void History::measure() {
+  std::vector<const Block*> blocks;
+  std::size_t total = 0;
+  for (const auto& state : states_) {
+    total += sizeof(State) + state->grid1.rows.capacity() * sizeof(Row) +
+             state->grid3.rows.capacity() * sizeof(Row) +
+             state->blocks.capacity() * sizeof(std::shared_ptr<const Block>);
+    for (const auto& block : state->blocks) blocks.push_back(block.get());
+  }
+  std::sort(blocks.begin(), blocks.end());
+  blocks.erase(std::unique(blocks.begin(), blocks.end()), blocks.end());
+  for (const Block* block : blocks) total += sizeof(Block) + block->bytes.capacity();
+  memory_ = total;
+}
+
+}  // namespace brisel
