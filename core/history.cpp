@@ -74,7 +74,13 @@ struct History::State {
 
 History::History(const Workspace& workspace) {
   states_.push_back(capture(workspace, nullptr));
+  saw(workspace);
   measure();
+}
+
+void History::saw(const Workspace& workspace) {
+  seen1_ = workspace.StringGrid1.generation();
+  seen3_ = workspace.StringGrid3.generation();
 }
 
 History::~History() = default;
@@ -102,6 +108,7 @@ std::unique_ptr<History::State> History::capture(const Workspace& workspace,
     // is only built once a row differs from the one at its place.
     std::unordered_map<std::string_view, std::size_t> moved;
     bool mapped = false;
+    std::size_t misses = 0;
     const bool comparable = before != nullptr && before->columns == table.columns;
     for (int r = 0; r < grid.RowCount(); ++r) {
       const auto index = static_cast<std::size_t>(r);
@@ -111,7 +118,7 @@ std::unique_ptr<History::State> History::capture(const Workspace& workspace,
         if (index < before->rows.size() && before->rows[index].size == scratch.size() &&
             std::memcmp(before->rows[index].bytes, scratch.data(), scratch.size()) == 0) {
           found = index;
-        } else {
+        } else if (++misses > 64) {
           if (!mapped) {
             moved.reserve(before->rows.size());
             for (std::size_t i = 0; i < before->rows.size(); ++i)
@@ -177,23 +184,82 @@ bool History::sameState(const State& state, const Workspace& workspace) {
 
 bool History::record(const Workspace& workspace) {
   const State& current = *states_[position_];
-  if (sameState(current, workspace)) return false;
+  const bool untouched = workspace.StringGrid1.generation() == seen1_ &&
+                         workspace.StringGrid3.generation() == seen3_ &&
+                         current.Button17Enabled == workspace.Button17Enabled &&
+                         current.BU_FootPrintEnabled == workspace.BU_FootPrintEnabled;
+  if (untouched) return false;
+  if (sameState(current, workspace)) {
+    saw(workspace);
+    return false;
+  }
   auto next = capture(workspace, &current);
   states_.resize(position_ + 1);
   states_.push_back(std::move(next));
   position_ = states_.size() - 1;
+  saw(workspace);
   measure();
   trim();
   return true;
 }
 
-void History::restoreTable(const Table& table, Grid& grid) {
-  if (table.columns != grid.ColCount())
+void History::restoreTable(const Table& target, const Table& current, Grid& grid) {
+  if (target.columns != grid.ColCount())
     throw std::logic_error("la griglia ha cambiato numero di colonne");
-  if (table.rows.size() != static_cast<std::size_t>(grid.RowCount()))
-    grid.setRowCount(static_cast<int>(table.rows.size()));
+  const std::size_t liveRows = static_cast<std::size_t>(grid.RowCount());
+  const std::size_t targetRows = target.rows.size();
+  const std::size_t rows = std::max(liveRows, targetRows);
+  // The grid holds `current` (record() saw to it). A row of the target that
+  // shares its bytes with a row of `current` is that row, moved at most:
+  // whole rows are exchanged into place, and only the others are written
+  // cell by cell. So undoing a sort moves rows instead of copying texts.
+  std::vector<std::size_t> source(rows, SIZE_MAX);
+  std::vector<char> taken(rows, 0);
+  const bool comparable = current.columns == target.columns && current.rows.size() == liveRows;
+  if (comparable) {
+    for (std::size_t r = 0; r < std::min(liveRows, targetRows); ++r)
+      if (target.rows[r].bytes == current.rows[r].bytes) {
+        source[r] = r;
+        taken[r] = 1;
+      }
+    std::vector<std::pair<const char*, std::size_t>> live(liveRows);
+    for (std::size_t r = 0; r < liveRows; ++r) live[r] = {current.rows[r].bytes, r};
+    std::sort(live.begin(), live.end());
+    std::vector<std::size_t> next(liveRows);  // where each run of equal bytes is looked at next
+    for (std::size_t i = 0; i < liveRows; ++i) next[i] = i;
+    for (std::size_t r = 0; r < targetRows; ++r) {
+      if (source[r] != SIZE_MAX) continue;
+      const char* bytes = target.rows[r].bytes;
+      auto first = std::lower_bound(live.begin(), live.end(), std::pair{bytes, std::size_t{0}});
+      if (first == live.end() || first->first != bytes) continue;
+      const auto group = static_cast<std::size_t>(first - live.begin());
+      std::size_t at = next[group];
+      while (at < liveRows && live[at].first == bytes && taken[live[at].second]) ++at;
+      next[group] = at;
+      if (at < liveRows && live[at].first == bytes) {
+        source[r] = live[at].second;
+        taken[live[at].second] = 1;
+      }
+    }
+  }
+  // The rows left over fill the places of the rows that are written anew.
+  std::vector<char> rewrite(rows, 0);
+  std::size_t spare = 0;
+  for (std::size_t r = 0; r < rows; ++r) {
+    if (source[r] != SIZE_MAX) continue;
+    while (taken[spare]) ++spare;
+    source[r] = spare;
+    taken[spare] = 1;
+    rewrite[r] = 1;
+  }
+  if (rows > liveRows) grid.setRowCount(static_cast<int>(rows));
+  std::vector<int> from(rows);
+  for (std::size_t r = 0; r < rows; ++r) from[r] = static_cast<int>(source[r]);
+  grid.reorderRows(from);
+  if (targetRows < rows) grid.setRowCount(static_cast<int>(targetRows));
   for (int r = 0; r < grid.RowCount(); ++r) {
-    const Row& row = table.rows[static_cast<std::size_t>(r)];
+    if (!rewrite[static_cast<std::size_t>(r)]) continue;
+    const Row& row = target.rows[static_cast<std::size_t>(r)];
     RowReader reader(row.bytes, row.size);
     for (int c = 0; c < grid.ColCount(); ++c) {
       std::string_view text = reader.next();
@@ -202,9 +268,9 @@ void History::restoreTable(const Table& table, Grid& grid) {
   }
 }
 
-void History::restore(const State& state, Workspace& workspace) {
-  restoreTable(state.grid1, workspace.StringGrid1);
-  restoreTable(state.grid3, workspace.StringGrid3);
+void History::restore(const State& state, const State& current, Workspace& workspace) {
+  restoreTable(state.grid1, current.grid1, workspace.StringGrid1);
+  restoreTable(state.grid3, current.grid3, workspace.StringGrid3);
   workspace.Button17Enabled = state.Button17Enabled;
   workspace.BU_FootPrintEnabled = state.BU_FootPrintEnabled;
 }
@@ -213,7 +279,8 @@ bool History::undo(Workspace& workspace) {
   record(workspace);
   if (!canUndo()) return false;
   --position_;
-  restore(*states_[position_], workspace);
+  restore(*states_[position_], *states_[position_ + 1], workspace);
+  saw(workspace);
   return true;
 }
 
@@ -221,7 +288,8 @@ bool History::redo(Workspace& workspace) {
   record(workspace);
   if (!canRedo()) return false;
   ++position_;
-  restore(*states_[position_], workspace);
+  restore(*states_[position_], *states_[position_ - 1], workspace);
+  saw(workspace);
   return true;
 }
 

@@ -75,8 +75,8 @@ class History {
   std::unique_ptr<State> capture(const Workspace& workspace, const State* previous);
   static bool same(const Table& table, const Grid& grid);
   static bool sameState(const State& state, const Workspace& workspace);
-  static void restore(const State& state, Workspace& workspace);
-  static void restoreTable(const Table& table, Grid& grid);
+  static void restore(const State& state, const State& current, Workspace& workspace);
+  static void restoreTable(const Table& target, const Table& current, Grid& grid);
   void trim();
   void measure();
 
@@ -84,6 +84,11 @@ class History {
   std::size_t position_ = 0;
   std::size_t memory_ = 0;
   std::uint32_t nextBlock_ = 0;
+  // The generations of the two grids when they last matched the current
+  // state: while they stand, record() needs no look at the cells.
+  std::uint64_t seen1_ = 0;
+  std::uint64_t seen3_ = 0;
+  void saw(const Workspace& workspace);
 };
 
 }  // namespace brisel
