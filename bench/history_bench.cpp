@@ -88,9 +88,10 @@ void BM_RecordEveryRowChanged(benchmark::State& state) {
   Workspace workspace = boardWorkspace();
   History history(workspace);
   Progress quiet;
-  const Controls controls = middleCursor(1);
+  Controls controls = middleCursor(1);
   for (auto _ : state) {
     state.PauseTiming();
+    controls.Row = controls.Row % 60000 + 997;  // a new origin: every X and Y changes
     setReference(workspace, controls, quiet);
     state.ResumeTiming();
     benchmark::DoNotOptimize(history.record(workspace));
@@ -115,8 +116,9 @@ void BM_MemoryOfFiftyFullSteps(benchmark::State& state) {
     Workspace workspace = boardWorkspace();
     History history(workspace);
     Progress quiet;
-    const Controls controls = middleCursor(1);
+    Controls controls = middleCursor(1);
     for (int step = 0; step < 50; ++step) {
+      controls.Row = 100 + step * 997;  // a new origin: every X and Y changes
       setReference(workspace, controls, quiet);
       history.record(workspace);
     }

@@ -155,6 +155,7 @@ void TForm1::bindEditing() {
   names[brisel::col::Footprint] = QStringLiteral("Footprint");
   StringGrid1->gridModel()->setColumnNames(names);
   StringGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  StringGrid1->horizontalHeader()->setHighlightSections(false);
   StringGrid1->horizontalHeader()->show();
 
   // Drops: the memo would take a dropped file as text.
