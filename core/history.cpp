@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <stdexcept>
-#include <unordered_map>
 
 namespace brisel {
 
@@ -104,11 +104,13 @@ std::unique_ptr<History::State> History::capture(const Workspace& workspace,
   auto take = [&](const Grid& grid, Table& table, const Table* before) {
     table.columns = grid.ColCount();
     table.rows.resize(static_cast<std::size_t>(grid.RowCount()));
-    // Rows that moved (a sort, a deletion) are found by their bytes; the map
-    // is only built once a row differs from the one at its place.
-    std::unordered_map<std::string_view, std::size_t> moved;
-    bool mapped = false;
+    // Rows that moved (a sort, a deletion) are found by their bytes, in an
+    // open-addressed table of hashes built once many rows differ from the row
+    // at their place.
+    std::vector<std::pair<std::size_t, std::uint32_t>> moved;  // hash, index + 1
+    std::size_t mask = 0;
     std::size_t misses = 0;
+    const std::hash<std::string_view> hasher;
     const bool comparable = before != nullptr && before->columns == table.columns;
     for (int r = 0; r < grid.RowCount(); ++r) {
       const auto index = static_cast<std::size_t>(r);
@@ -119,14 +121,36 @@ std::unique_ptr<History::State> History::capture(const Workspace& workspace,
             std::memcmp(before->rows[index].bytes, scratch.data(), scratch.size()) == 0) {
           found = index;
         } else if (++misses > 64) {
-          if (!mapped) {
-            moved.reserve(before->rows.size());
-            for (std::size_t i = 0; i < before->rows.size(); ++i)
-              moved.emplace(std::string_view(before->rows[i].bytes, before->rows[i].size), i);
-            mapped = true;
+          if (moved.empty()) {
+            std::size_t size = 16;
+            while (size < 2 * before->rows.size()) size *= 2;
+            moved.assign(size, {0, 0});
+            mask = size - 1;
+            for (std::size_t i = 0; i < before->rows.size(); ++i) {
+              // Equal rows (the empty ones below a table) take one slot, so
+              // that they make no long run to probe.
+              const Row& row = before->rows[i];
+              const std::size_t hash = hasher(std::string_view(row.bytes, row.size));
+              std::size_t slot = hash & mask;
+              bool known = false;
+              for (; moved[slot].second != 0 && !known; slot = (slot + 1) & mask) {
+                const Row& other = before->rows[moved[slot].second - 1];
+                known = moved[slot].first == hash && other.size == row.size &&
+                        std::memcmp(other.bytes, row.bytes, row.size) == 0;
+              }
+              if (!known) moved[slot] = {hash, static_cast<std::uint32_t>(i + 1)};
+            }
           }
-          auto hit = moved.find(scratch);
-          if (hit != moved.end()) found = hit->second;
+          const std::size_t hash = hasher(scratch);
+          for (std::size_t slot = hash & mask; moved[slot].second != 0; slot = (slot + 1) & mask) {
+            if (moved[slot].first != hash) continue;
+            const Row& row = before->rows[moved[slot].second - 1];
+            if (row.size == scratch.size() &&
+                std::memcmp(row.bytes, scratch.data(), scratch.size()) == 0) {
+              found = moved[slot].second - 1;
+              break;
+            }
+          }
         }
         if (found) {
           table.rows[index] = before->rows[*found];
@@ -134,6 +158,8 @@ std::unique_ptr<History::State> History::capture(const Workspace& workspace,
         }
       }
       if (scratch.size() > UINT32_MAX) throw std::length_error("riga troppo lunga");
+      if (block->bytes.empty())  // room for the rest of the table alike, grown but once
+        block->bytes.reserve((scratch.size() + 8) * static_cast<std::size_t>(grid.RowCount() - r));
       pending.push_back({&table, index, block->bytes.size()});
       table.rows[index].size = static_cast<std::uint32_t>(scratch.size());
       table.rows[index].block = block->serial;
@@ -143,7 +169,8 @@ std::unique_ptr<History::State> History::capture(const Workspace& workspace,
   take(workspace.StringGrid1, state->grid1, previous ? &previous->grid1 : nullptr);
   take(workspace.StringGrid3, state->grid3, previous ? &previous->grid3 : nullptr);
 
-  block->bytes.shrink_to_fit();
+  if (block->bytes.capacity() > block->bytes.size() + block->bytes.size() / 4)
+    block->bytes.shrink_to_fit();
   for (const Pending& p : pending) p.table->rows[p.row].bytes = block->bytes.data() + p.offset;
 
   // Keep the blocks of the state before that this one still points into.
