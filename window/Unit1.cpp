@@ -22,9 +22,9 @@
 #include <algorithm>
 #include <exception>
 
-#include "core/buttons.h"
-#include "core/settings.h"
 #include "window/grid_model.h"
+#include "core/settings.h"
+#include "core/buttons.h"
 // Undo and redo; the form's content scrolls on a small screen.
 #include <QScrollArea>
 
