@@ -2,8 +2,10 @@
 
 #include <charconv>
 #include <exception>
+#include <fstream>
 #include <functional>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -13,7 +15,9 @@
 #include "cli/standard_streams.h"
 #include "cli/words.h"
 #include "core/buttons.h"
+#include "core/history.h"
 #include "core/platform.h"
+#include "core/sheet_text.h"
 #include "core/text.h"
 #include "core/workspace.h"
 
@@ -42,7 +46,17 @@ struct Type {
 struct Print {
   std::string what;
 };
-using Step = std::variant<Press, Cursor, Type, Print>;
+// ---- Undo, redo and paste: the words ------------------------------------
+struct Recall {
+  bool forward;  // redo; otherwise undo
+};
+struct Paste {
+  long col;
+  long row;
+  std::string path;
+};
+// ---- end of undo, redo and paste: the words -----------------------------
+using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste>;
 
 struct UsageError {
   std::string reason;
@@ -79,6 +93,7 @@ Step parseOperation(const std::string& word) {
     if (button.cursor != CursorWord::none && equals != std::string::npos)
       return cursorWord(button, value, word);
   }
+  if (word == "undo" || word == "redo") return Recall{word == "redo"};
   if (word == "print") return Print{"table"};
   if (name == "print" && (value == "table" || value == "bytes" || value == "rules" ||
                           value == "memo" || value == "buttons"))
@@ -91,6 +106,15 @@ Step parseOperation(const std::string& word) {
     return Type{wholeNumber(value.substr(0, first), word),
                 wholeNumber(value.substr(first + 1, second - first - 1), word),
                 std::string(value.substr(second + 1))};
+  }
+  if (name == "paste" && equals != std::string::npos) {
+    std::size_t first = value.find(',');
+    std::size_t second = first == std::string_view::npos ? first : value.find(',', first + 1);
+    if (second == std::string_view::npos)
+      throw UsageError{"paste wants COL,ROW,PATH in '" + word + "'"};
+    return Paste{wholeNumber(value.substr(0, first), word),
+                 wholeNumber(value.substr(first + 1, second - first - 1), word),
+                 std::string(value.substr(second + 1))};
   }
   std::string reason = "unknown operation '" + word + "'";
   if (auto nearest = cli::nearestOperation(word)) reason += "; did you mean '" + *nearest + "'?";
@@ -107,6 +131,7 @@ struct Run {
   bool help = false;     // --help or -h: the help and nothing else
   bool version = false;  // --version: the version and nothing else
   cli::StandardStreams* streams = nullptr;
+  std::unique_ptr<History> history;  // every step that changes the tables is one
 };
 
 void parseWords(const std::vector<std::string>& words, Run& run) {
@@ -269,6 +294,36 @@ bool pressButton(Run& run, const Button& button, std::ostream& err) {
   return ok;
 }
 
+// ---- Undo, redo and paste: the steps ------------------------------------
+bool recall(Run& run, const Recall& recall, std::ostream& err) {
+  if (recall.forward ? run.history->redo(run.workspace) : run.history->undo(run.workspace))
+    return true;
+  err << (recall.forward ? "error: niente da ripetere\n" : "error: niente da annullare\n");
+  return false;
+}
+
+bool paste(Run& run, const Paste& paste, std::ostream& err) {
+  checkColumn(run, paste.col);
+  checkRow(run, paste.row);
+  const std::filesystem::path path = platform::pathFromText(paste.path);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    err << "error: cannot open " << platform::displayPath(path) << ": "
+        << cli::openFailureReason(path, false) << '\n';
+    return false;
+  }
+  // One byte past the limit tells a file that is too long.
+  std::string bytes(kMaxPasteBytes + 1, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  checkPasteSize(bytes.size());
+  const auto rows = parseCells(toLatin1(bytes));
+  return report(
+      pasteCells(run.workspace, static_cast<int>(paste.col), static_cast<int>(paste.row), rows),
+      run, err, "paste");
+}
+// ---- end of undo, redo and paste: the steps -----------------------------
+
 // Runs one step; false when it failed.
 bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
   if (auto* p = std::get_if<Press>(&step)) return pressButton(run, *p->button, err);
@@ -282,6 +337,8 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
     run.workspace.StringGrid1.setCell(static_cast<int>(t->col), static_cast<int>(t->row), t->text);
     return true;
   }
+  if (auto* r = std::get_if<Recall>(&step)) return recall(run, *r, err);
+  if (auto* p = std::get_if<Paste>(&step)) return paste(run, *p, err);
   print(run, std::get<Print>(step).what, out);
   return true;
 }
@@ -312,6 +369,7 @@ int runCli(const std::vector<std::string>& words, std::istream& in, std::ostream
     return 0;
   }
   bool failed = false;
+  run.history = std::make_unique<History>(run.workspace);
   for (const Step& step : run.steps) {
     bool ok = false;
     try {
@@ -322,6 +380,13 @@ int runCli(const std::vector<std::string>& words, std::istream& in, std::ostream
       return 2;
     } catch (const std::exception& error) {
       err << "error: " << error.what() << '\n';
+    }
+    try {
+      // A step that failed part-way is recorded too: what it wrote can be undone.
+      run.history->record(run.workspace);
+    } catch (const std::exception& error) {
+      err << "error: " << error.what() << '\n';
+      ok = false;
     }
     if (!ok) {
       failed = true;

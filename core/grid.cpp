@@ -1,11 +1,17 @@
 #include "core/grid.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <stdexcept>
 #include <utility>
 
 namespace brisel {
+
+void Grid::changed() {
+  static std::atomic<std::uint64_t> generations{0};
+  generation_ = ++generations;
+}
 
 static void checkRow(int row, int rows) {
   if (row < 0 || row >= rows) throw std::out_of_range("riga fuori dalla griglia");
@@ -18,6 +24,7 @@ Grid::Grid(int columns, int rows) : columns_(columns), rows_(0) {
 
 void Grid::setRowCount(int rows) {
   if (rows < 0) throw std::invalid_argument("numero di righe negativo");
+  changed();
   for (int r = rows; r < rows_; ++r)
     for (int c = 0; c < columns_; ++c) release(at(c, r));
   cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns_), Cell{{}, 0});
@@ -78,6 +85,7 @@ std::uint32_t Grid::store(std::string_view text) {
 
 void Grid::setCell(int column, int row, std::string_view text) {
   Cell& c = at(column, row);
+  changed();
   if (text.size() <= kInline) {
     release(c);
     if (!text.empty()) std::memmove(c.bytes, text.data(), text.size());
@@ -93,10 +101,30 @@ void Grid::setCell(int column, int row, std::string_view text) {
   c.size = kPooled;
 }
 
+void Grid::reorderRows(const std::vector<int>& from) {
+  if (from.size() != static_cast<std::size_t>(rows_))
+    throw std::invalid_argument("riordino di righe non valido");
+  std::vector<char> seen(from.size(), 0);
+  for (int source : from) {
+    if (source < 0 || source >= rows_ || seen[static_cast<std::size_t>(source)])
+      throw std::invalid_argument("riordino di righe non valido");
+    seen[static_cast<std::size_t>(source)] = 1;
+  }
+  changed();
+  const auto width = static_cast<std::size_t>(columns_);
+  std::vector<Cell> cells(cells_.size());
+  for (std::size_t r = 0; r < from.size(); ++r)
+    std::copy_n(
+        cells_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(from[r]) * width),
+        width, cells.begin() + static_cast<std::ptrdiff_t>(r * width));
+  cells_ = std::move(cells);
+}
+
 void Grid::swapRows(int a, int b) {
   checkRow(a, rows_);
   checkRow(b, rows_);
   if (a == b) return;
+  changed();
   for (int c = 0; c < columns_; ++c) std::swap(at(c, a), at(c, b));
 }
 
@@ -104,6 +132,7 @@ void Grid::moveCells(int from, int to, int firstColumn, int lastColumn) {
   checkRow(from, rows_);
   checkRow(to, rows_);
   if (from == to) return;
+  changed();
   for (int c = firstColumn; c <= lastColumn; ++c) {
     Cell& source = at(c, from);
     Cell& target = at(c, to);

@@ -34,6 +34,15 @@ class Grid {
   void setCell(int column, int row, std::string_view text);
   void clearCell(int column, int row) { setCell(column, row, {}); }
 
+  // Changes with every call that may change the grid, to a number no other
+  // grid has had: two grids of the same generation hold the same cells (one
+  // is a copy of the other). Lets the undo history skip comparing cells.
+  std::uint64_t generation() const { return generation_; }
+
+  // Row r takes the cells of row from[r], for every row at once; `from`
+  // holds each row number once (std::invalid_argument otherwise).
+  void reorderRows(const std::vector<int>& from);
+
   // Exchanges two whole rows.
   void swapRows(int a, int b);
 
@@ -62,6 +71,8 @@ class Grid {
   std::vector<Cell> cells_;  // row by row
   std::vector<std::string> pool_;
   std::vector<std::uint32_t> freeSlots_;
+  std::uint64_t generation_ = 0;
+  void changed();
 };
 
 }  // namespace brisel

@@ -23,7 +23,9 @@
 #include <exception>
 #include <stdexcept>
 
+#include <QScrollArea>
 #include "core/buttons.h"
+#include "core/history.h"
 #include "core/settings.h"
 #include "core/table_shape.h"
 #include "window/grid_model.h"
@@ -160,7 +162,16 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
   font.setStyleHint(QFont::SansSerif);
   setFont(font);
 
-  auto* root = new QVBoxLayout(this);
+  // The content scrolls where the screen leaves the window less than its room
+  // (a small screen, a large scale factor).
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = named(new QScrollArea(this), "ScrollBox1");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  outer->addWidget(scroll);
+  auto* content = named(new QWidget(scroll), "Content1");
+  auto* root = new QVBoxLayout(content);
   root->setContentsMargins(10, 10, 10, 8);
   root->setSpacing(8);
   root->addLayout(buildPathRows());
@@ -179,8 +190,11 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
   root->addWidget(ProgressBar1);
   progress_ = std::make_unique<BarProgress>(ProgressBar1);
 
+  scroll->setWidget(content);
+
   setStartTexts();
   bindHandlers();
+  bindEditing();
   showGrids();
   showButtons();
   resize(kFormWidth, kFormHeight);
@@ -317,6 +331,7 @@ QWidget* TForm1::buildLowerPart() {
     const int line = static_cast<int>(button.group);
     buttons->addWidget(control, line, used[static_cast<std::size_t>(line)]++);
   }
+  buttons->addLayout(buildEditing(), 2, used[2]);
   row->addLayout(buttons);
   row->addStretch(1);
 
@@ -581,11 +596,14 @@ void TForm1::run(const QPushButton* button) {
   try {
     outcome = operation(workspace_, controls, *progress_);
   } catch (...) {
+    // A failed operation's partial change is a step that can be undone.
     progress_->hide();
+    recordStep();
     showGrids();
     throw;
   }
   progress_->hide();
+  recordStep();
   showGrids();
   if (outcome.cursorCol || outcome.cursorRow)
     StringGrid1->moveCursorTo(outcome.cursorCol.value_or(StringGrid1->Col()),
@@ -612,4 +630,5 @@ void TForm1::showButtons() {
   for (const brisel::Button& button : brisel::kButtons)
     if (button.enabled != nullptr)
       (this->*formButton(button.name).control)->setEnabled(workspace_.*button.enabled);
+  showHistory();
 }

@@ -8,6 +8,7 @@
 // them and then the operation's messages. Anything thrown out of a handler is
 // shown in the error box and the window stays usable.
 
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <filesystem>
@@ -27,6 +28,7 @@ class QCloseEvent;
 class QFrame;
 class QGridLayout;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
@@ -35,6 +37,9 @@ class QRadioButton;
 class QResizeEvent;
 class QTabWidget;
 class GridView;
+namespace brisel {
+class History;
+}
 
 using FormOperation =
     std::function<brisel::Outcome(brisel::Workspace&, const brisel::Controls&, brisel::Progress&)>;
@@ -159,6 +164,32 @@ class TForm1 : public QWidget {
   void Button20Click(QObject* Sender);
   void Button22Click(QObject* Sender);
 
+  // ---- Undo, redo, copy and paste, dropped files (window/form_editing.cpp) ----
+  QPushButton* BU_Annulla;  // "Annulla": undo, also Ctrl+Z
+  QPushButton* BU_Ripeti;   // "Ripeti": redo, also Ctrl+Y and Ctrl+Shift+Z
+  void BU_AnnullaClick(QObject* Sender);
+  void BU_RipetiClick(QObject* Sender);
+  // StringGrid1's Ctrl+C, Ctrl+V and Delete.
+  void CopyCellsClick(QObject* Sender);
+  void PasteCellsClick(QObject* Sender);
+  void ClearCellsClick(QObject* Sender);
+  // Files dropped on the window: each sets the path box of its extension;
+  // on a path box, that box. Nothing is imported.
+  void dropFiles(const QStringList& files, QLineEdit* box);
+  // The path box of a file's extension (REP, CMP, MNT, BOM, RAK, TXT), or null.
+  QLineEdit* pathBoxFor(const QString& file) const;
+  const brisel::History& history() const { return *history_; }
+
+ private:
+  // The undo buttons, for the lower part; the shortcuts, filters and history.
+  QLayout* buildEditing();
+  void bindEditing();
+  // Records the workspace as one step if it changed; shows the undo buttons.
+  void recordStep();
+  void showHistory();
+  std::unique_ptr<brisel::History> history_;
+  // ---- end of undo, redo, copy and paste, dropped files ----
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -180,6 +211,10 @@ class TForm1 : public QWidget {
   brisel::Controls snapshot() const;
   void showGrids();
   void showButtons();
+  void showWorkspace() {
+    showGrids();
+    showButtons();
+  }
   std::array<QLineEdit*, 9> pathBoxes() const;
 
   // The nine boxes' paths as loaded from KSR.ini, kept byte for byte while

@@ -78,6 +78,7 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
   QByteArray bytes = value.toString().toLatin1();
   grid_->setCell(index.column(), index.row(), std::string_view(bytes.constData(), bytes.size()));
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+  emit cellEdited(index.column(), index.row());
   return true;
 }
 
@@ -109,6 +110,19 @@ void GridModel::refresh() {
   }
   if (rows_ > 0 && columns_ > 0)
     emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::DisplayRole, Qt::EditRole});
+}
+
+void GridModel::setColumnNames(const QStringList& names) {
+  columnNames_ = names;
+  if (columns_ > 0) emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+      section < columnNames_.size())
+    return columnNames_[section];
+  if (role == Qt::DisplayRole) return {};
+  return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 // editable. Cells are bytes shown as Latin-1, one byte a character.
 
 #include <QAbstractTableModel>
+#include <QStringList>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <string_view>
@@ -51,7 +52,20 @@ class GridModel : public QAbstractTableModel {
   // where they are as long as their rows do.
   void refresh();
 
+  // ---- Column names and typed cells ----
+  // Names shown in a horizontal header above the fixed row; the cells keep
+  // their texts.
+  void setColumnNames(const QStringList& names);
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+
+ signals:
+  // A cell the operator typed (setData), not one an operation changed.
+  void cellEdited(int column, int row);
+
  private:
+  QStringList columnNames_;
+  // ---- end of column names and typed cells ----
   bool inGrid(const QModelIndex& index) const;
 
   brisel::Grid* grid_;

@@ -12,6 +12,7 @@
 
 #include "window/Unit1.h"
 #include "window/dialogs.h"
+#include "window/screen_fit.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ int main(int argc, char* argv[]) {
     QTimer signalWatch;
     QObject::connect(&signalWatch, &QTimer::timeout, &form, [&form] { closeOnSignal(form); });
     signalWatch.start(100);
+    fitToScreen(form);
     form.show();
     QApplication::exec();
   } catch (const std::exception& failure) {

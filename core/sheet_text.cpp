@@ -1,0 +1,200 @@
+#include "core/sheet_text.h"
+
+#include <algorithm>
+
+#include "core/table_shape.h"
+
+namespace brisel {
+
+namespace {
+
+bool needsQuotes(std::string_view text) {
+  return (!text.empty() && text.front() == '"') ||
+         text.find_first_of("\t\n\r") != std::string_view::npos;
+}
+
+bool isControl(unsigned char byte) {
+  return (byte < 32 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F;
+}
+
+// The length of the UTF-8 sequence starting at text[i] and its code point,
+// or 0 when the bytes there are no valid sequence.
+std::size_t utf8Sequence(std::string_view text, std::size_t i, char32_t& code) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  std::size_t length = lead < 0x80                    ? 1
+                       : lead >= 0xC2 && lead <= 0xDF ? 2
+                       : lead >= 0xE0 && lead <= 0xEF ? 3
+                       : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                      : 0;
+  if (length == 0 || i + length > text.size()) return 0;
+  code = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[i + k]);
+    if ((next & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (next & 0x3F);
+  }
+  // Overlong forms, surrogates and code points past U+10FFFF are no UTF-8.
+  static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < kLeast[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return 0;
+  return length;
+}
+
+}  // namespace
+
+std::string copyCells(const Grid& grid, const GridRect& rect) {
+  const int left = std::max(rect.Left, 0);
+  const int top = std::max(rect.Top, 0);
+  const int right = std::min(rect.Right, grid.ColCount() - 1);
+  const int bottom = std::min(rect.Bottom, grid.RowCount() - 1);
+  std::string out;
+  for (int r = top; r <= bottom; ++r) {
+    for (int c = left; c <= right; ++c) {
+      if (c > left) out += '\t';
+      std::string_view text = grid.cell(c, r);
+      if (!needsQuotes(text)) {
+        out += text;
+        continue;
+      }
+      out += '"';
+      for (char ch : text) {
+        if (ch == '"') out += '"';
+        out += ch;
+      }
+      out += '"';
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+void checkPasteSize(std::size_t bytes) {
+  if (bytes > kMaxPasteBytes)
+    throw PasteRefused("Testo troppo grande da incollare: al massimo " +
+                       std::to_string(kMaxPasteBytes) + " byte");
+}
+
+std::vector<std::vector<std::string>> parseCells(std::string_view text) {
+  checkPasteSize(text.size());
+  std::size_t controls = 0;
+  for (char ch : text) {
+    if (ch == '\0') throw PasteRefused("Il testo da incollare contiene dati binari");
+    if (isControl(static_cast<unsigned char>(ch))) ++controls;
+  }
+  if (controls * 10 > text.size()) throw PasteRefused("Il testo da incollare contiene dati binari");
+
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::string> row;
+  std::string cell;
+  std::size_t i = 0;
+  bool lineOpen = false;
+  // Where the last quote that found no end stopped looking: a quote before
+  // that finds none either, and is not looked at again (no quadratic scan).
+  std::size_t unclosedUntil = 0;
+  auto endCell = [&] {
+    row.push_back(std::move(cell));
+    cell.clear();
+  };
+  auto endLine = [&] {
+    endCell();
+    rows.push_back(std::move(row));
+    row.clear();
+    lineOpen = false;
+  };
+  while (i < text.size()) {
+    lineOpen = true;
+    if (cell.empty() && text[i] == '"' && i >= unclosedUntil) {
+      // A quoted cell runs to the quote that a tab, a line end or the end
+      // follows; without one the quote is an ordinary character.
+      std::string quoted;
+      std::size_t k = i + 1;
+      bool closed = false;
+      while (k < text.size()) {
+        if (text[k] == '"') {
+          if (k + 1 < text.size() && text[k + 1] == '"') {
+            quoted += '"';
+            k += 2;
+            continue;
+          }
+          std::size_t after = k + 1;
+          while (after < text.size() && text[after] == '\r') ++after;
+          if (after == text.size() || text[after] == '\t' || text[after] == '\n') {
+            closed = true;
+            i = after;
+          }
+          break;
+        }
+        quoted += text[k++];
+      }
+      if (!closed) unclosedUntil = k;
+      if (closed) {
+        cell = std::move(quoted);
+        if (i == text.size()) break;
+        if (text[i] == '\t')
+          endCell();
+        else
+          endLine();
+        ++i;
+        continue;
+      }
+    }
+    const char ch = text[i++];
+    if (ch == '\t')
+      endCell();
+    else if (ch == '\n')
+      endLine();
+    else if (ch != '\r')
+      cell += ch;
+  }
+  if (lineOpen) endLine();
+  return rows;
+}
+
+std::string toLatin1(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t code = 0;
+    std::size_t length = utf8Sequence(text, i, code);
+    if (length == 0) return std::string(text);  // not UTF-8: Latin-1 as it stands
+    out += code <= 0xFF ? static_cast<char>(code) : '?';
+    i += length;
+  }
+  return out;
+}
+
+Outcome pasteCells(Workspace& workspace, int column, int row,
+                   const std::vector<std::vector<std::string>>& rows) {
+  Grid& table = workspace.StringGrid1;
+  Outcome outcome;
+  std::size_t left = 0;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const long target = static_cast<long>(row) + static_cast<long>(i);
+    if (target > kMaxComponents) {
+      left = rows.size() - i;
+      break;
+    }
+    const int r = static_cast<int>(target);
+    if (r >= table.RowCount()) table.growFor(r);
+    for (std::size_t j = 0; j < rows[i].size(); ++j) {
+      const long c = static_cast<long>(column) + static_cast<long>(j);
+      if (c < 1 || c >= table.ColCount()) continue;
+      table.setCell(static_cast<int>(c), r, rows[i][j]);
+    }
+  }
+  if (left > 0)
+    outcome.messages.push_back({"Messaggio", "Incollate solo le righe fino alla " +
+                                                 std::to_string(kMaxComponents) +
+                                                 ": tralasciate le altre " + std::to_string(left)});
+  return outcome;
+}
+
+void clearCells(Grid& grid, const GridRect& rect) {
+  const int left = std::max(rect.Left, 1);
+  const int top = std::max(rect.Top, kFirstDataRow);
+  const int right = std::min(rect.Right, grid.ColCount() - 1);
+  const int bottom = std::min(rect.Bottom, grid.RowCount() - 1);
+  for (int r = top; r <= bottom; ++r)
+    for (int c = left; c <= right; ++c) grid.clearCell(c, r);
+}
+
+}  // namespace brisel
