@@ -8,10 +8,10 @@
 #include <string_view>
 #include <variant>
 
+#include "core/buttons.h"
 #include "core/platform.h"
 #include "core/text.h"
 #include "core/workspace.h"
-#include "core/buttons.h"
 
 namespace brisel {
 
@@ -66,7 +66,11 @@ struct Type {
 struct Print {
   std::string what;
 };
-using Step = std::variant<Press, Reference, Sort, Delete, Type, Print>;
+// The checks before the machine: check, verify-qpf and print=rak-report.
+struct Inspect {
+  std::string word;
+};
+using Step = std::variant<Press, Reference, Sort, Delete, Type, Print, Inspect>;
 
 struct UsageError {
   std::string reason;
@@ -81,6 +85,7 @@ long wholeNumber(std::string_view text, std::string_view word) {
 }
 
 Step parseOperation(const std::string& word) {
+  if (word == "check" || word == "verify-qpf" || word == "print=rak-report") return Inspect{word};
   for (const Button& button : kButtons)
     if (word == button.word) return Press{&button};
   std::size_t equals = word.find('=');
@@ -208,7 +213,9 @@ bool report(const Outcome& outcome, Run& run, std::ostream& err) {
   if (outcome.cursorCol) run.controls.Col = *outcome.cursorCol;
   if (outcome.cursorRow) run.controls.Row = *outcome.cursorRow;
   if (outcome.unopened) {
-    err << "error: cannot open " << platform::displayPath(*outcome.unopened) << '\n';
+    std::string reason = platform::openFailureReason(*outcome.unopened);
+    err << "error: cannot open " << platform::displayPath(*outcome.unopened)
+        << (reason.empty() ? "" : ": " + reason) << '\n';
     return false;
   }
   return true;
@@ -217,6 +224,35 @@ bool report(const Outcome& outcome, Run& run, std::ostream& err) {
 bool press(Run& run, Operation operation, std::ostream& err) {
   Progress silent;
   return report(operation(run.workspace, run.controls, silent), run, err);
+}
+
+// The checks before the machine. The table check and the RAK report always
+// succeed; the compare fails when the file differs or cannot be read.
+bool inspect(Run& run, const std::string& word, std::ostream& out, std::ostream& err) {
+  const Workspace& w = run.workspace;
+  if (word == "check") {
+    if (!press(run, checkComponents, err)) return false;
+    for (const Finding& finding : w.findings)
+      out << finding.row << '\t' << findingCodeName(finding.code) << '\t' << finding.text << '\n';
+    out << w.findings.size() << " findings\n";
+    return true;
+  }
+  if (word == "verify-qpf") {
+    if (!press(run, verifyQpf, err)) return false;
+    for (const QpfDifference& d : w.qpfCompare.differences)
+      out << d.record << '\t' << d.row << '\t' << d.field << '\t' << d.file << '\t' << d.table
+          << '\n';
+    out << w.qpfCompare.differences.size() << " differences\n";
+    return w.qpfCompare.differences.empty();
+  }
+  const RakReport& rak = w.rakReport;
+  for (const RakRemoved& removed : rak.removed)
+    out << "removed\t" << removed.row << '\t' << escapeControls(removed.reference) << '\t'
+        << escapeControls(removed.value) << '\n';
+  for (const RakUnused& unused : rak.unused)
+    out << "unused\t" << unused.line << '\t' << escapeControls(unused.value) << '\n';
+  out << rak.removed.size() << " removed, " << rak.unused.size() << " unused\n";
+  return true;
 }
 
 // Runs one step; false when it failed.
@@ -257,6 +293,7 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
     run.workspace.StringGrid1.setCell(static_cast<int>(t->col), static_cast<int>(t->row), t->text);
     return true;
   }
+  if (auto* i = std::get_if<Inspect>(&step)) return inspect(run, i->word, out, err);
   print(run, std::get<Print>(step).what, out);
   return true;
 }

@@ -48,6 +48,14 @@ Outcome writeZirkan(Workspace& workspace, const Controls& controls, Progress& pr
 // Reads the ZIRKAN file of Edit9 into the table.
 Outcome viewZirkan(Workspace& workspace, const Controls& controls, Progress& progress);
 
+// The checks before the machine: they change neither the table nor a file.
+// The table check's findings into Workspace::findings (defined in the core).
+Outcome checkComponents(Workspace& workspace, const Controls& controls, Progress& progress);
+// Compares the QPF file of Edit4 with what "Crea Output File" would write from
+// the table and the template of Edit1; the differences into
+// Workspace::qpfCompare.
+Outcome verifyQpf(Workspace& workspace, const Controls& controls, Progress& progress);
+
 // What a brisel-cli word names after '=': the cursor the operation reads.
 enum class CursorWord {
   none,    // the word alone
@@ -66,7 +74,7 @@ struct Button {
 };
 
 // In the window's order: imports, table operations, outputs.
-inline constexpr std::array<Button, 14> kButtons{{
+inline constexpr std::array<Button, 16> kButtons{{
     {"Button4", "Apri REP", "import-rep", importRep, nullptr},
     {"Button5", "Apre CMP", "import-cmp", importCmp, nullptr},
     {"Button10", "Apre MNT", "import-mnt", importMnt, nullptr},
@@ -84,6 +92,8 @@ inline constexpr std::array<Button, 14> kButtons{{
     {"Button2", "Apri QPF generato", "view-qpf", viewQpf, nullptr},
     {"Button20", "Crea Output per ZIRKAN", "write-zirkan", writeZirkan, nullptr},
     {"Button22", "Apre ZIRKAN generato", "view-zirkan", viewZirkan, nullptr},
+    {"BU_Controlla", "Controlla", "check", checkComponents, nullptr},
+    {"BU_Verifica", "Verifica QPF", "verify-qpf", verifyQpf, nullptr},
 }};
 
 // The button of that form name, or null.

@@ -1,6 +1,10 @@
 #include "core/platform.h"
 
+#include <cerrno>
+#include <system_error>
+
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -14,6 +18,23 @@ namespace brisel::platform {
 std::string displayPath(const std::filesystem::path& path) {
   std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
+}
+
+std::string openFailureReason(const std::filesystem::path& path) {
+  if (path.empty()) return std::make_error_code(std::errc::no_such_file_or_directory).message();
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error))
+    return std::make_error_code(std::errc::is_a_directory).message();
+#ifdef _WIN32
+  errno = 0;
+  if (_waccess(path.c_str(), 4) != 0 || _waccess(path.c_str(), 2) != 0)
+    return std::error_code(errno, std::generic_category()).message();
+#else
+  errno = 0;
+  if (::access(path.c_str(), R_OK) != 0 || ::access(path.c_str(), W_OK) != 0)
+    return std::error_code(errno, std::generic_category()).message();
+#endif
+  return {};
 }
 
 #ifdef _WIN32

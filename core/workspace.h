@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/findings.h"
 #include "core/grid.h"
 #include "core/numbers.h"
 
@@ -24,6 +25,11 @@ struct Workspace {
   std::vector<std::string> Memo1{"Memo1"};
   bool Button17Enabled = true;       // "Applica RAK"
   bool BU_FootPrintEnabled = false;  // "Merge FootPrint"
+  // What "Controlla", the last "Applica RAK" and "Verifica QPF" found, for the
+  // "Controllo" tab and brisel-cli to show.
+  std::vector<Finding> findings;
+  RakReport rakReport;
+  QpfCompare qpfCompare;
 };
 
 // The selected rectangle of the component table, as the grid reports it.

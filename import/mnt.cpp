@@ -2,8 +2,8 @@
 // n fills row n. Every line must place a component: a blank one fails.
 #include <string>
 
-#include "core/text.h"
 #include "core/buttons.h"
+#include "core/text.h"
 #include "import/reading.h"
 
 namespace brisel {
@@ -43,9 +43,10 @@ Outcome importMnt(Workspace& workspace, const Controls& controls, Progress& /*pr
   LineReader reader(controls.Edit5);
   if (reader.isOpen()) {
     std::string text;
-    importing::forEachLine(reader, controls.Edit5, [&](std::string& line, long number) {
-      importLine(line, number, workspace, controls, text);
-    });
+    importing::forEachLine(reader, controls.Edit5, controls.numbers(),
+                           [&](std::string& line, long number) {
+                             importLine(line, number, workspace, controls, text);
+                           });
   } else {
     outcome.unopened = controls.Edit5;
   }

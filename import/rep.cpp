@@ -2,8 +2,8 @@
 // Line n fills row n - 2, so a skipped line leaves its row as it was.
 #include <string>
 
-#include "core/text.h"
 #include "core/buttons.h"
+#include "core/text.h"
 #include "import/reading.h"
 
 namespace brisel {
@@ -42,10 +42,11 @@ Outcome importRep(Workspace& workspace, const Controls& controls, Progress& /*pr
   LineReader reader(controls.Edit2);
   if (reader.isOpen()) {
     std::string text;
-    importing::forEachLine(reader, controls.Edit2, [&](std::string& line, long number) {
-      if (number > kHeaderLines)
-        importLine(line, number - kHeaderLines, number, workspace, controls, text);
-    });
+    importing::forEachLine(
+        reader, controls.Edit2, controls.numbers(), [&](std::string& line, long number) {
+          if (number > kHeaderLines)
+            importLine(line, number - kHeaderLines, number, workspace, controls, text);
+        });
   } else {
     outcome.unopened = controls.Edit2;
   }

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "core/atomic_file.h"
-#include "output/output_common.h"
 #include "core/buttons.h"
+#include "core/cell_numbers.h"
+#include "output/output_common.h"
 
 namespace brisel {
 
@@ -34,9 +35,9 @@ void appendLine(std::string& out, const Grid& table, int row, const NumberFormat
   appendField(out, table.cell(kReferenceColumn, row));
   appendField(out, table.cell(kFootprintColumn, row));
   appendField(out, valueOrNM(table.cell(kValueColumn, row)));
-  appendPosition(out, textToFloat(table.cell(kXColumn, row), numbers));
-  appendPosition(out, textToFloat(table.cell(kYColumn, row), numbers));
-  appendField(out, std::to_string(low16Of(table.cell(kAngleColumn, row), numbers)));
+  appendPosition(out, cellFloat(table, kXColumn, row, numbers));
+  appendPosition(out, cellFloat(table, kYColumn, row, numbers));
+  appendField(out, std::to_string(low16(cellInteger(table, kAngleColumn, row, numbers))));
   out += kLineEnd;
 }
 

@@ -2,9 +2,10 @@
 #include <limits>
 #include <string>
 
+#include "core/buttons.h"
+#include "core/cell_numbers.h"
 #include "core/text.h"
 #include "table/cursor.h"
-#include "core/buttons.h"
 
 namespace brisel {
 
@@ -15,7 +16,7 @@ constexpr int kX = 5;
 constexpr int kY = 6;
 
 float readCoordinate(const Grid& table, int column, int row, const NumberFormat& format) {
-  return textToFloat(table.cell(column, row), format);
+  return cellFloat(table, column, row, format);
 }
 
 // The difference of two floats, rounded once to a float (the double holds it
