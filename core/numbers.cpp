@@ -147,7 +147,9 @@ ConversionError ConversionError::atCell(int row, std::string_view column) const 
 
 ConversionError ConversionError::withSeparatorHint(const NumberFormat& format) const {
   const char other = format.decimalSeparator == ',' ? '.' : ',';
-  if (!tryTextToReal(parts_.text, {other, format.RB_EN})) return *this;
+  // Only a text that fails as a number at all, not one out of range.
+  if (tryTextToReal(parts_.text, format) || !tryTextToFloat(parts_.text, {other, format.RB_EN}))
+    return *this;
   Parts parts = parts_;
   parts.hint = std::string("Separatore decimale del sistema: '") + format.decimalSeparator + "'. ";
   // Where the system writes a comma, the imports read the file's points as

@@ -22,9 +22,10 @@
 #include <algorithm>
 #include <exception>
 
-#include "window/grid_model.h"
-#include "core/settings.h"
 #include "core/buttons.h"
+#include "core/settings.h"
+#include "window/check_list.h"
+#include "window/grid_model.h"
 
 TForm1* Form1 = nullptr;
 
@@ -80,6 +81,8 @@ FormOperations FormOperations::standard() {
   o.Button2 = brisel::viewQpf;
   o.Button20 = brisel::writeZirkan;
   o.Button22 = brisel::viewZirkan;
+  o.BU_Controlla = brisel::checkComponents;
+  o.BU_Verifica = brisel::verifyQpf;
   return o;
 }
 
@@ -133,6 +136,7 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
   buildPages();
   root->addWidget(PageControl1);
   root->addWidget(buildLowerPart());
+  buildChecks(root);
   root->addStretch(1);
 
   ProgressBar1 = named(new QProgressBar(this), "ProgressBar1");
@@ -311,7 +315,9 @@ QWidget* TForm1::buildLowerPart() {
   RB_mils = named(new QRadioButton(QStringLiteral("mils"), lower), "RB_mils");
   CB_Format =
       named(new QCheckBox(QStringLiteral("Virgola come separatore decimali"), lower), "CB_Format");
-  CB_Format->setChecked(true);
+  // Checked where the system writes a comma: the sample board, written with
+  // points, then imports at the first click on either kind of system.
+  CB_Format->setChecked(systemDecimalSeparator() == ',');
   Panel1 = named(new QFrame(lower), "Panel1");
   Panel1->setWindowTitle(QStringLiteral("Panel1"));  // its caption, covered by its buttons
   Panel1->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -583,4 +589,67 @@ void TForm1::showWorkspace() {
   }
   Button17->setEnabled(workspace_.Button17Enabled);
   BU_FootPrint->setEnabled(workspace_.BU_FootPrintEnabled);
+  showChecks();
+}
+
+// ---- The checks before the machine: "Controlla", "Verifica QPF", the RAK
+// summary and the "Controllo" tab.
+
+void TForm1::buildChecks(QVBoxLayout* root) {
+  auto* line = new QHBoxLayout;
+  line->setSpacing(6);
+  auto button = [this](const char* name) {
+    const brisel::Button* entry = brisel::findButton(name);
+    auto* b =
+        named(new QPushButton(QString::fromLatin1(entry->caption.data(),
+                                                  static_cast<qsizetype>(entry->caption.size())),
+                              this),
+              name);
+    b->setMinimumHeight(28);
+    b->setAutoDefault(false);
+    return b;
+  };
+  BU_Controlla = button("BU_Controlla");
+  BU_Verifica = button("BU_Verifica");
+  LB_Rak = named(new QLabel(this), "LB_Rak");
+  line->addWidget(BU_Controlla);
+  line->addWidget(BU_Verifica);
+  line->addSpacing(10);
+  line->addWidget(LB_Rak, 1);
+  root->addLayout(line);
+
+  LV_Controllo = named(new CheckList, "LV_Controllo");
+  TabSheet6 = named(new QWidget, "TabSheet6");
+  auto* fill = new QVBoxLayout(TabSheet6);
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(LV_Controllo);
+  PageControl1->addTab(TabSheet6, QStringLiteral("Controllo"));
+
+  connect(LV_Controllo, &CheckList::rowChosen, this, [this](int row) {
+    StringGrid1->moveCursorTo(StringGrid1->Col(), row);
+    PageControl1->setCurrentWidget(TabSheet1);
+    StringGrid1->setFocus();
+  });
+  const std::pair<QPushButton*, void (TForm1::*)(QObject*)> bindings[] = {
+      {BU_Controlla, &TForm1::BU_ControllaClick}, {BU_Verifica, &TForm1::BU_VerificaClick}};
+  for (const auto& [sender, handler] : bindings) {
+    auto bound = handler;
+    QPushButton* from = sender;
+    connect(from, &QPushButton::clicked, this, [this, from, bound] { guarded(from, bound); });
+  }
+}
+
+void TForm1::showChecks() {
+  LV_Controllo->show(workspace_);
+  LB_Rak->setText(rakSummary(workspace_.rakReport));
+}
+
+void TForm1::BU_ControllaClick(QObject*) {
+  run(operations_.BU_Controlla);
+  PageControl1->setCurrentWidget(TabSheet6);
+}
+
+void TForm1::BU_VerificaClick(QObject*) {
+  run(operations_.BU_Verifica);
+  PageControl1->setCurrentWidget(TabSheet6);
 }

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "window/dialogs.h"
 #include "core/workspace.h"
+#include "window/dialogs.h"
 
 class QCheckBox;
 class QCloseEvent;
@@ -32,6 +32,8 @@ class QRadioButton;
 class QResizeEvent;
 class QTabWidget;
 class GridView;
+class CheckList;
+class QVBoxLayout;
 
 using FormOperation =
     std::function<brisel::Outcome(brisel::Workspace&, const brisel::Controls&, brisel::Progress&)>;
@@ -53,6 +55,8 @@ struct FormOperations {
   FormOperation Button2;       // "Apri QPF generato"
   FormOperation Button20;      // "Crea Output per ZIRKAN"
   FormOperation Button22;      // "Apre ZIRKAN generato"
+  FormOperation BU_Controlla;  // "Controlla"
+  FormOperation BU_Verifica;   // "Verifica QPF"
 
   static FormOperations standard();
 };
@@ -135,6 +139,13 @@ class TForm1 : public QWidget {
   QLineEdit* ED_Forza;
   QProgressBar* ProgressBar1;
   OpenDialog OpenDialog1;
+  // The checks before the machine: their buttons, the RAK summary under the
+  // buttons and the "Controllo" tab with its list.
+  QPushButton* BU_Controlla;
+  QPushButton* BU_Verifica;
+  QLabel* LB_Rak;
+  QWidget* TabSheet6;
+  CheckList* LV_Controllo;
 
   // The handlers, bound to their controls.
   void FormCreate(QObject* Sender);
@@ -162,6 +173,8 @@ class TForm1 : public QWidget {
   void Button2Click(QObject* Sender);
   void Button20Click(QObject* Sender);
   void Button22Click(QObject* Sender);
+  void BU_ControllaClick(QObject* Sender);
+  void BU_VerificaClick(QObject* Sender);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -182,6 +195,9 @@ class TForm1 : public QWidget {
   void run(const FormOperation& operation);
   brisel::Controls snapshot() const;
   void showWorkspace();
+  // The checks' controls, built and bound in one place.
+  void buildChecks(QVBoxLayout* root);
+  void showChecks();
   std::array<QLineEdit*, 9> pathBoxes() const;
 
   Dialogs& dialogs_;
