@@ -45,24 +45,26 @@ TEST(TableCheck, EachFaultGivesExactlyItsFindings) {
   };
   const std::vector<Case> cases = {
       {"clean", row(2), {}},
-      {"duplicate-reference", "|2|R3|10K||20|20|90|R0603|",
+      {"duplicate-reference",
+       "|2|R3|10K||20|20|90|R0603|",
        {"2 duplicate-reference", "3 duplicate-reference"}},
       {"no-value empty", "|2|R2|  ||20|20|90|R0603|", {"2 no-value"}},
       {"no-value ???", "|2|R2|???||20|20|90|R0603|", {"2 no-value"}},
       {"not-a-number X", "|2|R2|10K||abc|20|90|R0603|", {"2 not-a-number"}},
-      {"not-a-number Y and angle", "|2|R2|10K||20|1e39|9.5|R0603|",
+      {"not-a-number Y and angle",
+       "|2|R2|10K||20|1e39|9.5|R0603|",
        {"2 not-a-number", "2 not-a-number"}},
       {"not-a-number number", "|x|R2|10K||20|20|90|R0603|", {"2 not-a-number"}},
       {"no-reference", "|2| \t ||||||", {"2 no-reference"}},
       {"no number: not written", "||R2|???||abc|||a b|", {}},
       {"same-place", "|2|R2|10K||30.005|29.995|90|R0603|", {"2 same-place", "3 same-place"}},
-      {"blank-in-field", "|2|R2|10 K||20|20|90|R 0603|",
-       {"2 blank-in-field", "2 blank-in-field"}},
+      {"blank-in-field", "|2|R2|10 K||20|20|90|R 0603|", {"2 blank-in-field", "2 blank-in-field"}},
       {"odd-angle", "|2|R2|10K||20|20|45|R0603|", {"2 odd-angle"}},
       {"-90 as 65446 is square", "|2|R2|10K||20|20|65446|R0603|", {}},
-      {"every kind, by kind", "|x|R3|??? ||30|30|45|A B|",
-       {"2 duplicate-reference", "2 no-value", "2 not-a-number", "2 same-place",
-        "2 blank-in-field", "2 odd-angle", "3 duplicate-reference", "3 same-place"}},
+      {"every kind, by kind",
+       "|x|R3|??? ||30|30|45|A B|",
+       {"2 duplicate-reference", "2 no-value", "2 not-a-number", "2 same-place", "2 blank-in-field",
+        "2 odd-angle", "3 duplicate-reference", "3 same-place"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -122,8 +124,9 @@ TEST(TableCheck, HostileCellsNeitherThrowNorChange) {
   for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
   for (int r = 1; r < 300; ++r)
     for (int c = 0; c < 10; ++c)
-      table.setCell(c, r, bytes.substr(static_cast<std::size_t>((r * 7 + c * 13) % 256),
-                                       static_cast<std::size_t>((r + c) % 9)));
+      table.setCell(c, r,
+                    bytes.substr(static_cast<std::size_t>((r * 7 + c * 13) % 256),
+                                 static_cast<std::size_t>((r + c) % 9)));
   table.setCell(1, 5, "5");
   table.setCell(2, 5, "");
   Grid before = table;

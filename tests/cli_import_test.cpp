@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "core/text.h"
 #include "cli/cli.h"
+#include "core/text.h"
 #include "tests/cli_kit.h"
 #include "tests/testkit.h"
 
@@ -101,7 +101,7 @@ TEST(CliImport, AFileThatCannotBeOpenedStopsTheRunWithItsPath) {
   Result r = run({"--rep", missing, "import-rep", "print=buttons"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "error: cannot open " + missing + "\n");
+  EXPECT_EQ(r.err, "error: cannot open " + missing + ": No such file or directory\n");
   r = run({"--rep", missing, "--keep-going", "import-rep", "print=buttons"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "Button17 enabled\nBU_FootPrint enabled\n");
@@ -112,7 +112,10 @@ TEST(CliImport, AConversionFailureNamesTheLineAndTheText) {
   auto file = dir.write("bad.MNT", "R1 1 2 0 V F\nR2 10.5 2 0 V F\n");
   Result r = run({"--mnt", file.string(), "import-mnt", "print"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "error: Riga 2: '10,5' non \xC3\xA8 un valore numerico valido\n");
+  EXPECT_EQ(r.err,
+            "error: bad.MNT, riga 2: '10.5' non \xC3\xA8 un valore numerico valido\n"
+            "Separatore decimale del sistema: '.'. Provare \"Inglese\" o togliere \"Virgola come "
+            "separatore decimali\".\n");
 }
 
 TEST(CliImport, TheProgramImportsTheSampleBoard) {

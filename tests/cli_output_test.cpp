@@ -98,16 +98,16 @@ TEST(CliOutput, FailuresKeepTheEarlierFilesAndAreNoSuccess) {
   Result noTemplate =
       run(words({"--qpf-template", missing.string(), "--qpf", qpf.string()}, {"write-qpf"}));
   EXPECT_EQ(noTemplate.status, 1);
-  EXPECT_EQ(noTemplate.err,
-            "Errore: Errore epertura file\nerror: cannot open " + missing.string() + "\n");
+  EXPECT_EQ(noTemplate.err, "Errore: Errore epertura file\nerror: cannot open " + missing.string() +
+                                ": No such file or directory\n");
 
   Result badX = run(words({"--qpf-template", kTemplate.string(), "--qpf", qpf.string(), "--zirkan",
                            zirkan.string(), "--keep-going"},
                           {"set=5,2,abc", "write-qpf", "write-zirkan"}));
   EXPECT_EQ(badX.status, 1);
   EXPECT_EQ(badX.err,
-            "error: 'abc' non \xC3\xA8 un valore numerico valido\n"
-            "error: 'abc' non \xC3\xA8 un valore numerico valido\n");
+            "error: Riga 2, colonna X: 'abc' non \xC3\xA8 un valore numerico valido\n"
+            "error: Riga 2, colonna X: 'abc' non \xC3\xA8 un valore numerico valido\n");
   EXPECT_EQ(readFile(qpf), "earlier qpf");
   EXPECT_EQ(readFile(zirkan), "earlier zirkan");
   EXPECT_EQ(testing::entries(dir.path()), 2u);
