@@ -136,7 +136,6 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
   buildPages();
   root->addWidget(PageControl1);
   root->addWidget(buildLowerPart());
-  buildChecks(root);
   root->addStretch(1);
 
   ProgressBar1 = named(new QProgressBar(this), "ProgressBar1");
@@ -304,6 +303,7 @@ QWidget* TForm1::buildLowerPart() {
   for (int r = 0; r < static_cast<int>(lines.size()); ++r)
     for (int c = 0; c < static_cast<int>(lines[r].size()); ++c)
       buttons->addWidget(lines[r][c], r, c);
+  buildChecks(buttons);
   row->addLayout(buttons);
   row->addStretch(1);
 
@@ -595,28 +595,25 @@ void TForm1::showWorkspace() {
 // ---- The checks before the machine: "Controlla", "Verifica QPF", the RAK
 // summary and the "Controllo" tab.
 
-void TForm1::buildChecks(QVBoxLayout* root) {
-  auto* line = new QHBoxLayout;
-  line->setSpacing(6);
+void TForm1::buildChecks(QGridLayout* buttons) {
   auto button = [this](const char* name) {
     const brisel::Button* entry = brisel::findButton(name);
     auto* b =
         named(new QPushButton(QString::fromLatin1(entry->caption.data(),
                                                   static_cast<qsizetype>(entry->caption.size())),
-                              this),
+                              Button9->parentWidget()),
               name);
     b->setMinimumHeight(28);
     b->setAutoDefault(false);
     return b;
   };
+  // Beside the outputs, the summary of the last rule run under the buttons.
   BU_Controlla = button("BU_Controlla");
   BU_Verifica = button("BU_Verifica");
-  LB_Rak = named(new QLabel(this), "LB_Rak");
-  line->addWidget(BU_Controlla);
-  line->addWidget(BU_Verifica);
-  line->addSpacing(10);
-  line->addWidget(LB_Rak, 1);
-  root->addLayout(line);
+  LB_Rak = named(new QLabel(Button9->parentWidget()), "LB_Rak");
+  buttons->addWidget(BU_Controlla, 2, 4);
+  buttons->addWidget(BU_Verifica, 2, 5);
+  buttons->addWidget(LB_Rak, 3, 0, 1, 6);
 
   LV_Controllo = named(new CheckList, "LV_Controllo");
   TabSheet6 = named(new QWidget, "TabSheet6");

@@ -33,7 +33,6 @@ class QResizeEvent;
 class QTabWidget;
 class GridView;
 class CheckList;
-class QVBoxLayout;
 
 using FormOperation =
     std::function<brisel::Outcome(brisel::Workspace&, const brisel::Controls&, brisel::Progress&)>;
@@ -196,7 +195,7 @@ class TForm1 : public QWidget {
   brisel::Controls snapshot() const;
   void showWorkspace();
   // The checks' controls, built and bound in one place.
-  void buildChecks(QVBoxLayout* root);
+  void buildChecks(QGridLayout* buttons);
   void showChecks();
   std::array<QLineEdit*, 9> pathBoxes() const;
 
