@@ -56,7 +56,12 @@ struct Paste {
   std::string path;
 };
 // ---- end of undo, redo and paste: the words -----------------------------
-using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste>;
+
+// The checks before the machine: check, verify-qpf and print=rak-report.
+struct Inspect {
+  std::string word;
+};
+using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Inspect>;
 
 struct UsageError {
   std::string reason;
@@ -83,6 +88,7 @@ Cursor cursorWord(const Button& button, std::string_view value, const std::strin
 }
 
 Step parseOperation(const std::string& word) {
+  if (word == "check" || word == "verify-qpf" || word == "print=rak-report") return Inspect{word};
   std::size_t equals = word.find('=');
   std::string_view name = std::string_view(word).substr(0, equals);
   std::string_view value =
@@ -323,6 +329,34 @@ bool paste(Run& run, const Paste& paste, std::ostream& err) {
       run, err, "paste");
 }
 // ---- end of undo, redo and paste: the steps -----------------------------
+// The checks before the machine. The table check and the RAK report always
+// succeed; the compare fails when the file differs or cannot be read.
+bool inspect(Run& run, const std::string& word, std::ostream& out, std::ostream& err) {
+  const Workspace& w = run.workspace;
+  if (word == "check") {
+    if (!press(run, checkComponents, err)) return false;
+    for (const Finding& finding : w.findings)
+      out << finding.row << '\t' << findingCodeName(finding.code) << '\t' << finding.text << '\n';
+    out << w.findings.size() << " findings\n";
+    return true;
+  }
+  if (word == "verify-qpf") {
+    if (!press(run, verifyQpf, err)) return false;
+    for (const QpfDifference& d : w.qpfCompare.differences)
+      out << d.record << '\t' << d.row << '\t' << d.field << '\t' << d.file << '\t' << d.table
+          << '\n';
+    out << w.qpfCompare.differences.size() << " differences\n";
+    return w.qpfCompare.differences.empty();
+  }
+  const RakReport& rak = w.rakReport;
+  for (const RakRemoved& removed : rak.removed)
+    out << "removed\t" << removed.row << '\t' << escapeControls(removed.reference) << '\t'
+        << escapeControls(removed.value) << '\n';
+  for (const RakUnused& unused : rak.unused)
+    out << "unused\t" << unused.line << '\t' << escapeControls(unused.value) << '\n';
+  out << rak.removed.size() << " removed, " << rak.unused.size() << " unused\n";
+  return true;
+}
 
 // Runs one step; false when it failed.
 bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
@@ -339,6 +373,7 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
   }
   if (auto* r = std::get_if<Recall>(&step)) return recall(run, *r, err);
   if (auto* p = std::get_if<Paste>(&step)) return paste(run, *p, err);
+  if (auto* i = std::get_if<Inspect>(&step)) return inspect(run, i->word, out, err);
   print(run, std::get<Print>(step).what, out);
   return true;
 }

@@ -48,6 +48,14 @@ Outcome writeZirkan(Workspace& workspace, const Controls& controls, Progress& pr
 // Reads the ZIRKAN file of Edit9 into the table.
 Outcome viewZirkan(Workspace& workspace, const Controls& controls, Progress& progress);
 
+// The checks before the machine: they change neither the table nor a file.
+// The table check's findings into Workspace::findings (defined in the core).
+Outcome checkComponents(Workspace& workspace, const Controls& controls, Progress& progress);
+// Compares the QPF file of Edit4 with what "Crea Output File" would write from
+// the table and the template of Edit1; the differences into
+// Workspace::qpfCompare.
+Outcome verifyQpf(Workspace& workspace, const Controls& controls, Progress& progress);
+
 // What a brisel-cli word names after '=': the cursor the operation reads.
 enum class CursorWord {
   none,    // the word alone
@@ -70,7 +78,7 @@ struct Button {
 };
 
 // In the window's order: imports, table operations, outputs.
-inline constexpr std::array<Button, 14> kButtons{{
+inline constexpr std::array<Button, 16> kButtons{{
     {ButtonGroup::imports, "Button4", "Apri REP", "import-rep", importRep, nullptr},
     {ButtonGroup::imports, "Button5", "Apre CMP", "import-cmp", importCmp, nullptr},
     {ButtonGroup::imports, "Button10", "Apre MNT", "import-mnt", importMnt, nullptr},
@@ -91,6 +99,8 @@ inline constexpr std::array<Button, 14> kButtons{{
     {ButtonGroup::outputs, "Button20", "Crea Output per ZIRKAN", "write-zirkan", writeZirkan,
      nullptr},
     {ButtonGroup::outputs, "Button22", "Apre ZIRKAN generato", "view-zirkan", viewZirkan, nullptr},
+    {ButtonGroup::outputs, "BU_Controlla", "Controlla", "check", checkComponents, nullptr},
+    {ButtonGroup::outputs, "BU_Verifica", "Verifica QPF", "verify-qpf", verifyQpf, nullptr},
 }};
 
 // The button of that form name, or null.

@@ -115,35 +115,71 @@ std::string firstCommaToPoint(std::string_view text, bool enabled) {
 }  // namespace
 
 ConversionError::ConversionError(std::string_view text)
-    : ConversionError(std::string(text), describe(text)) {}
+    : ConversionError(Parts{std::string(text), std::string(text), {}, {}}) {}
 
-ConversionError::ConversionError(std::string text, const std::string& message)
-    : Error(message), text_(std::move(text)) {}
+ConversionError::ConversionError(Parts parts) : Error(message(parts)), parts_(std::move(parts)) {}
 
-ConversionError ConversionError::atLine(long line) const {
-  return ConversionError(text_, "Riga " + std::to_string(line) + ": " + what());
+std::string ConversionError::message(const Parts& parts) {
+  std::string text = parts.where + describe(parts.shown);
+  if (!parts.hint.empty()) text += "\n" + parts.hint;
+  return text;
 }
 
-double textToReal(std::string_view text, const NumberFormat& format) {
+ConversionError ConversionError::atLine(long line) const {
+  Parts parts = parts_;
+  parts.where = "Riga " + std::to_string(line) + ": " + parts.where;
+  return ConversionError(std::move(parts));
+}
+
+ConversionError ConversionError::inFile(std::string_view fileName, long line,
+                                        std::string_view original) const {
+  Parts parts = parts_;
+  parts.where = latin1ToUtf8(escapeControls(fileName)) + ", riga " + std::to_string(line) + ": ";
+  parts.shown = std::string(original);
+  return ConversionError(std::move(parts));
+}
+
+ConversionError ConversionError::atCell(int row, std::string_view column) const {
+  Parts parts = parts_;
+  parts.where = "Riga " + std::to_string(row) + ", colonna " + std::string(column) + ": ";
+  return ConversionError(std::move(parts));
+}
+
+ConversionError ConversionError::withSeparatorHint(const NumberFormat& format) const {
+  const char other = format.decimalSeparator == ',' ? '.' : ',';
+  // Only a text that fails as a number at all, not one out of range.
+  if (tryTextToReal(parts_.text, format) || !tryTextToFloat(parts_.text, {other, format.RB_EN}))
+    return *this;
+  Parts parts = parts_;
+  parts.hint = std::string("Separatore decimale del sistema: '") + format.decimalSeparator + "'. ";
+  // Where the system writes a comma, the imports read the file's points as
+  // commas only with the box checked; "Inglese" would not help there.
+  parts.hint += format.decimalSeparator == ','
+                    ? "Provare a mettere \"Virgola come separatore decimali\"."
+                    : "Provare \"Inglese\" o togliere \"Virgola come separatore decimali\".";
+  return ConversionError(std::move(parts));
+}
+
+std::optional<double> tryTextToReal(std::string_view text, const NumberFormat& format) {
   std::string converted = firstCommaToPoint(text, format.RB_EN);
   std::string_view rest(converted);
   while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
   while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
   std::string normalized;
   std::size_t taken = scanDecimal(rest, format.decimalSeparator, normalized);
-  if (taken == 0 || taken != rest.size()) throw ConversionError(text);
+  if (taken == 0 || taken != rest.size()) return std::nullopt;
   double value = toDouble(normalized);
-  if (std::isinf(value)) throw ConversionError(text);
+  if (std::isinf(value)) return std::nullopt;
   return value;
 }
 
-float textToFloat(std::string_view text, const NumberFormat& format) {
-  double value = textToReal(text, format);
-  if (std::fabs(value) > std::numeric_limits<float>::max()) throw ConversionError(text);
-  return static_cast<float>(value);
+std::optional<float> tryTextToFloat(std::string_view text, const NumberFormat& format) {
+  std::optional<double> value = tryTextToReal(text, format);
+  if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
+  return static_cast<float>(*value);
 }
 
-std::int32_t textToInteger(std::string_view text, const NumberFormat& format) {
+std::optional<std::int32_t> tryTextToInteger(std::string_view text, const NumberFormat& format) {
   std::string_view trimmed = trim(text);
   std::string converted = firstCommaToPoint(trimmed, format.RB_EN);
   std::string_view rest(converted);
@@ -152,16 +188,34 @@ std::int32_t textToInteger(std::string_view text, const NumberFormat& format) {
     negative = rest[0] == '-';
     rest.remove_prefix(1);
   }
-  if (rest.empty()) throw ConversionError(trimmed);
+  if (rest.empty()) return std::nullopt;
   long long value = 0;
   for (char c : rest) {
-    if (!isDigit(c)) throw ConversionError(trimmed);
+    if (!isDigit(c)) return std::nullopt;
     value = value * 10 + (c - '0');
-    if (value > 2147483648LL) throw ConversionError(trimmed);
+    if (value > 2147483648LL) return std::nullopt;
   }
   if (negative) value = -value;
-  if (value > std::numeric_limits<std::int32_t>::max()) throw ConversionError(trimmed);
+  if (value > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
   return static_cast<std::int32_t>(value);
+}
+
+double textToReal(std::string_view text, const NumberFormat& format) {
+  std::optional<double> value = tryTextToReal(text, format);
+  if (!value) throw ConversionError(text);
+  return *value;
+}
+
+float textToFloat(std::string_view text, const NumberFormat& format) {
+  std::optional<float> value = tryTextToFloat(text, format);
+  if (!value) throw ConversionError(text);
+  return *value;
+}
+
+std::int32_t textToInteger(std::string_view text, const NumberFormat& format) {
+  std::optional<std::int32_t> value = tryTextToInteger(text, format);
+  if (!value) throw ConversionError(trim(text));
+  return *value;
 }
 
 double readLeadingNumber(std::string_view text) {

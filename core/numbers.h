@@ -4,6 +4,7 @@
 // separator is a parameter.
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -12,25 +13,42 @@
 
 namespace brisel {
 
-// A text that is not a number. The message names the text, in Italian:
-// 'abc' non è un valore numerico valido.
-class ConversionError : public Error {
- public:
-  explicit ConversionError(std::string_view text);
-  const std::string& text() const { return text_; }
-  // The same failure said of a line of the file being read: Riga 7: '...' ...
-  ConversionError atLine(long line) const;
-
- private:
-  ConversionError(std::string text, const std::string& message);
-  std::string text_;
-};
-
 // How numbers are read: the separator of the user's locale, and the radio
 // button "Inglese" (RB_EN), which turns the first comma of a text into a point.
 struct NumberFormat {
   char decimalSeparator = '.';
   bool RB_EN = false;
+};
+
+// A text that is not a number. The message names the text, in Italian:
+// 'abc' non è un valore numerico valido; the ways of saying where it stands
+// put a place before it, and a hint may follow on a second line.
+class ConversionError : public Error {
+ public:
+  explicit ConversionError(std::string_view text);
+  // The text that failed to convert.
+  const std::string& text() const { return parts_.text; }
+  // The same failure said of a line of the file being read: Riga 7: '...' ...
+  ConversionError atLine(long line) const;
+  // Said of line `line` of the file `fileName` (a name without its folder),
+  // showing `original`, the text as the file holds it: BOARD.MNT, riga 7: ...
+  ConversionError inFile(std::string_view fileName, long line, std::string_view original) const;
+  // Said of a cell of the component table: Riga 3, colonna X: ...
+  ConversionError atCell(int row, std::string_view column) const;
+  // With a second line naming the system's separator when the text would
+  // have converted with the other one; unchanged otherwise.
+  ConversionError withSeparatorHint(const NumberFormat& format) const;
+
+ private:
+  struct Parts {
+    std::string text;   // what was converted
+    std::string shown;  // what the message shows
+    std::string where;  // before the text
+    std::string hint;   // the second line, if any
+  };
+  explicit ConversionError(Parts parts);
+  static std::string message(const Parts& parts);
+  Parts parts_;
 };
 
 // Text to real: optional spaces, an optional sign, decimal digits with at most
@@ -47,6 +65,12 @@ float textToFloat(std::string_view text, const NumberFormat& format);
 // Text to integer: the text is trimmed, then an optional sign and decimal
 // digits within the signed 32-bit range. Throws ConversionError otherwise.
 std::int32_t textToInteger(std::string_view text, const NumberFormat& format);
+
+// The same three conversions without the exception: nothing when the text is
+// not such a number. For passes over a whole table that expect failures.
+std::optional<double> tryTextToReal(std::string_view text, const NumberFormat& format);
+std::optional<float> tryTextToFloat(std::string_view text, const NumberFormat& format);
+std::optional<std::int32_t> tryTextToInteger(std::string_view text, const NumberFormat& format);
 
 // The number at the start of a text, read with a point as separator whatever
 // the locale: leading blanks skipped, then an optional sign, digits with an

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstring>
+#include <system_error>
 
 #ifdef _WIN32
 // windows.h first: shellapi.h needs its definitions.
@@ -85,6 +87,23 @@ void removeTemporariesOnSignals() {
 std::string displayPath(const std::filesystem::path& path) {
   std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
+}
+
+std::string openFailureReason(const std::filesystem::path& path) {
+  if (path.empty()) return std::make_error_code(std::errc::no_such_file_or_directory).message();
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error))
+    return std::make_error_code(std::errc::is_a_directory).message();
+#ifdef _WIN32
+  errno = 0;
+  if (_waccess(path.c_str(), 4) != 0 || _waccess(path.c_str(), 2) != 0)
+    return std::error_code(errno, std::generic_category()).message();
+#else
+  errno = 0;
+  if (::access(path.c_str(), R_OK) != 0 || ::access(path.c_str(), W_OK) != 0)
+    return std::error_code(errno, std::generic_category()).message();
+#endif
+  return {};
 }
 
 #ifdef _WIN32

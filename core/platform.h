@@ -17,6 +17,11 @@ bool syncFile(const std::filesystem::path& file);
 // system knows that locale.
 std::optional<char> localeDecimalSeparator(const std::string& name);
 
+// Why the system cannot open the file at `path` to read it, or to write it
+// when it reads: its own words ("No such file or directory"); empty when it
+// can do both.
+std::string openFailureReason(const std::filesystem::path& path);
+
 // A path as UTF-8 text, for messages.
 std::string displayPath(const std::filesystem::path& path);
 

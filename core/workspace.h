@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/findings.h"
 #include "core/grid.h"
 #include "core/numbers.h"
 #include "core/table_shape.h"
@@ -25,6 +26,11 @@ struct Workspace {
   std::vector<std::string> Memo1{"Memo1"};
   bool Button17Enabled = true;       // Button17 may run (see core/buttons.h)
   bool BU_FootPrintEnabled = false;  // BU_FootPrint may run
+  // What "Controlla", the last "Applica RAK" and "Verifica QPF" found, for the
+  // "Controllo" tab and brisel-cli to show.
+  std::vector<Finding> findings;
+  RakReport rakReport;
+  QpfCompare qpfCompare;
 };
 
 // The selected rectangle of the component table, as the grid reports it.

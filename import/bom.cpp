@@ -44,7 +44,7 @@ Outcome importBom(Workspace& workspace, const Controls& controls, Progress& /*pr
     return outcome;
   }
   Index index = importing::tableReferences<std::string>(workspace.StringGrid1);
-  importing::forEachLine(reader, controls.Edit6,
+  importing::forEachLine(reader, controls.Edit6, controls.numbers(),
                          [&](std::string& line, long) { indexLine(line, index); });
   fillTable(workspace.StringGrid1, index);
   return outcome;

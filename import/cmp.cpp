@@ -59,7 +59,7 @@ Outcome importCmp(Workspace& workspace, const Controls& controls, Progress& /*pr
   }
   Index index = importing::tableReferences<Component>(workspace.StringGrid1);
   std::string currentValue;  // none before the first value line
-  importing::forEachLine(reader, controls.Edit3,
+  importing::forEachLine(reader, controls.Edit3, controls.numbers(),
                          [&](std::string& line, long) { indexLine(line, index, currentValue); });
   fillTable(workspace.StringGrid1, index);
   return outcome;

@@ -44,9 +44,10 @@ Outcome importMnt(Workspace& workspace, const Controls& controls, Progress& /*pr
   LineReader reader(controls.Edit5);
   if (reader.isOpen()) {
     std::string text;
-    importing::forEachLine(reader, controls.Edit5, [&](std::string& line, long number) {
-      importLine(line, number, workspace, controls, text);
-    });
+    importing::forEachLine(reader, controls.Edit5, controls.numbers(),
+                           [&](std::string& line, long number) {
+                             importLine(line, number, workspace, controls, text);
+                           });
   } else {
     outcome.unopened = controls.Edit5;
   }

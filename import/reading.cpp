@@ -1,5 +1,7 @@
 #include "import/reading.h"
 
+#include <algorithm>
+
 #include "core/platform.h"
 #include "core/table_shape.h"
 #include "core/text.h"
@@ -52,14 +54,27 @@ void checkRowNumber(long row, long line, long maxComponents) {
               " componenti, quanti la tabella ne pu\xC3\xB2 numerare; importazione interrotta");
 }
 
-void forEachLine(LineReader& reader, const std::filesystem::path& path,
+std::string_view originalText(std::string_view line, std::string_view converted) {
+  auto alike = [](char a, char b) {
+    return a == b || ((a == '.' || a == ',') && (b == '.' || b == ','));
+  };
+  if (converted.empty()) return converted;
+  for (std::size_t at = 0; at + converted.size() <= line.size(); ++at)
+    if (std::equal(converted.begin(), converted.end(), line.begin() + static_cast<long>(at), alike))
+      return line.substr(at, converted.size());
+  return converted;
+}
+
+void forEachLine(LineReader& reader, const std::filesystem::path& path, const NumberFormat& format,
                  const std::function<void(std::string& line, long number)>& visit) {
+  const std::string name = platform::displayPath(path.filename());
   std::string line;
   while (reader.next(line)) {
     try {
       visit(line, reader.lineNumber());
     } catch (const ConversionError& error) {
-      throw error.atLine(reader.lineNumber());
+      throw error.withSeparatorHint(format).inFile(name, reader.lineNumber(),
+                                                   originalText(line, error.text()));
     }
   }
   if (reader.failed())

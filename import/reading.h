@@ -60,9 +60,16 @@ void writePlacement(Grid& table, const Placement& placement, char decimalSeparat
 void checkRowNumber(long row, long line, long maxComponents);
 
 // Hands every line to `visit` with its number; a conversion failure comes out
-// naming the line. A read error of the file is a failure too.
-void forEachLine(LineReader& reader, const std::filesystem::path& path,
+// naming the file, the line and the text as the line holds it (before the
+// separator swap), with the separator hint when it applies. A read error of
+// the file is a failure too. `visit` must leave the line as it was read.
+void forEachLine(LineReader& reader, const std::filesystem::path& path, const NumberFormat& format,
                  const std::function<void(std::string& line, long number)>& visit);
+
+// Where the line holds `converted`, a text the separator swap may have
+// changed: the same bytes, a point and a comma counting as alike. The first
+// such place; `converted` itself when there is none.
+std::string_view originalText(std::string_view line, std::string_view converted);
 
 // Heterogeneous lookup of a key held as a view, for the reference indexes.
 struct TextHash {

@@ -42,10 +42,11 @@ Outcome importRep(Workspace& workspace, const Controls& controls, Progress& /*pr
   LineReader reader(controls.Edit2);
   if (reader.isOpen()) {
     std::string text;
-    importing::forEachLine(reader, controls.Edit2, [&](std::string& line, long number) {
-      if (number > kHeaderLines)
-        importLine(line, number - kHeaderLines, number, workspace, controls, text);
-    });
+    importing::forEachLine(
+        reader, controls.Edit2, controls.numbers(), [&](std::string& line, long number) {
+          if (number > kHeaderLines)
+            importLine(line, number - kHeaderLines, number, workspace, controls, text);
+        });
   } else {
     outcome.unopened = controls.Edit2;
   }

@@ -28,7 +28,13 @@ float txtCoordinate(std::string_view field, const Controls& controls, std::strin
   scratch.assign(field);
   std::size_t unit = scratch.find('m');
   if (unit != std::string::npos) scratch.erase(unit, 1);
-  return importing::coordinate(scratch, controls);
+  try {
+    return importing::coordinate(scratch, controls);
+  } catch (const ConversionError&) {
+    // Said of the column as the line holds it, unit letter and all.
+    if (unit == std::string::npos) throw;
+    throw ConversionError(field);
+  }
 }
 
 struct Scratch {
@@ -62,9 +68,10 @@ Outcome importTxt(Workspace& workspace, const Controls& controls, Progress& /*pr
   if (reader.isOpen()) {
     long row = kFirstTxtRow - 1;
     Scratch scratch;
-    importing::forEachLine(reader, controls.Edit8, [&](std::string& line, long number) {
-      importLine(line, row, number, workspace, controls, scratch);
-    });
+    importing::forEachLine(reader, controls.Edit8, controls.numbers(),
+                           [&](std::string& line, long number) {
+                             importLine(line, row, number, workspace, controls, scratch);
+                           });
   } else {
     outcome.unopened = controls.Edit8;
   }

@@ -11,7 +11,9 @@
 
 #include "core/atomic_file.h"
 #include "core/buttons.h"
+#include "core/cell_numbers.h"
 #include "core/table_shape.h"
+#include "output/qpf_bytes.h"
 #include "output/qpf_format.h"
 
 namespace brisel {
@@ -55,14 +57,14 @@ void appendText(std::string& out, std::string_view text, std::size_t width) {
 
 void appendRecord(std::string& out, const Grid& table, int row, const Controls& controls) {
   const NumberFormat numbers = controls.numbers();
-  appendLittleEndian(out, low16Of(table.cell(col::Number, row), numbers), 2);
+  appendLittleEndian(out, low16(cellInteger(table, col::Number, row, numbers)), 2);
   appendText(out, table.cell(col::Reference, row), kReferenceWidth);
   appendText(out, valueOrNM(table.cell(col::Value, row)), kValueWidth);
   for (int column : {col::X, col::Y}) {
-    float coordinate = textToFloat(table.cell(column, row), numbers);
+    float coordinate = cellFloat(table, column, row, numbers);
     appendLittleEndian(out, std::bit_cast<std::uint32_t>(coordinate), 4);
   }
-  appendLittleEndian(out, low16Of(table.cell(col::Angle, row), numbers), 2);
+  appendLittleEndian(out, low16(cellInteger(table, col::Angle, row, numbers)), 2);
   std::size_t tail = out.size();
   out.append(kTail.data(), kTail.size());
   out[tail + kForceOffset - kTailOffset] = controls.ED_Forza.empty() ? '\0' : controls.ED_Forza[0];
@@ -76,16 +78,9 @@ void checkLength(std::size_t bytes) {
 
 }  // namespace
 
-Outcome writeQpf(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
-  // The template is read before the output is touched: a missing template
-  // leaves an earlier output file as it was.
-  std::optional<std::string> header = readUpTo(controls.Edit1, kQpfHeaderBytes);
-  if (!header) return cannotOpen(controls.Edit1);
-  AtomicFile file(controls.Edit4);
-  if (!file.isOpen()) return cannotOpen(controls.Edit4);
-
-  Grid& table = workspace.StringGrid1;
-  std::string bytes = std::move(*header);
+std::string output::qpfBytes(std::string header, Grid& table, const Controls& controls,
+                             std::vector<int>* rows) {
+  std::string bytes = std::move(header);
   const std::size_t lengthField = bytes.size();
   bytes.reserve(lengthField + kQpfLengthBytes +
                 kQpfRecordBytes * static_cast<std::size_t>(table.RowCount()));
@@ -94,12 +89,23 @@ Outcome writeQpf(Workspace& workspace, const Controls& controls, Progress& /*pro
     if (!takeComponentRow(table, row)) continue;
     checkLength(bytes.size() + kQpfRecordBytes);
     appendRecord(bytes, table, row, controls);
+    if (rows) rows->push_back(row);
   }
   std::string length;
   appendLittleEndian(length, static_cast<std::uint32_t>(bytes.size()), 4);
   bytes.replace(lengthField, kQpfLengthBytes, length);
+  return bytes;
+}
 
-  file.write(bytes);
+Outcome writeQpf(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  // The template is read before the output is touched: a missing template
+  // leaves an earlier output file as it was.
+  std::optional<std::string> header = readUpTo(controls.Edit1, kQpfHeaderBytes);
+  if (!header) return cannotOpen(controls.Edit1);
+  AtomicFile file(controls.Edit4);
+  if (!file.isOpen()) return cannotOpen(controls.Edit4);
+
+  file.write(qpfBytes(std::move(*header), workspace.StringGrid1, controls));
   file.commit();
   return succeeded();
 }

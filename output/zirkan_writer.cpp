@@ -6,6 +6,7 @@
 
 #include "core/atomic_file.h"
 #include "core/buttons.h"
+#include "core/cell_numbers.h"
 #include "core/table_shape.h"
 #include "output/output_common.h"
 
@@ -35,9 +36,9 @@ void appendLine(std::string& out, const Grid& table, int row, const NumberFormat
   appendField(out, table.cell(col::Reference, row));
   appendField(out, table.cell(col::Footprint, row));
   appendField(out, valueOrNM(table.cell(col::Value, row)));
-  appendPosition(out, textToFloat(table.cell(col::X, row), numbers));
-  appendPosition(out, textToFloat(table.cell(col::Y, row), numbers));
-  appendField(out, std::to_string(low16Of(table.cell(col::Angle, row), numbers)));
+  appendPosition(out, cellFloat(table, col::X, row, numbers));
+  appendPosition(out, cellFloat(table, col::Y, row, numbers));
+  appendField(out, std::to_string(low16(cellInteger(table, col::Angle, row, numbers))));
   out += kLineEnd;
 }
 

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "core/buttons.h"
+#include "core/cell_numbers.h"
 #include "core/lines.h"
+#include "core/platform.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "table/exchange_sort.h"
@@ -21,6 +23,7 @@ constexpr int kLastCleared = col::Footprint;
 struct Rule {
   std::string value;
   std::string angle;
+  long line;  // in the RAK file, for the messages and the report
 };
 
 // The rules of a RAK file in file order; none when the file cannot be opened
@@ -35,8 +38,8 @@ std::optional<std::vector<Rule>> readRules(const std::filesystem::path& path) {
     std::size_t colon = line.find(':');
     if (colon == std::string::npos) continue;
     std::string_view text(line);
-    rules.push_back(
-        {std::string(trim(text.substr(0, colon))), std::string(trim(text.substr(colon + 1)))});
+    rules.push_back({std::string(trim(text.substr(0, colon))),
+                     std::string(trim(text.substr(colon + 1))), reader.lineNumber()});
   }
   if (reader.failed()) return std::nullopt;
   return rules;
@@ -74,9 +77,11 @@ class RuleLookup {
   struct Entry {
     const Rule* rule;
     std::optional<std::int32_t> angle;
+    bool used = false;
   };
 
-  explicit RuleLookup(const std::vector<Rule>& sorted) {
+  RuleLookup(const std::vector<Rule>& sorted, std::string fileName)
+      : fileName_(std::move(fileName)) {
     for (const Rule& rule : sorted)
       if (entries_.empty() || entries_.back().rule->value != rule.value)
         entries_.push_back({&rule, std::nullopt});
@@ -90,14 +95,35 @@ class RuleLookup {
     return it == entries_.end() || it->rule->value != value ? nullptr : &*it;
   }
 
-  static std::int32_t angle(Entry& entry, const NumberFormat& format) {
-    if (!entry.angle) entry.angle = textToInteger(entry.rule->angle, format);
+  std::int32_t angle(Entry& entry, const NumberFormat& format) const {
+    if (!entry.angle) {
+      try {
+        entry.angle = textToInteger(entry.rule->angle, format);
+      } catch (const ConversionError& error) {
+        throw error.inFile(fileName_, entry.rule->line, entry.rule->angle);
+      }
+    }
     return *entry.angle;
+  }
+
+  // Whether a row used the rule; a rule of a value listed twice is used by
+  // its first line only.
+  bool used(const Rule& rule) const {
+    auto it = std::lower_bound(
+        entries_.begin(), entries_.end(), std::string_view(rule.value),
+        [](const Entry& entry, std::string_view v) { return textLess(entry.rule->value, v); });
+    return it != entries_.end() && it->rule == &rule && it->used;
   }
 
  private:
   std::vector<Entry> entries_;
+  std::string fileName_;
 };
+
+// A row that held a component before the rules ran: its number and its texts.
+bool heldComponent(const Grid& table, int row) {
+  return !table.cell(col::Number, row).empty() || !table.cell(col::Reference, row).empty();
+}
 
 // One subtraction of 360 and one addition at most: 800 stays 440 and 360
 // stays 360. The sum is taken in 64 bits, so no pair of 32-bit angles can
@@ -110,17 +136,23 @@ std::int64_t correctedAngle(std::int32_t angle, std::int32_t turn) {
   return a;
 }
 
-void applyRules(Grid& table, RuleLookup& rules, const NumberFormat& format, ShownProgress& bar) {
+// The rows cleared that held a component, by their row, for the report.
+void applyRules(Grid& table, RuleLookup& rules, const NumberFormat& format, ShownProgress& bar,
+                std::vector<RakRemoved>& cleared) {
   const int rows = table.RowCount();
   for (int row = kFirstDataRow; row < rows; ++row) {
     bar.step(row, rows);
     RuleLookup::Entry* rule = rules.find(trim(table.cell(col::Value, row)));
     if (!rule) {
+      if (heldComponent(table, row))
+        cleared.push_back({row, std::string(trim(table.cell(col::Reference, row))),
+                           std::string(trim(table.cell(col::Value, row)))});
       for (int column = 0; column <= kLastCleared; ++column) table.clearCell(column, row);
       continue;
     }
-    std::int32_t angle = textToInteger(table.cell(col::Angle, row), format);
-    std::int32_t turn = RuleLookup::angle(*rule, format);
+    rule->used = true;
+    std::int32_t angle = cellInteger(table, col::Angle, row, format);
+    std::int32_t turn = rules.angle(*rule, format);
     table.setCell(col::Angle, row, std::to_string(correctedAngle(angle, turn)));
   }
 }
@@ -129,13 +161,25 @@ void applyRules(Grid& table, RuleLookup& rules, const NumberFormat& format, Show
 // below move up, columns 0 and 9 stay where they are, and the row count drops
 // by one for each row removed. Done in one pass over the table; the bar takes
 // the positions of a removal that shifts the table up once per removed row.
-void removeEmptiedRows(Grid& table, ShownProgress& bar) {
+// The removed rows that held a component go into `removed`, in row order:
+// those the rules cleared, and those with a reference but no number.
+void removeEmptiedRows(Grid& table, ShownProgress& bar, const std::vector<RakRemoved>& cleared,
+                       std::vector<RakRemoved>& removed) {
   const int rows = table.RowCount();
   int kept = 0;
+  auto clearedRow = cleared.begin();
   for (int source = 1; source < rows; ++source) {
-    int removed = source - 1 - kept;
-    bar.step(kept + 1, rows - removed);
-    if (table.cell(col::Number, source).empty()) continue;
+    int gone = source - 1 - kept;
+    bar.step(kept + 1, rows - gone);
+    if (table.cell(col::Number, source).empty()) {
+      while (clearedRow != cleared.end() && clearedRow->row < source) ++clearedRow;
+      if (clearedRow != cleared.end() && clearedRow->row == source)
+        removed.push_back(*clearedRow);
+      else if (!table.cell(col::Reference, source).empty())
+        removed.push_back({source, std::string(trim(table.cell(col::Reference, source))),
+                           std::string(trim(table.cell(col::Value, source)))});
+      continue;
+    }
     ++kept;
     table.moveCells(source, kept, col::Number, kLastCleared);
   }
@@ -154,12 +198,23 @@ Outcome applyRak(Workspace& workspace, const Controls& controls, Progress& progr
   }
   const std::vector<Rule> rules = sortRules(std::move(*read));
   showRules(workspace.StringGrid3, rules);
-  RuleLookup lookup(rules);
+  RuleLookup lookup(rules, platform::displayPath(controls.Edit7.filename()));
 
   workspace.Button17Enabled = false;
+  // A run stopped by a conversion error leaves no report of a run.
+  workspace.rakReport = {};
   ShownProgress bar(progress);
-  applyRules(workspace.StringGrid1, lookup, controls.numbers(), bar);
-  removeEmptiedRows(workspace.StringGrid1, bar);
+  std::vector<RakRemoved> cleared;
+  applyRules(workspace.StringGrid1, lookup, controls.numbers(), bar, cleared);
+  RakReport report;
+  removeEmptiedRows(workspace.StringGrid1, bar, cleared, report.removed);
+  // The unused rules in the order of the file.
+  for (const Rule& rule : rules)
+    if (!lookup.used(rule)) report.unused.push_back({rule.line, rule.value});
+  std::sort(report.unused.begin(), report.unused.end(),
+            [](const RakUnused& a, const RakUnused& b) { return a.line < b.line; });
+  report.ran = true;
+  workspace.rakReport = std::move(report);
   return {};
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/buttons.h"
+#include "core/cell_numbers.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "table/cursor.h"
@@ -12,7 +13,7 @@ namespace brisel {
 namespace {
 
 float readCoordinate(const Grid& table, int column, int row, const NumberFormat& format) {
-  return textToFloat(table.cell(column, row), format);
+  return cellFloat(table, column, row, format);
 }
 
 // The difference of two floats, rounded once to a float (the double holds it

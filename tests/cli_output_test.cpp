@@ -106,8 +106,8 @@ TEST(CliOutput, FailuresKeepTheEarlierFilesAndAreNoSuccess) {
                           {"set=5,2,abc", "write-qpf", "write-zirkan"}));
   EXPECT_EQ(badX.status, 1);
   EXPECT_EQ(badX.err,
-            "error: 'abc' non \xC3\xA8 un valore numerico valido\n"
-            "error: 'abc' non \xC3\xA8 un valore numerico valido\n");
+            "error: Riga 2, colonna X: 'abc' non \xC3\xA8 un valore numerico valido\n"
+            "error: Riga 2, colonna X: 'abc' non \xC3\xA8 un valore numerico valido\n");
   EXPECT_EQ(readFile(qpf), "earlier qpf");
   EXPECT_EQ(readFile(zirkan), "earlier zirkan");
   EXPECT_EQ(testing::entries(dir.path()), 2u);

@@ -87,7 +87,7 @@ TEST(CliTable, ReferenceSortAndDelete) {
 TEST(CliTable, AConversionFailureStopsTheRun) {
   Result r = run(with(threeComponents(), {"set=6,2,abc", "reference=1", "print"}));
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "error: 'abc' non \xC3\xA8 un valore numerico valido\n");
+  EXPECT_EQ(r.err, "error: Riga 2, colonna Y: 'abc' non \xC3\xA8 un valore numerico valido\n");
   EXPECT_EQ(r.out, "");
 }
 

@@ -19,7 +19,7 @@ class MntImport : public ::testing::Test, public ImportFixture {
 };
 
 std::string notANumber(long line, std::string_view text) {
-  return "Riga " + std::to_string(line) + ": '" + std::string(text) +
+  return "in.MNT, riga " + std::to_string(line) + ": '" + std::string(text) +
          "' non \xC3\xA8 un valore numerico valido";
 }
 
@@ -81,7 +81,11 @@ TEST_F(MntImport, TheCheckBoxSwapsSeparatorsInEveryField) {
   controls.RB_EN = false;
   EXPECT_EQ(importLines("R1 1 2 90,9 V F\n"), "no failure");
   controls.CB_Format = true;
-  EXPECT_EQ(importLines("R1 1 2 90.9 V F\n"), notANumber(1, "90,9"));
+  // Said as the file holds it, with the way out.
+  EXPECT_EQ(importLines("R1 1 2 90.9 V F\n"),
+            notANumber(1, "90.9") +
+                "\nSeparatore decimale del sistema: '.'. Provare \"Inglese\" o togliere "
+                "\"Virgola come separatore decimali\".");
 }
 
 TEST_F(MntImport, LongLinesAreReadNinetyNineCharactersAtATime) {

@@ -88,7 +88,7 @@ class Placement : public ::testing::TestWithParam<Format>, public ImportFixture 
 
   // The failure of a line whose X or Y text does not convert.
   std::string notANumber(long line, const std::string& text, std::size_t width) const {
-    return "Riga " + std::to_string(line) + ": '" + (width ? padded(text, width) : text) +
+    return "board, riga " + std::to_string(line) + ": '" + (width ? padded(text, width) : text) +
            "' non \xC3\xA8 un valore numerico valido";
   }
   long headerLines() const {

@@ -40,7 +40,7 @@ TEST_F(RepImport, SplitsFieldsAtRunsOfSpacesOnly) {
   EXPECT_EQ(importLines("   R1    A   1.5    2   180   TOP  \t\n"
                         "R2\tX A 3 4 270\n"
                         "R3 A 1\t2 3 0\n"),
-            "Riga 5: '1\\t2' non \xC3\xA8 un valore numerico valido");
+            "in.REP, riga 5: '1\\t2' non \xC3\xA8 un valore numerico valido");
   EXPECT_EQ(row(1), "|1|R1|???||1.5|2|180||");
   EXPECT_EQ(row(2), "|2|R2\tX|???||3|4|270||");
 }
@@ -56,8 +56,8 @@ TEST_F(RepImport, BlankAndOneWordLinesKeepTheirRowAndTheNumbering) {
 
 TEST_F(RepImport, FourFieldsFailOnTheEmptyY) {
   EXPECT_EQ(importLines("R1 A 1 2 0\nR2 A 1 2\n"),
-            "Riga 4: '' non \xC3\xA8 un valore numerico valido");
-  EXPECT_EQ(importLines("R1 A\n"), "Riga 3: '' non \xC3\xA8 un valore numerico valido");
+            "in.REP, riga 4: '' non \xC3\xA8 un valore numerico valido");
+  EXPECT_EQ(importLines("R1 A\n"), "in.REP, riga 3: '' non \xC3\xA8 un valore numerico valido");
   // Five fields with the angle last need no space after the angle.
   EXPECT_EQ(importLines("R1 A 1 2 45"), "no failure");
   EXPECT_EQ(cell(7, 1), "45");

@@ -24,7 +24,7 @@ std::string txtLine(const std::string& reference, const std::string& value, cons
 }
 
 std::string notANumber(long line, std::string_view text) {
-  return "Riga " + std::to_string(line) + ": '" + std::string(text) +
+  return "in.TXT, riga " + std::to_string(line) + ": '" + std::string(text) +
          "' non \xC3\xA8 un valore numerico valido";
 }
 
@@ -57,9 +57,9 @@ TEST_F(TxtImport, TheFirstUnitLetterOfACoordinateGoes) {
   EXPECT_EQ(cell(5, 2), "12.5");
   EXPECT_EQ(cell(6, 2), "7");
   EXPECT_EQ(importLines(txtLine("R1", "A", "12.5mm", "7", "0") + "\n"),
-            notANumber(1, "12.5m       "));
+            notANumber(1, "12.5mm       "));
   EXPECT_EQ(importLines(txtLine("R1", "A", "1", "2.5 mm", "0") + "\n"),
-            notANumber(1, "2.5 m      "));
+            notANumber(1, "2.5 mm      "));
 }
 
 TEST_F(TxtImport, ALineTooShortForTheCoordinatesFails) {

@@ -85,6 +85,35 @@ TEST(ConversionError, NamesTheTextInItalianAndTheLine) {
   EXPECT_LT(std::string(longText.what()).size(), 200u);
 }
 
+TEST(ConversionError, SaysWhereAndHintsAtTheOtherSeparator) {
+  const std::string kNot = "' non \xC3\xA8 un valore numerico valido";
+  const std::string kPointHint =
+      "\nSeparatore decimale del sistema: '.'. Provare \"Inglese\" o togliere \"Virgola come "
+      "separatore decimali\".";
+  const std::string kCommaHint =
+      "\nSeparatore decimale del sistema: ','. Provare a mettere \"Virgola come separatore "
+      "decimali\".";
+  struct Case {
+    const char* text;
+    NumberFormat format;
+    std::string hint;
+  };
+  const Case cases[] = {
+      {"1,5", {'.', false}, kPointHint}, {"1.5", {',', false}, kCommaHint},
+      {"1,0,5", {'.', false}, ""},  // no separator makes it a number
+      {"1e39", {',', false}, ""},   // a number, but beyond a float: no hint
+      {"abc", {'.', true}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const ConversionError error(c.text);
+    EXPECT_EQ(error.withSeparatorHint(c.format).inFile("BOARD.MNT", 40000, "1,0.5").what(),
+              "BOARD.MNT, riga 40000: '1,0.5" + kNot + c.hint);
+    EXPECT_EQ(error.atCell(3, "X").withSeparatorHint(c.format).what(),
+              "Riga 3, colonna X: '" + std::string(c.text) + kNot + c.hint);
+  }
+}
+
 TEST(LeadingNumber, ReadsWhatStartsTheTextWithAPoint) {
   EXPECT_EQ(readLeadingNumber("90.7"), 90.7);
   EXPECT_EQ(readLeadingNumber("90,5"), 90);

@@ -237,3 +237,42 @@ TEST(RakProgress, ShownAdvancedThroughBothLoopsAndHidden) {
 
 }  // namespace
 }  // namespace brisel
+
+namespace brisel {
+namespace {
+
+template <class Action>
+std::string failureOf(Action action) {
+  try {
+    action();
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+  return "no failure";
+}
+
+TEST(RakReport, ListsTheRemovedComponentsAndTheUnusedRules) {
+  // Row 2 has no rule, row 3 a reference but no number, row 4 is empty;
+  // rule 5 (10K listed twice) and rule 6 match no row.
+  Grid table = tableOf(8, {component(1, "1K", "0"), component(2, "2K", "0"), "||R3|1K||1|2|0|F",
+                           kEmptyRow, component(5, " 1K ", "90")});
+  Board board("; rules\n1K:90\n\n10K:0\n10K:90\nNOPE:0\n", std::move(table));
+  EXPECT_TRUE(board.apply().messages.empty());
+  const RakReport& report = board.workspace.rakReport;
+  EXPECT_TRUE(report.ran);
+  EXPECT_EQ(report.removed, (std::vector<RakRemoved>{{2, "R2", "2K"}, {3, "R3", "1K"}}));
+  EXPECT_EQ(report.unused, (std::vector<RakUnused>{{4, "10K"}, {5, "10K"}, {6, "NOPE"}}));
+}
+
+TEST(RakReport, ConversionErrorsNameTheRuleLineOrTheCell) {
+  Board rule("1K:90\n2K:x9\n", tableOf(4, {component(1, "2K", "0")}));
+  EXPECT_STREQ(failureOf([&] { rule.apply(); }).c_str(),
+               "RULES.RAK, riga 2: 'x9' non \xC3\xA8 un valore numerico valido");
+  EXPECT_FALSE(rule.workspace.rakReport.ran);
+  Board cell("1K:90\n", tableOf(4, {component(1, "1K", "9 0")}));
+  EXPECT_STREQ(failureOf([&] { cell.apply(); }).c_str(),
+               "Riga 1, colonna Angolo: '9 0' non \xC3\xA8 un valore numerico valido");
+}
+
+}  // namespace
+}  // namespace brisel

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -103,12 +104,15 @@ using Messages = std::vector<std::pair<QString, QString>>;
 TEST_F(WindowSession, SampleBoardFromImportToOutputsAndBack) {
   EXPECT_BUTTONS(true, false);
 
-  // The file's points become commas, which numbers with a point as separator
-  // do not take until "Inglese" is chosen.
+  // With the box checked the file's points become commas, which numbers with
+  // a point as separator do not take until "Inglese" is chosen.
+  form->CB_Format->setChecked(true);
   form->Button4->click();
   ASSERT_EQ(dialogs.errors.size(), 1u);
   EXPECT_EQ(dialogs.errors[0],
-            QString::fromUtf8("Riga 3: '40,640' non è un valore numerico valido"));
+            QString::fromUtf8("BOARD.REP, riga 3: '40.640' non è un valore numerico valido\n"
+                              "Separatore decimale del sistema: '.'. Provare \"Inglese\" o "
+                              "togliere \"Virgola come separatore decimali\"."));
   EXPECT_EQ(shown(table, 1, 2), "");
   EXPECT_BUTTONS(true, false);
   form->BU_FootPrint->click();  // cannot be pressed yet
@@ -343,7 +347,8 @@ TEST_F(WindowSession, TypedTextThatIsNoNumberStopsTheReferenceAtItsRow) {
   clickCell(table, 1, 2);
   form->Button7->click();
   ASSERT_EQ(dialogs.errors.size(), 1u);
-  EXPECT_EQ(dialogs.errors[0], QString::fromUtf8("'abc' non è un valore numerico valido"));
+  EXPECT_EQ(dialogs.errors[0],
+            QString::fromUtf8("Riga 2, colonna X: 'abc' non è un valore numerico valido"));
   EXPECT_EQ(shown(table, 1, 5) + "|" + shown(table, 1, 6), "0|0");
   EXPECT_EQ(shown(table, 3, 5), "63.5");
   EXPECT_FALSE(form->busy());

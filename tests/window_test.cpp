@@ -34,6 +34,7 @@
 #include "core/buttons.h"
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"
+#include "window/check_list.h"
 
 namespace {
 
@@ -177,17 +178,21 @@ TEST_F(WindowTest, StartsWithTheLayoutStates) {
   EXPECT_FALSE(form->RB_mils->isChecked());
   EXPECT_FALSE(form->RB_EN->isChecked());
   EXPECT_FALSE(form->RB_IT->isChecked());
-  EXPECT_TRUE(form->CB_Format->isChecked());
+  // Checked only where the system writes a comma, so that the sample board
+  // imports at the first click.
+  EXPECT_EQ(form->CB_Format->isChecked(), QLocale::system().decimalPoint() == QStringLiteral(","));
   EXPECT_EQ(form->ED_Forza->text(), "1");
   EXPECT_EQ(form->Memo1->toPlainText(), "Memo1");
   EXPECT_TRUE(form->OpenDialog1.Filter.isEmpty());
 
-  ASSERT_EQ(form->PageControl1->count(), 4);
+  ASSERT_EQ(form->PageControl1->count(), 5);
   EXPECT_EQ(form->PageControl1->currentIndex(), 0);
-  const char* tabs[] = {"TabSheet1", "TabSheet2", "TabSheet3", "File RAK"};
-  QWidget* sheets[] = {form->TabSheet1, form->TabSheet2, form->TabSheet3, form->TabSheet4};
-  QWidget* contents[] = {form->StringGrid1, form->StringGrid2, form->Memo1, form->StringGrid3};
-  for (int i = 0; i < 4; ++i) {
+  const char* tabs[] = {"TabSheet1", "TabSheet2", "TabSheet3", "File RAK", "Controllo"};
+  QWidget* sheets[] = {form->TabSheet1, form->TabSheet2, form->TabSheet3, form->TabSheet4,
+                       form->TabSheet6};
+  QWidget* contents[] = {form->StringGrid1, form->StringGrid2, form->Memo1, form->StringGrid3,
+                         form->LV_Controllo};
+  for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(form->PageControl1->tabText(i), tabs[i]);
     EXPECT_EQ(form->PageControl1->widget(i), sheets[i]);
     EXPECT_EQ(contents[i]->parentWidget(), sheets[i]);

@@ -28,6 +28,7 @@
 #include "core/history.h"
 #include "core/settings.h"
 #include "core/table_shape.h"
+#include "window/check_list.h"
 #include "window/grid_model.h"
 #include "window/user_files.h"
 
@@ -94,6 +95,8 @@ const FormButton kFormButtons[] = {
     {"Button2", &TForm1::Button2, &TForm1::Button2Click},
     {"Button20", &TForm1::Button20, &TForm1::Button20Click},
     {"Button22", &TForm1::Button22, &TForm1::Button22Click},
+    {"BU_Controlla", &TForm1::BU_Controlla, &TForm1::BU_ControllaClick},
+    {"BU_Verifica", &TForm1::BU_Verifica, &TForm1::BU_VerificaClick},
 };
 
 const FormButton& formButton(std::string_view name) {
@@ -331,7 +334,8 @@ QWidget* TForm1::buildLowerPart() {
     const int line = static_cast<int>(button.group);
     buttons->addWidget(control, line, used[static_cast<std::size_t>(line)]++);
   }
-  buttons->addLayout(buildEditing(), 2, used[2]);
+  buttons->addLayout(buildEditing(), 1, used[1]);
+  buildChecks(buttons);
   row->addLayout(buttons);
   row->addStretch(1);
 
@@ -343,7 +347,9 @@ QWidget* TForm1::buildLowerPart() {
   RB_mils = named(new QRadioButton(QStringLiteral("mils"), lower), "RB_mils");
   CB_Format =
       named(new QCheckBox(QStringLiteral("Virgola come separatore decimali"), lower), "CB_Format");
-  CB_Format->setChecked(true);
+  // Checked where the system writes a comma: the sample board, written with
+  // points, then imports at the first click on either kind of system.
+  CB_Format->setChecked(systemDecimalSeparator() == ',');
   Panel1 = named(new QFrame(lower), "Panel1");
   Panel1->setWindowTitle(QStringLiteral("Panel1"));  // its caption, covered by its buttons
   Panel1->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -631,4 +637,42 @@ void TForm1::showButtons() {
     if (button.enabled != nullptr)
       (this->*formButton(button.name).control)->setEnabled(workspace_.*button.enabled);
   showHistory();
+  showChecks();
+}
+
+// ---- The checks before the machine: "Controlla", "Verifica QPF", the RAK
+// summary and the "Controllo" tab.
+
+void TForm1::buildChecks(QGridLayout* buttons) {
+  // The summary of the last rule run, under the buttons.
+  LB_Rak = named(new QLabel(Button9->parentWidget()), "LB_Rak");
+  buttons->addWidget(LB_Rak, 3, 0, 1, 6);
+
+  LV_Controllo = named(new CheckList, "LV_Controllo");
+  TabSheet6 = named(new QWidget, "TabSheet6");
+  auto* fill = new QVBoxLayout(TabSheet6);
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(LV_Controllo);
+  PageControl1->addTab(TabSheet6, QStringLiteral("Controllo"));
+
+  connect(LV_Controllo, &CheckList::rowChosen, this, [this](int row) {
+    StringGrid1->moveCursorTo(StringGrid1->Col(), row);
+    PageControl1->setCurrentWidget(TabSheet1);
+    StringGrid1->setFocus();
+  });
+}
+
+void TForm1::showChecks() {
+  LV_Controllo->show(workspace_);
+  LB_Rak->setText(rakSummary(workspace_.rakReport));
+}
+
+void TForm1::BU_ControllaClick(QObject*) {
+  run(BU_Controlla);
+  PageControl1->setCurrentWidget(TabSheet6);
+}
+
+void TForm1::BU_VerificaClick(QObject*) {
+  run(BU_Verifica);
+  PageControl1->setCurrentWidget(TabSheet6);
 }

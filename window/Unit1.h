@@ -40,6 +40,7 @@ class GridView;
 namespace brisel {
 class History;
 }
+class CheckList;
 
 using FormOperation =
     std::function<brisel::Outcome(brisel::Workspace&, const brisel::Controls&, brisel::Progress&)>;
@@ -136,6 +137,13 @@ class TForm1 : public QWidget {
   QLineEdit* ED_Forza;
   QProgressBar* ProgressBar1;
   OpenDialog OpenDialog1;
+  // The checks before the machine: their buttons, the RAK summary under the
+  // buttons and the "Controllo" tab with its list.
+  QPushButton* BU_Controlla;
+  QPushButton* BU_Verifica;
+  QLabel* LB_Rak;
+  QWidget* TabSheet6;
+  CheckList* LV_Controllo;
 
   // The handlers, bound to their controls.
   void FormCreate(QObject* Sender);
@@ -163,6 +171,8 @@ class TForm1 : public QWidget {
   void Button2Click(QObject* Sender);
   void Button20Click(QObject* Sender);
   void Button22Click(QObject* Sender);
+  void BU_ControllaClick(QObject* Sender);
+  void BU_VerificaClick(QObject* Sender);
 
   // ---- Undo, redo, copy and paste, dropped files (window/form_editing.cpp) ----
   QPushButton* BU_Annulla;  // "Annulla": undo, also Ctrl+Z
@@ -215,6 +225,9 @@ class TForm1 : public QWidget {
     showGrids();
     showButtons();
   }
+  // The checks' tab and summary, built in one place.
+  void buildChecks(QGridLayout* buttons);
+  void showChecks();
   std::array<QLineEdit*, 9> pathBoxes() const;
 
   // The nine boxes' paths as loaded from KSR.ini, kept byte for byte while

@@ -1,0 +1,97 @@
+// The checks before the machine on a board of 65,535 components: the table
+// check on a clean board and on one where every kind of finding occurs, and
+// the read-back compare of a written QPF file.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "bench/board.h"
+#include "core/buttons.h"
+#include "core/check.h"
+#include "core/numbers.h"
+#include "core/text.h"
+
+namespace {
+
+using namespace brisel;
+
+constexpr int kComponents = 65535;
+
+Workspace boardWorkspace(bool faulty) {
+  Workspace w;
+  bench::Board board = bench::makeBoard(kComponents);
+  Grid& table = w.StringGrid1;
+  table.growFor(kComponents);
+  int row = 0;
+  for (const bench::Component& c : board.components) {
+    ++row;
+    table.setCell(1, row, std::to_string(row));
+    table.setCell(2, row, c.reference);
+    table.setCell(3, row, c.value);
+    table.setCell(5, row, formatReal(static_cast<float>(c.x), '.'));
+    table.setCell(6, row, formatReal(static_cast<float>(c.y), '.'));
+    table.setCell(7, row, std::to_string(low16(c.angle)));
+    table.setCell(8, row, c.footprint);
+    if (!faulty) continue;
+    // One row in seven carries one fault, each kind in turn.
+    switch (row % 49) {
+      case 0:
+        table.setCell(2, row, "R1");
+        break;
+      case 7:
+        table.setCell(3, row, "???");
+        break;
+      case 14:
+        table.setCell(5, row, "abc");
+        break;
+      case 21:
+        table.setCell(2, row, "");
+        break;
+      case 28:
+        table.setCell(5, row, "10");
+        table.setCell(6, row, "10");
+        break;
+      case 35:
+        table.setCell(8, row, "SW TACT");
+        break;
+      case 42:
+        table.setCell(7, row, "45");
+        break;
+    }
+  }
+  return w;
+}
+
+void BM_CheckTable(benchmark::State& state) {
+  const Workspace w = boardWorkspace(state.range(0) != 0);
+  std::size_t found = 0;
+  for (auto _ : state) {
+    std::vector<Finding> findings = checkTable(w.StringGrid1, {'.', false});
+    found = findings.size();
+    benchmark::DoNotOptimize(findings);
+  }
+  state.counters["findings"] = static_cast<double>(found);
+}
+BENCHMARK(BM_CheckTable)->Arg(0)->Arg(1)->ArgNames({"faulty"})->Unit(benchmark::kMillisecond);
+
+void BM_VerifyQpf(benchmark::State& state) {
+  Workspace w = boardWorkspace(false);
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "brisel_bench_qpf";
+  std::filesystem::create_directories(folder);
+  Controls controls;
+  controls.Edit1 = folder / "TEMPLATE.QPF";
+  std::ofstream(controls.Edit1, std::ios::binary) << std::string(127, 'T');
+  controls.Edit4 = folder / "OUT.QPF";
+  Progress silent;
+  writeQpf(w, controls, silent);
+  for (auto _ : state) {
+    Outcome outcome = verifyQpf(w, controls, silent);
+    benchmark::DoNotOptimize(outcome);
+  }
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_VerifyQpf)->Unit(benchmark::kMillisecond);
+
+}  // namespace

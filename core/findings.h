@@ -1,0 +1,71 @@
+#pragma once
+// What the checks before the machine leave in the workspace for the window
+// and brisel-cli to show: the table check's findings, the report of the last
+// "Applica RAK" and the read-back compare of a QPF file. Plain data: the
+// operations that fill them live in core/check.h, table/ and output/.
+
+#include <string>
+#include <vector>
+
+namespace brisel {
+
+// The kinds of finding, in the order they are listed for one row.
+enum class FindingCode {
+  duplicateReference,
+  noValue,
+  notANumber,
+  noReference,
+  samePlace,
+  blankInField,
+  oddAngle,
+};
+
+// The word that names a kind, as brisel-cli prints it.
+const char* findingCodeName(FindingCode code);
+
+struct Finding {
+  int row = 0;  // the table row; 0 when the finding concerns no row
+  FindingCode code{};
+  std::string reference;  // the trimmed reference, bytes as in the cell
+  std::string text;       // UTF-8, in Italian
+  friend bool operator==(const Finding&, const Finding&) = default;
+};
+
+// A component row that "Applica RAK" removed.
+struct RakRemoved {
+  int row = 0;  // its row before the removal
+  std::string reference;
+  std::string value;
+  friend bool operator==(const RakRemoved&, const RakRemoved&) = default;
+};
+
+// A rule that matched no row.
+struct RakUnused {
+  long line = 0;  // its line in the RAK file
+  std::string value;
+  friend bool operator==(const RakUnused&, const RakUnused&) = default;
+};
+
+struct RakReport {
+  bool ran = false;  // an "Applica RAK" has run to its end
+  std::vector<RakRemoved> removed;
+  std::vector<RakUnused> unused;
+};
+
+// One field of one record that differs between a QPF file and the table.
+struct QpfDifference {
+  long record = 0;    // from 1; 0 for the header and the length field
+  int row = 0;        // the table row the record comes from; 0 when none
+  std::string field;  // header, length, number, reference, value, X, Y, angle, force,
+                      // other bytes, record
+  std::string file;   // what the file holds, as text
+  std::string table;  // what the table would write, as text
+  friend bool operator==(const QpfDifference&, const QpfDifference&) = default;
+};
+
+struct QpfCompare {
+  bool ran = false;  // a compare has run to its end
+  std::vector<QpfDifference> differences;
+};
+
+}  // namespace brisel

@@ -1,0 +1,206 @@
+// "Verifica QPF": the QPF file of Edit4 read back and compared, field by
+// field, with what "Crea Output File" would write now. Nothing is written and
+// the table is left as it is: the writer's bytes are built from a copy.
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/buttons.h"
+#include "core/text.h"
+#include "output/qpf_bytes.h"
+#include "output/qpf_format.h"
+
+namespace brisel {
+
+namespace {
+
+using namespace output;
+
+constexpr std::size_t kNumberAt = 0;
+constexpr std::size_t kReferenceAt = 2, kReferenceChars = 8;
+constexpr std::size_t kValueAt = 11, kValueChars = 14;
+constexpr std::size_t kXAt = 26;
+constexpr std::size_t kYAt = 30;
+constexpr std::size_t kAngleAt = 34;
+constexpr std::size_t kForceAt = 44;
+
+std::string byteText(unsigned char byte) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", byte);
+  return text;
+}
+
+std::uint32_t littleEndian(std::string_view bytes, std::size_t at, std::size_t count) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < count; ++i)
+    value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+  return value;
+}
+
+std::string floatText(std::string_view bytes, std::size_t at, char separator) {
+  return formatReal(std::bit_cast<float>(littleEndian(bytes, at, 4)), separator);
+}
+
+std::string characters(std::string_view bytes, std::size_t at, std::size_t count) {
+  return latin1ToUtf8(escapeControls(bytes.substr(at, count)));
+}
+
+// The first offset in [from, to) where the two differ, skipping `skip`.
+std::optional<std::size_t> firstDifference(std::string_view a, std::string_view b, std::size_t from,
+                                           std::size_t to) {
+  for (std::size_t at = from; at < to; ++at) {
+    bool field = (at >= kNumberAt && at < kReferenceAt) ||
+                 (at >= kReferenceAt && at < kReferenceAt + kReferenceChars) ||
+                 (at >= kValueAt && at < kValueAt + kValueChars) || (at >= kXAt && at < 36) ||
+                 at == kForceAt;
+    if (!field && a[at] != b[at]) return at;
+  }
+  return std::nullopt;
+}
+
+class Comparison {
+ public:
+  Comparison(std::string_view file, std::string_view table, std::size_t header,
+             const std::vector<int>& rows, char separator)
+      : file_(file), table_(table), header_(header), rows_(rows), separator_(separator) {}
+
+  std::vector<QpfDifference> run(bool fileCut) {
+    compareHeader();
+    compareLength();
+    compareRecords(fileCut);
+    return std::move(differences_);
+  }
+
+ private:
+  void add(long record, std::string field, std::string file, std::string table) {
+    int row = record >= 1 && static_cast<std::size_t>(record) <= rows_.size()
+                  ? rows_[static_cast<std::size_t>(record - 1)]
+                  : 0;
+    differences_.push_back({record, row, std::move(field), std::move(file), std::move(table)});
+  }
+
+  void compareHeader() {
+    for (std::size_t at = 0; at < header_; ++at) {
+      if (at >= file_.size()) {
+        add(0, "header", "byte " + std::to_string(at) + ": fine del file",
+            "byte " + std::to_string(at) + ": " + byteText(static_cast<unsigned char>(table_[at])));
+        return;
+      }
+      if (file_[at] != table_[at]) {
+        add(0, "header",
+            "byte " + std::to_string(at) + ": " + byteText(static_cast<unsigned char>(file_[at])),
+            "byte " + std::to_string(at) + ": " + byteText(static_cast<unsigned char>(table_[at])));
+        return;
+      }
+    }
+  }
+
+  void compareLength() {
+    const std::string expected = std::to_string(littleEndian(table_, header_, kQpfLengthBytes));
+    if (file_.size() < header_ + kQpfLengthBytes) {
+      add(0, "length", "mancante", expected);
+      return;
+    }
+    const std::string found = std::to_string(littleEndian(file_, header_, kQpfLengthBytes));
+    if (found != expected) add(0, "length", found, expected);
+  }
+
+  void compareRecords(bool fileCut) {
+    const std::size_t start = header_ + kQpfLengthBytes;
+    const std::size_t fileBytes = file_.size() > start ? file_.size() - start : 0;
+    const std::size_t fileRecords = fileBytes / kQpfRecordBytes;
+    const std::size_t partial = fileBytes % kQpfRecordBytes;
+    const std::size_t tableRecords = rows_.size();
+    for (std::size_t k = 0; k < std::min(fileRecords, tableRecords); ++k)
+      compareRecord(static_cast<long>(k + 1), start + k * kQpfRecordBytes);
+    for (std::size_t k = fileRecords; k < tableRecords; ++k) {
+      if (k == fileRecords && partial > 0)
+        add(static_cast<long>(k + 1), "record",
+            "troncato: " + std::to_string(partial) + " byte su " + std::to_string(kQpfRecordBytes),
+            "completo");
+      else
+        add(static_cast<long>(k + 1), "record", "mancante", "presente");
+    }
+    if (fileRecords > tableRecords || (fileRecords == tableRecords && partial > 0)) {
+      std::string extra = std::to_string(fileBytes - tableRecords * kQpfRecordBytes) +
+                          " byte in pi\xC3\xB9 dopo l'ultimo record";
+      if (fileCut) extra += " (file oltre " + std::to_string(kQpfLongestFile) + " byte)";
+      add(static_cast<long>(tableRecords + 1), "record", extra, "nessuno");
+    }
+  }
+
+  void compareRecord(long record, std::size_t at) {
+    std::string_view f = file_.substr(at, kQpfRecordBytes);
+    std::string_view t = table_.substr(at, kQpfRecordBytes);
+    if (f == t) return;
+    auto number = [](std::string_view bytes, std::size_t offset, std::size_t count) {
+      return std::to_string(littleEndian(bytes, offset, count));
+    };
+    if (f.substr(kNumberAt, 2) != t.substr(kNumberAt, 2))
+      add(record, "number", number(f, kNumberAt, 2), number(t, kNumberAt, 2));
+    if (f.substr(kReferenceAt, kReferenceChars) != t.substr(kReferenceAt, kReferenceChars))
+      add(record, "reference", characters(f, kReferenceAt, kReferenceChars),
+          characters(t, kReferenceAt, kReferenceChars));
+    if (f.substr(kValueAt, kValueChars) != t.substr(kValueAt, kValueChars))
+      add(record, "value", characters(f, kValueAt, kValueChars),
+          characters(t, kValueAt, kValueChars));
+    for (auto [name, offset] : {std::pair{"X", kXAt}, std::pair{"Y", kYAt}}) {
+      if (f.substr(offset, 4) == t.substr(offset, 4)) continue;
+      std::string inFile = floatText(f, offset, separator_);
+      std::string inTable = floatText(t, offset, separator_);
+      if (inFile == inTable) {  // two NaNs, say: show the bits
+        inFile += " (" + number(f, offset, 4) + ")";
+        inTable += " (" + number(t, offset, 4) + ")";
+      }
+      add(record, name, inFile, inTable);
+    }
+    if (f.substr(kAngleAt, 2) != t.substr(kAngleAt, 2))
+      add(record, "angle", number(f, kAngleAt, 2), number(t, kAngleAt, 2));
+    if (f[kForceAt] != t[kForceAt])
+      add(record, "force", byteText(static_cast<unsigned char>(f[kForceAt])),
+          byteText(static_cast<unsigned char>(t[kForceAt])));
+    if (auto other = firstDifference(f, t, 0, kQpfRecordBytes))
+      add(record, "other bytes",
+          "byte " + std::to_string(*other) + ": " + byteText(static_cast<unsigned char>(f[*other])),
+          "byte " + std::to_string(*other) + ": " +
+              byteText(static_cast<unsigned char>(t[*other])));
+  }
+
+  std::string_view file_;
+  std::string_view table_;
+  std::size_t header_;
+  const std::vector<int>& rows_;
+  char separator_;
+  std::vector<QpfDifference> differences_;
+};
+
+}  // namespace
+
+Outcome verifyQpf(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  workspace.qpfCompare = {};
+  std::optional<std::string> header = readUpTo(controls.Edit1, kQpfHeaderBytes);
+  if (!header) return cannotOpen(controls.Edit1);
+  const std::size_t headerBytes = header->size();
+  Grid table = workspace.StringGrid1;
+  std::vector<int> rows;
+  const std::string expected = qpfBytes(std::move(*header), table, controls, &rows);
+
+  std::optional<std::string> file = readUpTo(controls.Edit4, kQpfLongestFile + 1);
+  if (!file) return cannotOpen(controls.Edit4);
+  const bool cut = file->size() > kQpfLongestFile;
+  if (cut) file->resize(kQpfLongestFile);
+
+  workspace.qpfCompare.differences =
+      Comparison(*file, expected, headerBytes, rows, controls.decimalSeparator).run(cut);
+  workspace.qpfCompare.ran = true;
+  Outcome outcome;
+  if (workspace.qpfCompare.differences.empty())
+    outcome.messages.push_back({"Messaggio", "Il file QPF corrisponde alla tabella"});
+  return outcome;
+}
+
+}  // namespace brisel

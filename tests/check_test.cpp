@@ -1,0 +1,146 @@
+// The table check: each kind of finding from one fault, the groups found
+// without comparing pairs (squares side by side, far coordinates), and a
+// table that no cell text can make it throw on or change.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/check.h"
+#include "core/text.h"
+#include "tests/table_kit.h"
+
+namespace brisel {
+namespace {
+
+using testing::putRow;
+using testing::rowText;
+
+// A clean component row: number, reference, value, X, Y, angle, footprint.
+std::string row(int n, std::string_view x = "", std::string_view y = "") {
+  std::string at = std::to_string(n * 10);
+  return "|" + std::to_string(n) + "|R" + std::to_string(n) + "|10K||" +
+         std::string(x.empty() ? at : x) + "|" + std::string(y.empty() ? at : y) + "|90|R0603|";
+}
+
+// "ROW CODE" of each finding, in order.
+std::vector<std::string> found(const Grid& table, NumberFormat format = {}) {
+  std::vector<std::string> out;
+  for (const Finding& f : checkTable(table, format))
+    out.push_back(std::to_string(f.row) + " " + findingCodeName(f.code));
+  return out;
+}
+
+Grid board(const std::vector<std::string>& rows) {
+  Grid table(10, static_cast<int>(rows.size()) + 3);
+  for (std::size_t i = 0; i < rows.size(); ++i) putRow(table, static_cast<int>(i) + 1, rows[i]);
+  return table;
+}
+
+TEST(TableCheck, EachFaultGivesExactlyItsFindings) {
+  struct Case {
+    const char* name;
+    std::string faulty;  // replaces row 2 of four clean rows
+    std::vector<std::string> expected;
+  };
+  const std::vector<Case> cases = {
+      {"clean", row(2), {}},
+      {"duplicate-reference",
+       "|2|R3|10K||20|20|90|R0603|",
+       {"2 duplicate-reference", "3 duplicate-reference"}},
+      {"no-value empty", "|2|R2|  ||20|20|90|R0603|", {"2 no-value"}},
+      {"no-value ???", "|2|R2|???||20|20|90|R0603|", {"2 no-value"}},
+      {"not-a-number X", "|2|R2|10K||abc|20|90|R0603|", {"2 not-a-number"}},
+      {"not-a-number Y and angle",
+       "|2|R2|10K||20|1e39|9.5|R0603|",
+       {"2 not-a-number", "2 not-a-number"}},
+      {"not-a-number number", "|x|R2|10K||20|20|90|R0603|", {"2 not-a-number"}},
+      {"no-reference", "|2| \t ||||||", {"2 no-reference"}},
+      {"no number: not written", "||R2|???||abc|||a b|", {}},
+      {"same-place", "|2|R2|10K||30.005|29.995|90|R0603|", {"2 same-place", "3 same-place"}},
+      {"blank-in-field", "|2|R2|10 K||20|20|90|R 0603|", {"2 blank-in-field", "2 blank-in-field"}},
+      {"odd-angle", "|2|R2|10K||20|20|45|R0603|", {"2 odd-angle"}},
+      {"-90 as 65446 is square", "|2|R2|10K||20|20|65446|R0603|", {}},
+      {"every kind, by kind",
+       "|x|R3|??? ||30|30|45|A B|",
+       {"2 duplicate-reference", "2 no-value", "2 not-a-number", "2 same-place", "2 blank-in-field",
+        "2 odd-angle", "3 duplicate-reference", "3 same-place"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Grid table = board({row(1), c.faulty, row(3), row(4)});
+    EXPECT_EQ(found(table), c.expected);
+  }
+}
+
+TEST(TableCheck, SamePlaceAcrossSquaresAndFarAway) {
+  struct Case {
+    const char* ax;
+    const char* ay;
+    const char* bx;
+    const char* by;
+    bool same;
+  };
+  const Case cases[] = {
+      {"0.009", "5", "0.011", "5", true},          // squares side by side in X
+      {"5", "-0.004", "5", "0.004", true},         // across zero in Y
+      {"1.004", "2.004", "0.996", "1.996", true},  // diagonal squares
+      {"1.004", "1.996", "0.996", "2.004", true},  // the other diagonal
+      {"0", "0", "0.01", "0.01", true},            // at the distance
+      {"0", "0", "0.0201", "0", false},
+      {"0", "0", "0.005", "0.0201", false},
+      {"0", "0", "-0.0199", "0.0199", false},
+      {"1e30", "5", "1e30", "5", true},  // a float's step is wider than the distance
+      {"1e30", "5", "2e30", "5", false},
+      {"3e38", "-3e38", "3e38", "-3e38", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.ax) + "," + c.ay + " " + c.bx + "," + c.by);
+    Grid table = board({row(1, c.ax, c.ay), row(2, "500", "500"), row(3, c.bx, c.by)});
+    std::vector<std::string> expected;
+    if (c.same) expected = {"1 same-place", "3 same-place"};
+    EXPECT_EQ(found(table), expected);
+  }
+}
+
+TEST(TableCheck, ReadsNumbersAsTheWritersDo) {
+  Grid table = board({row(1, "1,5", "2"), row(2)});
+  EXPECT_EQ(found(table, {'.', false}), std::vector<std::string>{"1 not-a-number"});
+  EXPECT_TRUE(found(table, {'.', true}).empty());  // "Inglese"
+  EXPECT_TRUE(found(table, {',', false}).empty());
+}
+
+TEST(TableCheck, FindingsNameTheReferenceAndTheColumn) {
+  Grid table = board({"|1| C7 |10K||abc|1|0|R0603|"});
+  std::vector<Finding> findings = checkTable(table, {});
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].reference, "C7");
+  EXPECT_EQ(findings[0].text, "C7: colonna X: 'abc' non \xC3\xA8 un valore numerico valido");
+}
+
+TEST(TableCheck, HostileCellsNeitherThrowNorChange) {
+  Grid table(10, 300);
+  std::string bytes;
+  for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
+  for (int r = 1; r < 300; ++r)
+    for (int c = 0; c < 10; ++c)
+      table.setCell(c, r,
+                    bytes.substr(static_cast<std::size_t>((r * 7 + c * 13) % 256),
+                                 static_cast<std::size_t>((r + c) % 9)));
+  table.setCell(1, 5, "5");
+  table.setCell(2, 5, "");
+  Grid before = table;
+  std::vector<Finding> findings;
+  EXPECT_NO_THROW(findings = checkTable(table, {}));
+  EXPECT_FALSE(findings.empty());
+  for (int r = 0; r < 300; ++r) ASSERT_EQ(rowText(table, r), rowText(before, r));
+  EXPECT_NO_THROW(checkTable(Grid(3, 2), {}));  // narrower than a component table
+}
+
+TEST(TableCheck, RowsWithFindingsOnceEachInOrder) {
+  Grid table = board({row(1), "|2|R3|???||30|30|45|R0603|", row(3), row(4)});
+  EXPECT_EQ(rowsWithFindings(checkTable(table, {})), (std::vector<int>{2, 3}));
+}
+
+}  // namespace
+}  // namespace brisel

@@ -1,0 +1,75 @@
+// The checks in the window on the sample board: the first click imports
+// whatever the system's separator, "Controlla" fills the "Controllo" tab and
+// a double click leads back to the row, the RAK summary under the buttons,
+// "Verifica QPF" after "Crea Output File".
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "tests/testkit.h"
+#include "tests/window_fakes.h"
+#include "window/Unit1.h"
+#include "window/check_list.h"
+#include "window/grid_model.h"
+
+namespace {
+
+const QString kSamples = QStringLiteral(BRISEL_SAMPLES);
+
+TEST(WindowChecks, FromTheFirstClickToTheComparedOutput) {
+  brisel::testing::TempDir folder;
+  FakeDialogs dialogs;
+  TForm1 form(dialogs, folder / "KSR.ini");
+  form.Edit1->setText(kSamples + "/TEMPLATE.QPF");
+  form.Edit2->setText(kSamples + "/BOARD.REP");
+  form.Edit5->setText(kSamples + "/BOARD.MNT");
+  form.Edit7->setText(kSamples + "/BOARD.RAK");
+  form.Edit4->setText(QString::fromStdString((folder / "OUT.QPF").string()));
+  form.show();
+
+  form.Button4->click();  // Apri REP, as the window starts
+  ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors[0].toStdString();
+  EXPECT_EQ(form.StringGrid1->model()->index(1, 2).data().toString(), "U1");
+
+  form.Button10->click();  // Apre MNT: the footprints, one with a blank
+  form.BU_Controlla->click();
+  EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet6);
+  const CheckListModel* list = form.LV_Controllo->listModel();
+  ASSERT_EQ(list->rowCount(), 1);
+  EXPECT_EQ(list->index(0, 0).data().toString(), "40");
+  EXPECT_EQ(list->index(0, 1).data().toString(), "SW1");
+  EXPECT_EQ(list->index(0, 2).data().toString(), "blank-in-field");
+  QCoreApplication::processEvents();  // the tab shown lays its list out
+  const QRect line = form.LV_Controllo->visualRect(list->index(0, 3));
+  // A double click is a press, then a second press that doubles it.
+  QTest::mouseClick(form.LV_Controllo->viewport(), Qt::LeftButton, {}, line.center());
+  QTest::mouseDClick(form.LV_Controllo->viewport(), Qt::LeftButton, {}, line.center());
+  EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet1);
+  EXPECT_EQ(form.StringGrid1->Row(), 40);
+
+  EXPECT_EQ(form.LB_Rak->text(), "");
+  form.Button17->click();
+  EXPECT_EQ(form.LB_Rak->text(), "RAK: 2 righe rimosse, 0 regole non usate");
+  EXPECT_EQ(list->rowCount(), 3);  // the finding of before, the two rows removed
+  EXPECT_EQ(list->index(2, 2).data().toString(), "rak-removed");
+  EXPECT_TRUE(dialogs.messages.empty());  // no box of its own
+
+  form.Button9->click();
+  form.BU_Verifica->click();
+  ASSERT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(dialogs.messages[1].second, "Il file QPF corrisponde alla tabella");
+  form.StringGrid1->gridModel()->setData(form.StringGrid1->model()->index(3, 5), "1.5");
+  form.BU_Verifica->click();
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet6);
+  EXPECT_EQ(list->index(list->rowCount() - 1, 2).data().toString(), "qpf-X");
+  EXPECT_TRUE(dialogs.errors.empty());
+}
+
+}  // namespace

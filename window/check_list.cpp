@@ -1,0 +1,102 @@
+#include "window/check_list.h"
+
+#include <QHeaderView>
+
+#include "core/text.h"
+#include "window/grid_model.h"
+
+namespace {
+
+QString utf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+int CheckListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(lines_.size());
+}
+
+int CheckListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : 4;
+}
+
+QVariant CheckListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) return {};
+  const Line& line = lines_[static_cast<std::size_t>(index.row())];
+  switch (index.column()) {
+    case 0:
+      return line.rowText;
+    case 1:
+      return line.reference;
+    case 2:
+      return line.code;
+    default:
+      return line.text;
+  }
+}
+
+QVariant CheckListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  static const char* const titles[] = {"Riga", "Riferimento", "Codice", "Testo"};
+  return section >= 0 && section < 4 ? QString::fromLatin1(titles[section]) : QVariant();
+}
+
+void CheckListModel::show(const brisel::Workspace& workspace) {
+  beginResetModel();
+  lines_.clear();
+  for (const brisel::Finding& f : workspace.findings)
+    lines_.push_back({f.row, QString::number(f.row), shownText(f.reference),
+                      QString::fromLatin1(brisel::findingCodeName(f.code)), utf8(f.text)});
+  const brisel::RakReport& rak = workspace.rakReport;
+  // The rows RAK removed are gone from the table: their numbers point nowhere.
+  for (const brisel::RakRemoved& r : rak.removed)
+    lines_.push_back({0, QString::number(r.row), shownText(r.reference),
+                      QStringLiteral("rak-removed"),
+                      QStringLiteral("riga rimossa da \"Applica RAK\": nessuna regola per il "
+                                     "valore '%1'")
+                          .arg(shownText(r.value))});
+  for (const brisel::RakUnused& u : rak.unused)
+    lines_.push_back({0, QString(), QString(), QStringLiteral("rak-unused"),
+                      QStringLiteral("regola alla riga %1 del file RAK: nessuna riga ha il "
+                                     "valore '%2'")
+                          .arg(u.line)
+                          .arg(shownText(u.value))});
+  const brisel::QpfCompare& qpf = workspace.qpfCompare;
+  for (const brisel::QpfDifference& d : qpf.differences)
+    lines_.push_back(
+        {d.row, d.row > 0 ? QString::number(d.row) : QString(), QString(),
+         QStringLiteral("qpf-") + utf8(d.field).replace(QLatin1Char(' '), QLatin1Char('-')),
+         QStringLiteral("record %1, %2: file %3, tabella %4")
+             .arg(d.record)
+             .arg(utf8(d.field), utf8(d.file), utf8(d.table))});
+  if (qpf.ran && qpf.differences.empty())
+    lines_.push_back({0, QString(), QString(), QStringLiteral("qpf"),
+                      QStringLiteral("Il file QPF corrisponde alla tabella")});
+  endResetModel();
+}
+
+CheckList::CheckList(QWidget* parent) : QTableView(parent), model_(new CheckListModel(this)) {
+  setModel(model_);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  verticalHeader()->hide();
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  horizontalHeader()->setStretchLastSection(true);
+  setColumnWidth(0, 60);
+  setColumnWidth(1, 100);
+  setColumnWidth(2, 140);
+  connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+    if (!index.isValid()) return;
+    int row = model_->lines()[static_cast<std::size_t>(index.row())].row;
+    if (row > 0) emit rowChosen(row);
+  });
+}
+
+QString rakSummary(const brisel::RakReport& report) {
+  if (!report.ran) return {};
+  return QStringLiteral("RAK: %1 righe rimosse, %2 regole non usate")
+      .arg(report.removed.size())
+      .arg(report.unused.size());
+}
