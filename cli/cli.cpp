@@ -141,11 +141,6 @@ struct Run {
 };
 
 void parseWords(const std::vector<std::string>& words, Run& run) {
-  std::filesystem::path* paths[] = {&run.controls.Edit1, &run.controls.Edit2, &run.controls.Edit3,
-                                    &run.controls.Edit4, &run.controls.Edit5, &run.controls.Edit6,
-                                    &run.controls.Edit7, &run.controls.Edit8, &run.controls.Edit9};
-  constexpr std::string_view kPathSettings[] = {
-      "--qpf-template", "--rep", "--cmp", "--qpf", "--mnt", "--bom", "--rak", "--txt", "--zirkan"};
   for (std::size_t i = 0; i < words.size(); ++i) {
     // --setting=VALUE stands for --setting VALUE.
     std::size_t equals = words[i].find('=');
@@ -164,9 +159,9 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
       return;
     }
     bool isPath = false;
-    for (std::size_t k = 0; k < std::size(kPathSettings); ++k) {
-      if (word == kPathSettings[k]) {
-        *paths[k] = platform::pathFromText(value());
+    for (const cli::PathSetting& setting : cli::kPathSettings) {
+      if (word == setting.setting) {
+        run.controls.*setting.box = platform::pathFromText(value());
         isPath = true;
       }
     }

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace brisel::cli {
 
@@ -89,53 +90,55 @@ std::string openFailureReason(const fs::path& path, bool forWriting) {
 
 namespace {
 
+// A path box that the operation of a word reads or writes.
 struct PathUse {
-  std::string_view word;
-  std::filesystem::path Controls::*path;
-  std::string_view setting;
+  PathBox box;
   bool writes;
 };
 
-constexpr PathUse kPathUses[] = {
-    {"import-rep", &Controls::Edit2, "--rep", false},
-    {"import-cmp", &Controls::Edit3, "--cmp", false},
-    {"import-mnt", &Controls::Edit5, "--mnt", false},
-    {"import-bom", &Controls::Edit6, "--bom", false},
-    {"import-txt", &Controls::Edit8, "--txt", false},
-    {"apply-rak", &Controls::Edit7, "--rak", false},
-    {"write-qpf", &Controls::Edit1, "--qpf-template", false},
-    {"write-qpf", &Controls::Edit4, "--qpf", true},
-    {"view-qpf", &Controls::Edit4, "--qpf", false},
-    {"write-zirkan", &Controls::Edit9, "--zirkan", true},
-    {"view-zirkan", &Controls::Edit9, "--zirkan", false},
-};
+std::vector<PathUse> pathUses(std::string_view word) {
+  std::vector<PathUse> uses;
+  for (const Button& button : kButtons) {
+    if (button.word != word) continue;
+    for (PathBox box : button.reads)
+      if (box != nullptr) uses.push_back({box, false});
+    if (button.writes != nullptr) uses.push_back({button.writes, true});
+  }
+  return uses;
+}
+
+std::string_view settingOf(PathBox box) {
+  for (const PathSetting& setting : kPathSettings)
+    if (setting.box == box) return setting.setting;
+  return {};
+}
 
 }  // namespace
 
 std::optional<std::string> missingPath(std::string_view word, const Controls& controls) {
-  for (const PathUse& use : kPathUses)
-    if (use.word == word && (controls.*use.path).empty())
-      return std::string(word) + " needs " + std::string(use.setting) + " PATH";
+  for (const PathUse& use : pathUses(word))
+    if ((controls.*use.box).empty())
+      return std::string(word) + " needs " + std::string(settingOf(use.box)) + " PATH";
   return std::nullopt;
 }
 
 bool writesTo(std::string_view word, const std::filesystem::path& path, const Controls& controls) {
-  for (const PathUse& use : kPathUses)
-    if (use.word == word && use.writes && controls.*use.path == path) return true;
+  for (const PathUse& use : pathUses(word))
+    if (use.writes && controls.*use.box == path) return true;
   return false;
 }
 
 BoundStreams::BoundStreams(std::string_view word, Controls& controls, StandardStreams& streams)
     : controls_(controls), saved_(controls) {
-  for (const PathUse& use : kPathUses) {
-    std::filesystem::path& path = controls.*use.path;
-    if (use.word != word || path != kStandardStream) continue;
+  for (const PathUse& use : pathUses(word)) {
+    std::filesystem::path& path = controls.*use.box;
+    if (path != kStandardStream) continue;
     path = use.writes ? streams.output() : streams.input();
   }
 }
 
 BoundStreams::~BoundStreams() {
-  for (const PathUse& use : kPathUses) controls_.*use.path = saved_.*use.path;
+  for (const PathSetting& setting : kPathSettings) controls_.*setting.box = saved_.*setting.box;
 }
 
 }  // namespace brisel::cli

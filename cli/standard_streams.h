@@ -13,11 +13,25 @@
 #include <string>
 #include <string_view>
 
+#include "core/buttons.h"
 #include "core/workspace.h"
 
 namespace brisel::cli {
 
 inline constexpr std::string_view kStandardStream = "-";
+
+// The settings that name the window's path boxes.
+struct PathSetting {
+  std::string_view setting;
+  PathBox box;
+};
+inline constexpr PathSetting kPathSettings[] = {
+    {"--qpf-template", &Controls::Edit1}, {"--rep", &Controls::Edit2},
+    {"--cmp", &Controls::Edit3},          {"--qpf", &Controls::Edit4},
+    {"--mnt", &Controls::Edit5},          {"--bom", &Controls::Edit6},
+    {"--rak", &Controls::Edit7},          {"--txt", &Controls::Edit8},
+    {"--zirkan", &Controls::Edit9},
+};
 
 class StandardStreams {
  public:
@@ -51,7 +65,7 @@ class StandardStreams {
 // directory"), for reading or for writing a new file there.
 std::string openFailureReason(const std::filesystem::path& path, bool forWriting);
 
-// "apply-rak needs --rak PATH" when the operation of `word` reads or writes a
+// "WORD needs --SETTING PATH" when the operation of `word` reads or writes a
 // path that was not given.
 std::optional<std::string> missingPath(std::string_view word, const Controls& controls);
 

@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
+#include <iterator>
 #include <numeric>
+#include <string>
 #include <vector>
+
+#include "core/buttons.h"
 
 namespace brisel::cli {
 
@@ -16,7 +21,7 @@ constexpr std::array<Word, 19> kSettings{{
     {"--qpf PATH", "the QPF file write-qpf writes and view-qpf reads"},
     {"--mnt PATH", "the MNT file of import-mnt"},
     {"--bom PATH", "the BOM file of import-bom"},
-    {"--rak PATH", "the rotation rules of apply-rak"},
+    {"--rak PATH", "the rotation rules (RAK file)"},
     {"--txt PATH", "the TXT file of import-txt"},
     {"--zirkan PATH", "the ZIRKAN file write-zirkan writes and view-zirkan reads"},
     {"--mils", "imported coordinates are in mils (default: mm)"},
@@ -31,28 +36,47 @@ constexpr std::array<Word, 19> kSettings{{
     {"-", "as a PATH: standard input, or standard output for write-qpf and write-zirkan"},
 }};
 
-constexpr std::array<Word, 20> kOperations{{
-    {"import-rep", "import the REP file into the table"},
-    {"import-cmp", "values and footprints from the CMP file"},
-    {"import-mnt", "import the MNT file into the table"},
-    {"import-bom", "values from the BOM file"},
-    {"import-txt", "import the TXT file into the table"},
-    {"reference=ROW", "move the origin to that row"},
-    {"apply-rak", "apply the rotation rules; rows of unlisted values go"},
-    {"sort=COL", "sort the rows by that column, descending"},
-    {"delete=TOP[-BOTTOM]", "delete those rows"},
-    {"merge-footprints", "join each footprint onto its value"},
-    {"write-qpf", "write the QPF machine program"},
-    {"view-qpf", "read a QPF file back"},
-    {"write-zirkan", "write the ZIRKAN text file"},
-    {"view-zirkan", "read a ZIRKAN file back"},
+// The words that are no button of the window.
+constexpr Word kOtherOperations[] = {
+    {"print=rak-report", "print the rows removed and the rules unused by the last rule run"},
+    {"undo", "undo the last step that changed the tables"},
+    {"redo", "redo the step undone last"},
+    {"paste=COL,ROW,PATH", "paste the tab-separated file at that cell"},
+    {"preview=PATH", "write the picture of the board as SVG"},
     {"set=COL,ROW,TEXT", "type TEXT into a cell of the table"},
     {"print", "print the component table (= print=table)"},
     {"print=bytes", "print the byte dump of a viewed QPF file"},
     {"print=rules", "print the loaded rotation rules"},
     {"print=memo", "print the byte list of a viewed QPF file"},
-    {"print=buttons", "print whether apply-rak and merge-footprints are enabled"},
-}};
+    {"print=buttons", "print the state of the buttons that can be disabled"},
+};
+
+// A button's word with the shape of its cursor: "sort=COL".
+std::string_view shaped(const Button& button) {
+  static std::deque<std::string> shapes;
+  switch (button.cursor) {
+    case CursorWord::none:
+      return button.word;
+    case CursorWord::row:
+      return shapes.emplace_back(std::string(button.word) + "=ROW");
+    case CursorWord::column:
+      return shapes.emplace_back(std::string(button.word) + "=COL");
+    case CursorWord::rows:
+      return shapes.emplace_back(std::string(button.word) + "=TOP[-BOTTOM]");
+  }
+  return button.word;
+}
+
+// The buttons' words, then the others.
+const std::vector<Word>& operations() {
+  static const std::vector<Word> words = [] {
+    std::vector<Word> all;
+    for (const Button& button : kButtons) all.push_back({shaped(button), button.help});
+    all.insert(all.end(), std::begin(kOtherOperations), std::end(kOtherOperations));
+    return all;
+  }();
+  return words;
+}
 
 // The word without its argument: "--rep" of "--rep PATH" and of "--rep=x",
 // "sort" of "sort=COL".
@@ -87,7 +111,7 @@ std::span<const Word> settingWords() {
 }
 
 std::span<const Word> operationWords() {
-  return kOperations;
+  return operations();
 }
 
 std::string usageLine() {
@@ -108,7 +132,7 @@ std::string helpText() {
   };
   list(kSettings);
   text += "\nOperations:\n";
-  list(kOperations);
+  list(operations());
   text +=
       "\nExit status: 0 when every operation succeeded, 1 after a failed one, 2 for bad usage.\n";
   return text;
@@ -119,7 +143,7 @@ std::optional<std::string> nearestSetting(std::string_view word) {
 }
 
 std::optional<std::string> nearestOperation(std::string_view word) {
-  return nearest(word, kOperations);
+  return nearest(word, operations());
 }
 
 std::size_t editDistance(std::string_view a, std::string_view b) {

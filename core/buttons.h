@@ -10,6 +10,7 @@
 // ConversionError; what it wrote before stays.
 
 #include <array>
+#include <filesystem>
 #include <string_view>
 
 #include "core/workspace.h"
@@ -64,43 +65,142 @@ enum class CursorWord {
   rows,    // WORD=TOP[-BOTTOM]: Controls::Selection
 };
 
-// The kind of operation, and the line of buttons it stands on in the window.
-enum class ButtonGroup { imports, table, outputs };
+// The kind of operation, and where the window puts it: one line of buttons
+// each for the imports, the table operations and the outputs; the checks
+// beside the tabs.
+enum class ButtonGroup { imports, table, outputs, checks };
+
+// A path box of the window that an operation reads or writes.
+using PathBox = std::filesystem::path Controls::*;
 
 struct Button {
   ButtonGroup group;
   std::string_view name;     // form name, as the window's control
   std::string_view caption;  // as the window shows it
   std::string_view word;     // brisel-cli word
+  std::string_view help;     // what it does, in one line of brisel-cli's help
   Operation operation;
-  bool Workspace::*enabled;  // the flag that must be on to run it; null when none
+  bool Workspace::*enabled = nullptr;  // the flag that must be on to run it; null when none
   CursorWord cursor = CursorWord::none;
+  std::array<PathBox, 2> reads{};  // the files it reads (null when fewer)
+  PathBox writes = nullptr;        // the file it writes
 };
 
 // In the window's order: imports, table operations, outputs.
 inline constexpr std::array<Button, 16> kButtons{{
-    {ButtonGroup::imports, "Button4", "Apri REP", "import-rep", importRep, nullptr},
-    {ButtonGroup::imports, "Button5", "Apre CMP", "import-cmp", importCmp, nullptr},
-    {ButtonGroup::imports, "Button10", "Apre MNT", "import-mnt", importMnt, nullptr},
-    {ButtonGroup::imports, "Button13", "Apre BOM", "import-bom", importBom, nullptr},
-    {ButtonGroup::imports, "Button19", "Apre TXT", "import-txt", importTxt, nullptr},
-    {ButtonGroup::table, "Button7", "Riferimento", "reference", setReference, nullptr,
-     CursorWord::row},
-    {ButtonGroup::table, "Button17", "Applica RAK", "apply-rak", applyRak,
-     &Workspace::Button17Enabled},
-    {ButtonGroup::table, "BU_FootPrint", "Merge FootPrint", "merge-footprints", mergeFootprints,
-     &Workspace::BU_FootPrintEnabled},
-    {ButtonGroup::table, "Button14", "RIORDINA COLONNA CURSORE", "sort", sortByCursorColumn,
-     nullptr, CursorWord::column},
-    {ButtonGroup::table, "Button15", "CANCELLA LINEE SELEZIONATE", "delete", deleteSelectedRows,
-     nullptr, CursorWord::rows},
-    {ButtonGroup::outputs, "Button9", "Crea Output File", "write-qpf", writeQpf, nullptr},
-    {ButtonGroup::outputs, "Button2", "Apri QPF generato", "view-qpf", viewQpf, nullptr},
-    {ButtonGroup::outputs, "Button20", "Crea Output per ZIRKAN", "write-zirkan", writeZirkan,
-     nullptr},
-    {ButtonGroup::outputs, "Button22", "Apre ZIRKAN generato", "view-zirkan", viewZirkan, nullptr},
-    {ButtonGroup::outputs, "BU_Controlla", "Controlla", "check", checkComponents, nullptr},
-    {ButtonGroup::outputs, "BU_Verifica", "Verifica QPF", "verify-qpf", verifyQpf, nullptr},
+    {.group = ButtonGroup::imports,
+     .name = "Button4",
+     .caption = "Apri REP",
+     .word = "import-rep",
+     .help = "import the REP file into the table",
+     .operation = importRep,
+     .reads = {&Controls::Edit2}},
+    {.group = ButtonGroup::imports,
+     .name = "Button5",
+     .caption = "Apre CMP",
+     .word = "import-cmp",
+     .help = "values and footprints from the CMP file",
+     .operation = importCmp,
+     .reads = {&Controls::Edit3}},
+    {.group = ButtonGroup::imports,
+     .name = "Button10",
+     .caption = "Apre MNT",
+     .word = "import-mnt",
+     .help = "import the MNT file into the table",
+     .operation = importMnt,
+     .reads = {&Controls::Edit5}},
+    {.group = ButtonGroup::imports,
+     .name = "Button13",
+     .caption = "Apre BOM",
+     .word = "import-bom",
+     .help = "values from the BOM file",
+     .operation = importBom,
+     .reads = {&Controls::Edit6}},
+    {.group = ButtonGroup::imports,
+     .name = "Button19",
+     .caption = "Apre TXT",
+     .word = "import-txt",
+     .help = "import the TXT file into the table",
+     .operation = importTxt,
+     .reads = {&Controls::Edit8}},
+    {.group = ButtonGroup::table,
+     .name = "Button7",
+     .caption = "Riferimento",
+     .word = "reference",
+     .help = "move the origin to that row",
+     .operation = setReference,
+     .cursor = CursorWord::row},
+    {.group = ButtonGroup::table,
+     .name = "Button17",
+     .caption = "Applica RAK",
+     .word = "apply-rak",
+     .help = "apply the rotation rules; rows of unlisted values go",
+     .operation = applyRak,
+     .enabled = &Workspace::Button17Enabled,
+     .reads = {&Controls::Edit7}},
+    {.group = ButtonGroup::table,
+     .name = "BU_FootPrint",
+     .caption = "Merge FootPrint",
+     .word = "merge-footprints",
+     .help = "join each footprint onto its value",
+     .operation = mergeFootprints,
+     .enabled = &Workspace::BU_FootPrintEnabled},
+    {.group = ButtonGroup::table,
+     .name = "Button14",
+     .caption = "RIORDINA COLONNA CURSORE",
+     .word = "sort",
+     .help = "sort the rows by that column, descending",
+     .operation = sortByCursorColumn,
+     .cursor = CursorWord::column},
+    {.group = ButtonGroup::table,
+     .name = "Button15",
+     .caption = "CANCELLA LINEE SELEZIONATE",
+     .word = "delete",
+     .help = "delete those rows",
+     .operation = deleteSelectedRows,
+     .cursor = CursorWord::rows},
+    {.group = ButtonGroup::outputs,
+     .name = "Button9",
+     .caption = "Crea Output File",
+     .word = "write-qpf",
+     .help = "write the QPF machine program",
+     .operation = writeQpf,
+     .reads = {&Controls::Edit1},
+     .writes = &Controls::Edit4},
+    {.group = ButtonGroup::outputs,
+     .name = "Button2",
+     .caption = "Apri QPF generato",
+     .word = "view-qpf",
+     .help = "read a QPF file back",
+     .operation = viewQpf,
+     .reads = {&Controls::Edit4}},
+    {.group = ButtonGroup::outputs,
+     .name = "Button20",
+     .caption = "Crea Output per ZIRKAN",
+     .word = "write-zirkan",
+     .help = "write the ZIRKAN text file",
+     .operation = writeZirkan,
+     .writes = &Controls::Edit9},
+    {.group = ButtonGroup::outputs,
+     .name = "Button22",
+     .caption = "Apre ZIRKAN generato",
+     .word = "view-zirkan",
+     .help = "read a ZIRKAN file back",
+     .operation = viewZirkan,
+     .reads = {&Controls::Edit9}},
+    {.group = ButtonGroup::checks,
+     .name = "BU_Controlla",
+     .caption = "Controlla",
+     .word = "check",
+     .help = "check the table before the machine; print the findings",
+     .operation = checkComponents},
+    {.group = ButtonGroup::checks,
+     .name = "BU_Verifica",
+     .caption = "Verifica QPF",
+     .word = "verify-qpf",
+     .help = "compare the QPF file with what the table would write",
+     .operation = verifyQpf,
+     .reads = {&Controls::Edit4, &Controls::Edit1}},
 }};
 
 // The button of that form name, or null.

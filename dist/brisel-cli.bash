@@ -16,9 +16,10 @@ _brisel_cli() {
   esac
   local settings="--qpf-template --rep --cmp --qpf --mnt --bom --rak --txt --zirkan --mils
     --no-comma --english --force --decimal-separator --keep-going --quiet --help --version"
-  local operations="import-rep import-cmp import-mnt import-bom import-txt reference= apply-rak
-    sort= delete= merge-footprints write-qpf view-qpf write-zirkan view-zirkan set= print
-    print=table print=bytes print=rules print=memo print=buttons"
+  # The operations as the program's own help lists them, cut before their argument.
+  local operations
+  operations=$(brisel-cli --help 2>/dev/null |
+    sed -n '/^Operations:/,/^$/{s/^  \([^ ]*\).*/\1/p}' | sed 's/=.*/=/')
   if [[ "$cur" == -* ]]; then
     COMPREPLY=($(compgen -W "$settings" -- "$cur"))
   else

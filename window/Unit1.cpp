@@ -190,7 +190,13 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
   keepPlace.setRetainSizeWhenHidden(true);
   ProgressBar1->setSizePolicy(keepPlace);
   ProgressBar1->hide();
-  root->addWidget(ProgressBar1);
+  // The summary of the last rule run stands under the buttons, beside the
+  // progress bar, so the window needs no room of its own for it.
+  auto* bottom = new QHBoxLayout;
+  bottom->setSpacing(12);
+  bottom->addWidget(LB_Rak);
+  bottom->addWidget(ProgressBar1, 1);
+  root->addLayout(bottom);
   progress_ = std::make_unique<BarProgress>(ProgressBar1);
 
   scroll->setWidget(content);
@@ -327,15 +333,27 @@ QWidget* TForm1::buildLowerPart() {
   auto* buttons = new QGridLayout;
   buttons->setHorizontalSpacing(6);
   buttons->setVerticalSpacing(8);
+  // Undo, redo and the checks stand beside the tabs, above the table.
+  auto* corner = new QWidget(PageControl1);
+  auto* beside = new QHBoxLayout(corner);
+  beside->setContentsMargins(0, 0, 0, 2);
+  beside->setSpacing(6);
+  buildEditing(beside);
+  beside->addSpacing(12);
   std::array<int, 3> used{};
   for (const brisel::Button& button : brisel::kButtons) {
     QPushButton* control = operationButton(button, lower);
     this->*formButton(button.name).control = control;
+    if (button.group == brisel::ButtonGroup::checks) {
+      control->setMinimumHeight(0);
+      beside->addWidget(control);
+      continue;
+    }
     const int line = static_cast<int>(button.group);
     buttons->addWidget(control, line, used[static_cast<std::size_t>(line)]++);
   }
-  buttons->addLayout(buildEditing(), 1, used[1]);
-  buildChecks(buttons);
+  PageControl1->setCornerWidget(corner, Qt::TopRightCorner);
+  buildChecks();
   row->addLayout(buttons);
   row->addStretch(1);
 
@@ -643,10 +661,8 @@ void TForm1::showButtons() {
 // ---- The checks before the machine: "Controlla", "Verifica QPF", the RAK
 // summary and the "Controllo" tab.
 
-void TForm1::buildChecks(QGridLayout* buttons) {
-  // The summary of the last rule run, under the buttons.
+void TForm1::buildChecks() {
   LB_Rak = named(new QLabel(Button9->parentWidget()), "LB_Rak");
-  buttons->addWidget(LB_Rak, 3, 0, 1, 6);
 
   LV_Controllo = named(new CheckList, "LV_Controllo");
   TabSheet6 = named(new QWidget, "TabSheet6");

@@ -23,6 +23,7 @@
 #include "window/dialogs.h"
 #include "window/path_bytes.h"
 
+class QBoxLayout;
 class QCheckBox;
 class QCloseEvent;
 class QFrame;
@@ -192,7 +193,7 @@ class TForm1 : public QWidget {
 
  private:
   // The undo buttons, for the lower part; the shortcuts, filters and history.
-  QLayout* buildEditing();
+  void buildEditing(QBoxLayout* beside);
   void bindEditing();
   // Records the workspace as one step if it changed; shows the undo buttons.
   void recordStep();
@@ -226,7 +227,7 @@ class TForm1 : public QWidget {
     showButtons();
   }
   // The checks' tab and summary, built in one place.
-  void buildChecks(QGridLayout* buttons);
+  void buildChecks();
   void showChecks();
   std::array<QLineEdit*, 9> pathBoxes() const;
 

@@ -1,6 +1,7 @@
 // The form's editing: undo and redo of the workspace, the component table as
 // a spreadsheet (copy, paste, clear) and files dropped on the window.
 
+#include <QBoxLayout>
 #include <QClipboard>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -102,11 +103,10 @@ class FileDrops : public QObject {
 
 }  // namespace
 
-QLayout* TForm1::buildEditing() {
+void TForm1::buildEditing(QBoxLayout* beside) {
   auto button = [this](const char* name, const char* caption, Handler handler) {
     auto* b = new QPushButton(QString::fromLatin1(caption), this);
     b->setObjectName(QString::fromLatin1(name));
-    b->setMinimumHeight(28);
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, b, handler] { guarded(b, handler); });
     return b;
@@ -115,11 +115,8 @@ QLayout* TForm1::buildEditing() {
   BU_Ripeti = button("BU_Ripeti", "Ripeti", &TForm1::BU_RipetiClick);
   BU_Annulla->setEnabled(false);
   BU_Ripeti->setEnabled(false);
-  auto* pair = new QHBoxLayout;
-  pair->setSpacing(6);
-  pair->addWidget(BU_Annulla);
-  pair->addWidget(BU_Ripeti);
-  return pair;
+  beside->addWidget(BU_Annulla);
+  beside->addWidget(BU_Ripeti);
 }
 
 void TForm1::bindEditing() {
