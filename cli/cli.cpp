@@ -165,7 +165,7 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
   if (run.steps.empty()) throw UsageError{"no operation given"};
 }
 
-void printGrid(const Grid& grid, std::ostream& out) {
+void printGrid(const Cells& grid, std::ostream& out) {
   out << "rows " << grid.RowCount() << " cols " << grid.ColCount() << '\n';
   for (int r = 0; r < grid.RowCount(); ++r) {
     out << r;

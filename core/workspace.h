@@ -12,15 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "core/byte_grid.h"
 #include "core/grid.h"
 #include "core/numbers.h"
 
 namespace brisel {
 
 struct Workspace {
-  Grid StringGrid1{10, 10};   // the component table
-  Grid StringGrid2{110, 10};  // the records of a QPF file, byte by byte
-  Grid StringGrid3{2, 5};     // the loaded RAK rules
+  Grid StringGrid1{10, 10};       // the component table
+  ByteGrid StringGrid2{110, 10};  // the records of a QPF file, byte by byte
+  Grid StringGrid3{2, 5};         // the loaded RAK rules
   std::vector<std::string> Memo1{"Memo1"};
   bool Button17Enabled = true;       // "Applica RAK"
   bool BU_FootPrintEnabled = false;  // "Merge FootPrint"

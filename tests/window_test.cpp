@@ -785,7 +785,7 @@ TEST_F(WindowTest, WhatTheColumnsHoldFitsThem) {
   form->show();
   struct Fit {
     GridView* view;
-    brisel::Grid* grid;
+    brisel::Cells* grid;
     int column;
     const char* text;
   };

@@ -15,7 +15,7 @@
 #include <QTableView>
 #include <string_view>
 
-#include "core/grid.h"
+#include "core/cells.h"
 #include "core/workspace.h"
 
 // The text a cell or memo line shows for its bytes: Latin-1, without the
@@ -33,7 +33,7 @@ class GridModel : public QAbstractTableModel {
   // True for the fixed cells, under kFixedRole.
   static constexpr int kFixedRole = Qt::UserRole + 1;
 
-  GridModel(brisel::Grid& grid, int fixedRows, int fixedColumns, bool editable,
+  GridModel(brisel::Cells& grid, int fixedRows, int fixedColumns, bool editable,
             QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -54,7 +54,7 @@ class GridModel : public QAbstractTableModel {
  private:
   bool inGrid(const QModelIndex& index) const;
 
-  brisel::Grid* grid_;
+  brisel::Cells* grid_;
   int rows_;
   int columns_;
   int fixedRows_;
@@ -97,7 +97,7 @@ class GridView : public QTableView {
   Q_OBJECT
 
  public:
-  GridView(brisel::Grid& grid, int fixedRows, int fixedColumns, bool editable, int columnWidth,
+  GridView(brisel::Cells& grid, int fixedRows, int fixedColumns, bool editable, int columnWidth,
            QWidget* parent = nullptr);
 
   GridModel* gridModel() const { return model_; }
