@@ -107,6 +107,13 @@ void ByteGrid::setCell(int column, int row, std::string_view text) {
   texts_[at].assign(text.data(), text.size());
 }
 
+std::string_view ByteGrid::rowBytes(int row, int firstColumn, std::size_t count) const {
+  if (count == 0) return {};
+  std::size_t first = index(firstColumn, row);
+  index(firstColumn + static_cast<int>(count) - 1, row);
+  return {reinterpret_cast<const char*>(bytes_.data() + first), count};
+}
+
 void ByteGrid::setBytes(int row, int firstColumn, std::string_view bytes) {
   if (bytes.empty()) return;
   std::size_t first = index(firstColumn, row);

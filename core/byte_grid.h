@@ -37,6 +37,11 @@ class ByteGrid final : public Cells {
   // keep what they hold. Throws std::out_of_range when they do not fit.
   void setBytes(int row, int firstColumn, std::string_view bytes);
 
+  // The bytes last put in those cells by setBytes, as one view, valid until
+  // the grid is next changed; for reading back what was just set. Throws
+  // std::out_of_range when they are not all in the grid.
+  std::string_view rowBytes(int row, int firstColumn, std::size_t count) const;
+
   // The text of every byte value.
   static std::string_view byteText(std::uint8_t byte);
 

@@ -7,6 +7,7 @@
 // 7 bytes live inside it, longer ones in a pool owned by the grid.
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,7 +63,9 @@ class Grid final : public Cells {
   int columns_;
   int rows_;
   std::vector<Cell> cells_;  // row by row
-  std::vector<std::string> pool_;
+  // A deque: growing it moves no text, and never holds the old and the new
+  // storage at once as a doubling vector does.
+  std::deque<std::string> pool_;
   std::vector<std::uint32_t> freeSlots_;
 };
 

@@ -97,16 +97,14 @@ void decodeBlock(Grid& table, int row, std::string_view block, char separator) {
   table.setCell(kAngleColumn, row, decimal(littleEndian(block, 35, 2)));
 }
 
-void decodeBlocks(Grid& table, std::string_view bytes, char separator) {
-  if (bytes.size() <= kQpfFirstBlockBytes) return;
-  std::string_view blocks = bytes.substr(kQpfFirstBlockBytes);
-  int complete = static_cast<int>(blocks.size() / kQpfBlockBytes);
+// Decoded from the dump, which holds every block of a file of `size` bytes.
+void decodeBlocks(Grid& table, const ByteGrid& dump, std::size_t size, char separator) {
+  if (size <= kQpfFirstBlockBytes) return;
+  int complete = static_cast<int>((size - kQpfFirstBlockBytes) / kQpfBlockBytes);
   if (complete == 0) return;
   table.growFor(complete);
-  for (int block = 1; block <= complete; ++block) {
-    decodeBlock(table, block, blocks.substr(0, kQpfBlockBytes), separator);
-    blocks.remove_prefix(kQpfBlockBytes);
-  }
+  for (int block = 1; block <= complete; ++block)
+    decodeBlock(table, block, dump.rowBytes(block, 1, kQpfBlockBytes), separator);
 }
 
 }  // namespace
@@ -125,7 +123,11 @@ Outcome viewQpf(Workspace& workspace, const Controls& controls, Progress& /*prog
   }
   listInMemo(workspace.Memo1, *bytes);
   dumpBlocks(workspace.StringGrid2, *bytes);
-  decodeBlocks(workspace.StringGrid1, *bytes, controls.decimalSeparator);
+  // The dump now holds every byte the table is decoded from: the file's copy
+  // goes before the table grows, so that the two never take memory at once.
+  const std::size_t size = bytes->size();
+  bytes.reset();
+  decodeBlocks(workspace.StringGrid1, workspace.StringGrid2, size, controls.decimalSeparator);
 
   outcome.messages.push_back(kSuccessMessage);
   workspace.Button17Enabled = true;
