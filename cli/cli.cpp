@@ -8,10 +8,10 @@
 #include <string_view>
 #include <variant>
 
+#include "core/buttons.h"
 #include "core/platform.h"
 #include "core/text.h"
 #include "core/workspace.h"
-#include "core/buttons.h"
 
 namespace brisel {
 

@@ -28,12 +28,12 @@
 #include <QToolTip>
 #include <optional>
 
-#include "window/Unit1.h"
-#include "window/dialogs.h"
-#include "window/grid_model.h"
 #include "core/buttons.h"
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"
+#include "window/Unit1.h"
+#include "window/dialogs.h"
+#include "window/grid_model.h"
 
 namespace {
 
