@@ -199,7 +199,7 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
         throw UsageError{*missing};
 }
 
-void printGrid(const Grid& grid, std::ostream& out) {
+void printGrid(const Cells& grid, std::ostream& out) {
   out << "rows " << grid.RowCount() << " cols " << grid.ColCount() << '\n';
   for (int r = 0; r < grid.RowCount(); ++r) {
     out << r;

@@ -73,13 +73,7 @@ std::uint32_t Grid::store(std::string_view text) {
     return slot;
   }
   if (pool_.size() >= UINT32_MAX) throw std::length_error("troppi testi nella griglia");
-  // A push that reallocates the pool would move the text `text` may point into.
-  if (pool_.size() == pool_.capacity()) {
-    std::string copy(text);
-    pool_.push_back(std::move(copy));
-  } else {
-    pool_.emplace_back(text);
-  }
+  pool_.emplace_back(text);  // a deque's push moves nothing `text` may point into
   return static_cast<std::uint32_t>(pool_.size() - 1);
 }
 

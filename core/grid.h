@@ -1,25 +1,28 @@
 #pragma once
 // A grid of text cells addressed by (column, row), both from 0, as the window's
-// string grids are: the component table, the QPF byte dump and the RAK rules.
+// string grids are: the component table and the RAK rules (the QPF byte dump
+// keeps bytes instead: byte_grid.h).
 //
 // Cells hold bytes (one byte a character). A cell costs 8 bytes: texts of up to
-// 7 bytes live inside it, longer ones in a pool owned by the grid, so a dump of
-// a 65,535-record QPF file (7 million cells) needs no string object per cell.
+// 7 bytes live inside it, longer ones in a pool owned by the grid.
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/cells.h"
+
 namespace brisel {
 
-class Grid {
+class Grid final : public Cells {
  public:
   // Throws std::invalid_argument for negative sizes.
   Grid(int columns, int rows);
 
-  int ColCount() const { return columns_; }
-  int RowCount() const { return rows_; }
+  int ColCount() const override { return columns_; }
+  int RowCount() const override { return rows_; }
 
   // Rows added at the bottom are empty; rows dropped lose their texts.
   void setRowCount(int rows);
@@ -30,8 +33,8 @@ class Grid {
 
   // The text of a cell. The view stays valid until the grid is next changed.
   // Every cell access throws std::out_of_range outside the grid.
-  std::string_view cell(int column, int row) const;
-  void setCell(int column, int row, std::string_view text);
+  std::string_view cell(int column, int row) const override;
+  void setCell(int column, int row, std::string_view text) override;
   void clearCell(int column, int row) { setCell(column, row, {}); }
 
   // Changes with every call that may change the grid, to a number no other
@@ -69,7 +72,9 @@ class Grid {
   int columns_;
   int rows_;
   std::vector<Cell> cells_;  // row by row
-  std::vector<std::string> pool_;
+  // A deque: growing it moves no text, and never holds the old and the new
+  // storage at once as a doubling vector does.
+  std::deque<std::string> pool_;
   std::vector<std::uint32_t> freeSlots_;
   std::uint64_t generation_ = 0;
   void changed();

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/byte_grid.h"
 #include "core/findings.h"
 #include "core/grid.h"
 #include "core/numbers.h"
@@ -21,7 +22,7 @@ namespace brisel {
 
 struct Workspace {
   Grid StringGrid1{kTableColumns, 10};  // the component table
-  Grid StringGrid2{110, 10};            // the records of a QPF file, byte by byte
+  ByteGrid StringGrid2{110, 10};        // the records of a QPF file, byte by byte
   Grid StringGrid3{2, 5};               // the loaded RAK rules
   std::vector<std::string> Memo1{"Memo1"};
   bool Button17Enabled = true;       // Button17 may run (see core/buttons.h)

@@ -3,7 +3,6 @@
 // and each complete block is decoded into the component table. Nothing is
 // checked: any file is shown by the same block rule.
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cstdint>
@@ -21,24 +20,6 @@ namespace brisel {
 namespace {
 
 using namespace output;
-
-// The decimal text of every byte value, made once: a full dump writes seven
-// million of them.
-struct ByteText {
-  char digits[3];
-  std::uint8_t size;
-  std::string_view view() const { return {digits, size}; }
-};
-constexpr auto kByteTexts = [] {
-  std::array<ByteText, 256> texts{};
-  for (int value = 0; value < 256; ++value) {
-    ByteText& text = texts[static_cast<std::size_t>(value)];
-    if (value >= 100) text.digits[text.size++] = static_cast<char>('0' + value / 100);
-    if (value >= 10) text.digits[text.size++] = static_cast<char>('0' + value / 10 % 10);
-    text.digits[text.size++] = static_cast<char>('0' + value % 10);
-  }
-  return texts;
-}();
 
 unsigned byteAt(std::string_view bytes, std::size_t at) {
   return static_cast<unsigned char>(bytes[at]);
@@ -59,7 +40,7 @@ void listInMemo(std::vector<std::string>& memo, std::string_view bytes) {
     unsigned byte = byteAt(bytes, offset);
     std::string line = std::to_string(offset);
     line += '\t';
-    line += kByteTexts[byte].view();
+    line += ByteGrid::byteText(static_cast<std::uint8_t>(byte));
     line += '\t';
     appendShownByte(line, byte);
     memo.push_back(std::move(line));
@@ -68,17 +49,16 @@ void listInMemo(std::vector<std::string>& memo, std::string_view bytes) {
 
 // Block k (from 1) in row k, its j-th byte in column j; a last, incomplete
 // block keeps the cells it has.
-void dumpBlocks(Grid& dump, std::string_view bytes) {
+void dumpBlocks(ByteGrid& dump, std::string_view bytes) {
   if (bytes.size() <= kQpfFirstBlockBytes) return;
   std::string_view blocks = bytes.substr(kQpfFirstBlockBytes);
   int lastBlock = static_cast<int>((blocks.size() + kQpfBlockBytes - 1) / kQpfBlockBytes);
   // Grown once for the last block, which ends as growing before each block
-  // would, without the copies of a grid that doubles 60 MB of cells.
+  // would, without the copies of a grid that doubles.
   dump.growFor(lastBlock);
   for (int block = 1; !blocks.empty(); ++block) {
     std::size_t count = std::min(blocks.size(), kQpfBlockBytes);
-    for (std::size_t j = 0; j < count; ++j)
-      dump.setCell(static_cast<int>(j + 1), block, kByteTexts[byteAt(blocks, j)].view());
+    dump.setBytes(block, 1, blocks.substr(0, count));
     blocks.remove_prefix(count);
   }
 }
@@ -117,16 +97,14 @@ void decodeBlock(Grid& table, int row, std::string_view block, char separator) {
   table.setCell(col::Angle, row, decimal(littleEndian(block, 35, 2)));
 }
 
-void decodeBlocks(Grid& table, std::string_view bytes, char separator) {
-  if (bytes.size() <= kQpfFirstBlockBytes) return;
-  std::string_view blocks = bytes.substr(kQpfFirstBlockBytes);
-  int complete = static_cast<int>(blocks.size() / kQpfBlockBytes);
+// Decoded from the dump, which holds every block of a file of `size` bytes.
+void decodeBlocks(Grid& table, const ByteGrid& dump, std::size_t size, char separator) {
+  if (size <= kQpfFirstBlockBytes) return;
+  int complete = static_cast<int>((size - kQpfFirstBlockBytes) / kQpfBlockBytes);
   if (complete == 0) return;
   table.growFor(complete);
-  for (int block = 1; block <= complete; ++block) {
-    decodeBlock(table, block, blocks.substr(0, kQpfBlockBytes), separator);
-    blocks.remove_prefix(kQpfBlockBytes);
-  }
+  for (int block = 1; block <= complete; ++block)
+    decodeBlock(table, block, dump.rowBytes(block, 1, kQpfBlockBytes), separator);
 }
 
 }  // namespace
@@ -145,7 +123,11 @@ Outcome viewQpf(Workspace& workspace, const Controls& controls, Progress& /*prog
   }
   listInMemo(workspace.Memo1, *bytes);
   dumpBlocks(workspace.StringGrid2, *bytes);
-  decodeBlocks(workspace.StringGrid1, *bytes, controls.decimalSeparator);
+  // The dump now holds every byte the table is decoded from: the file's copy
+  // goes before the table grows, so that the two never take memory at once.
+  const std::size_t size = bytes->size();
+  bytes.reset();
+  decodeBlocks(workspace.StringGrid1, workspace.StringGrid2, size, controls.decimalSeparator);
 
   outcome.messages.push_back(kSuccessMessage);
   workspace.Button17Enabled = true;

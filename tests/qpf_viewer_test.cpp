@@ -47,7 +47,7 @@ class QpfViewer : public ::testing::Test {
     return viewQpf(workspace, controls, progress);
   }
   Grid& table() { return workspace.StringGrid1; }
-  Grid& dump() { return workspace.StringGrid2; }
+  ByteGrid& dump() { return workspace.StringGrid2; }
 
   testing::TempDir dir;
   Workspace workspace;

@@ -28,13 +28,13 @@
 #include <QToolTip>
 #include <optional>
 
-#include "window/Unit1.h"
-#include "window/dialogs.h"
-#include "window/grid_model.h"
 #include "core/buttons.h"
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"
+#include "window/Unit1.h"
 #include "window/check_list.h"
+#include "window/dialogs.h"
+#include "window/grid_model.h"
 
 namespace {
 
@@ -767,7 +767,7 @@ TEST_F(WindowTest, WhatTheColumnsHoldFitsThem) {
   form->show();
   struct Fit {
     GridView* view;
-    brisel::Grid* grid;
+    brisel::Cells* grid;
     int column;
     const char* text;
   };

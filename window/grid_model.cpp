@@ -31,7 +31,7 @@ QString shownText(std::string_view bytes, bool keepTabs) {
   return text;
 }
 
-GridModel::GridModel(brisel::Grid& grid, int fixedRows, int fixedColumns, bool editable,
+GridModel::GridModel(brisel::Cells& grid, int fixedRows, int fixedColumns, bool editable,
                      QObject* parent)
     : QAbstractTableModel(parent),
       grid_(&grid),
@@ -206,7 +206,7 @@ bool GridCellDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
   return true;
 }
 
-GridView::GridView(brisel::Grid& grid, int fixedRows, int fixedColumns, bool editable,
+GridView::GridView(brisel::Cells& grid, int fixedRows, int fixedColumns, bool editable,
                    int columnWidth, QWidget* parent)
     : QTableView(parent),
       model_(new GridModel(grid, fixedRows, fixedColumns, editable, this)),

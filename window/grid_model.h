@@ -16,7 +16,7 @@
 #include <QTableView>
 #include <string_view>
 
-#include "core/grid.h"
+#include "core/cells.h"
 #include "core/workspace.h"
 
 // The text a cell or memo line shows for its bytes: Latin-1, without the
@@ -34,7 +34,7 @@ class GridModel : public QAbstractTableModel {
   // True for the fixed cells, under kFixedRole.
   static constexpr int kFixedRole = Qt::UserRole + 1;
 
-  GridModel(brisel::Grid& grid, int fixedRows, int fixedColumns, bool editable,
+  GridModel(brisel::Cells& grid, int fixedRows, int fixedColumns, bool editable,
             QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -68,7 +68,7 @@ class GridModel : public QAbstractTableModel {
   // ---- end of column names and typed cells ----
   bool inGrid(const QModelIndex& index) const;
 
-  brisel::Grid* grid_;
+  brisel::Cells* grid_;
   int rows_;
   int columns_;
   int fixedRows_;
@@ -110,7 +110,7 @@ class GridView : public QTableView {
   Q_OBJECT
 
  public:
-  GridView(brisel::Grid& grid, int fixedRows, int fixedColumns, bool editable, int columnWidth,
+  GridView(brisel::Cells& grid, int fixedRows, int fixedColumns, bool editable, int columnWidth,
            QWidget* parent = nullptr);
 
   GridModel* gridModel() const { return model_; }
