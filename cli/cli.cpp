@@ -8,10 +8,11 @@
 #include <string_view>
 #include <variant>
 
+#include "core/board_svg.h"
+#include "core/buttons.h"
 #include "core/platform.h"
 #include "core/text.h"
 #include "core/workspace.h"
-#include "core/buttons.h"
 
 namespace brisel {
 
@@ -66,7 +67,11 @@ struct Type {
 struct Print {
   std::string what;
 };
-using Step = std::variant<Press, Reference, Sort, Delete, Type, Print>;
+// preview=PATH.svg: the picture of the board.
+struct Preview {
+  std::filesystem::path path;
+};
+using Step = std::variant<Press, Reference, Sort, Delete, Type, Print, Preview>;
 
 struct UsageError {
   std::string reason;
@@ -101,6 +106,7 @@ Step parseOperation(const std::string& word) {
           dash == std::string_view::npos ? top : wholeNumber(value.substr(dash + 1), word);
       return Delete{top, bottom};
     }
+    if (name == "preview" && !value.empty()) return Preview{std::filesystem::path(value)};
     if (name == "set") {
       std::size_t first = value.find(',');
       std::size_t second = first == std::string_view::npos ? first : value.find(',', first + 1);
@@ -255,6 +261,10 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
     checkColumn(run, t->col);
     checkRow(run, t->row);
     run.workspace.StringGrid1.setCell(static_cast<int>(t->col), static_cast<int>(t->row), t->text);
+    return true;
+  }
+  if (auto* p = std::get_if<Preview>(&step)) {
+    writeBoardSvg(p->path, buildBoard(run.workspace.StringGrid1, controls.numbers()));
     return true;
   }
   print(run, std::get<Print>(step).what, out);
