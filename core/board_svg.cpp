@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
+#include <utility>
 
 #include "core/atomic_file.h"
 #include "core/platform.h"
@@ -155,6 +156,11 @@ void appendXmlText(std::string& out, std::string_view bytes) {
   }
 }
 
+PreviewError::PreviewError(const std::filesystem::path& path, std::string reason)
+    : Error("cannot write " + platform::displayPath(path) + ": " + reason),
+      path_(path),
+      reason_(std::move(reason)) {}
+
 std::string shortestDecimal(float value) {
   std::string out;
   appendNumber(out, value);
@@ -232,7 +238,7 @@ void writeBoardSvg(const std::filesystem::path& path, const Board& board, Colour
                              ? std::make_error_code(std::errc::is_a_directory).message()
                          : code != 0 ? std::generic_category().message(code)
                                      : std::string("the file cannot be created");
-    throw PreviewError("cannot write " + platform::displayPath(path) + ": " + reason);
+    throw PreviewError(path, std::move(reason));
   }
   file.write(document);
   file.commit();

@@ -35,9 +35,17 @@ std::string boardSvg(const Board& board, ColourBy colours = ColourBy::value);
 void writeBoardSvg(const std::filesystem::path& path, const Board& board,
                    ColourBy colours = ColourBy::value);
 
+// What() reads "cannot write PATH: REASON"; the parts are there for a front
+// end that words it otherwise.
 class PreviewError : public Error {
  public:
-  using Error::Error;
+  PreviewError(const std::filesystem::path& path, std::string reason);
+  const std::filesystem::path& path() const { return path_; }
+  const std::string& reason() const { return reason_; }
+
+ private:
+  std::filesystem::path path_;
+  std::string reason_;
 };
 
 // Bytes as Latin-1 characters, escaped for XML text and attribute values.

@@ -22,9 +22,10 @@
 #include <algorithm>
 #include <exception>
 
-#include "window/grid_model.h"
-#include "core/settings.h"
 #include "core/buttons.h"
+#include "core/settings.h"
+#include "window/board_view.h"
+#include "window/grid_model.h"
 
 TForm1* Form1 = nullptr;
 
@@ -242,6 +243,18 @@ void TForm1::buildPages() {
   page(TabSheet2, "TabSheet2", "TabSheet2", StringGrid2);
   page(TabSheet3, "TabSheet3", "TabSheet3", Memo1);
   page(TabSheet4, "TabSheet4", "File RAK", StringGrid3);
+  // The board preview follows the table: every typed cell, every operation
+  // (showWorkspace), the "Inglese" setting; a click on a part moves the cursor.
+  Preview = named(
+      new PreviewPage(workspace_.StringGrid1, dialogs_, [this] { return snapshot().numbers(); }),
+      "Preview");
+  page(TabSheet5, "TabSheet5", "Anteprima", Preview);
+  connect(StringGrid1->gridModel(), &QAbstractItemModel::dataChanged, Preview,
+          &PreviewPage::tableChanged);
+  connect(Preview->view(), &BoardView::rowClicked, this,
+          [this](int row) { StringGrid1->moveCursorTo(StringGrid1->Col(), row); });
+  connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, Preview,
+          [this](const QModelIndex& current) { Preview->view()->setCurrentRow(current.row()); });
   PageControl1->setCurrentIndex(0);
   sizeColumns();
 }
@@ -378,6 +391,7 @@ void TForm1::bindHandlers() {
       {Button2, &TForm1::Button2Click},           {Button20, &TForm1::Button20Click},
       {Button22, &TForm1::Button22Click},
   };
+  connect(RB_EN, &QRadioButton::toggled, Preview, &PreviewPage::tableChanged);
   for (const auto& [button, handler] : bindings) {
     QPushButton* sender = button;
     auto bound = handler;
@@ -572,6 +586,7 @@ void TForm1::run(const FormOperation& operation) {
 
 void TForm1::showWorkspace() {
   StringGrid1->refresh();
+  Preview->tableChanged();
   StringGrid2->refresh();
   StringGrid3->refresh();
   if (workspace_.Memo1 != memoShown_) {

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "window/dialogs.h"
 #include "core/workspace.h"
+#include "window/dialogs.h"
 
 class QCheckBox;
 class QCloseEvent;
@@ -32,6 +32,7 @@ class QRadioButton;
 class QResizeEvent;
 class QTabWidget;
 class GridView;
+class PreviewPage;
 
 using FormOperation =
     std::function<brisel::Outcome(brisel::Workspace&, const brisel::Controls&, brisel::Progress&)>;
@@ -135,6 +136,9 @@ class TForm1 : public QWidget {
   QLineEdit* ED_Forza;
   QProgressBar* ProgressBar1;
   OpenDialog OpenDialog1;
+  // The board preview, "Anteprima", after "File RAK".
+  QWidget* TabSheet5;
+  PreviewPage* Preview;
 
   // The handlers, bound to their controls.
   void FormCreate(QObject* Sender);

@@ -94,9 +94,11 @@ QStringList dialogNameFilters(const QString& filter) {
 #endif
 }
 
-bool WidgetDialogs::openFile(QWidget* owner, OpenDialog& dialog) {
+namespace {
+
+bool runFileDialog(QWidget* owner, OpenDialog& dialog, QFileDialog::AcceptMode mode) {
   QFileDialog box(owner);
-  box.setAcceptMode(QFileDialog::AcceptOpen);
+  box.setAcceptMode(mode);
   box.setFileMode(QFileDialog::AnyFile);  // the output paths need not exist yet
   if (!dialog.InitialDir.isEmpty()) box.setDirectory(dialog.InitialDir);
   if (!dialog.FileName.isEmpty()) box.selectFile(dialog.FileName);
@@ -113,4 +115,14 @@ bool WidgetDialogs::openFile(QWidget* owner, OpenDialog& dialog) {
   if (chosen.isEmpty()) return false;
   dialog.FileName = QDir::toNativeSeparators(chosen.first());
   return true;
+}
+
+}  // namespace
+
+bool WidgetDialogs::openFile(QWidget* owner, OpenDialog& dialog) {
+  return runFileDialog(owner, dialog, QFileDialog::AcceptOpen);
+}
+
+bool WidgetDialogs::saveFile(QWidget* owner, OpenDialog& dialog) {
+  return runFileDialog(owner, dialog, QFileDialog::AcceptSave);
 }

@@ -55,6 +55,9 @@ class Dialogs {
   // Shows the file-open dialog as configured; true on OK, with the chosen
   // path in dialog.FileName. On cancel `dialog` stays as it was.
   virtual bool openFile(QWidget* owner, OpenDialog& dialog) = 0;
+  // The same for a file to be written ("Salva immagine…"); stand-ins that
+  // know no difference answer it as openFile.
+  virtual bool saveFile(QWidget* owner, OpenDialog& dialog) { return openFile(owner, dialog); }
 };
 
 // The real dialogs: QMessageBox and QFileDialog.
@@ -63,6 +66,7 @@ class WidgetDialogs : public Dialogs {
   void message(QWidget* owner, const QString& caption, const QString& text) override;
   void error(QWidget* owner, const QString& text) override;
   bool openFile(QWidget* owner, OpenDialog& dialog) override;
+  bool saveFile(QWidget* owner, OpenDialog& dialog) override;
 };
 
 // Runs the dialog and applies the default extension to the chosen name.
