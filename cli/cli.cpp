@@ -8,11 +8,12 @@
 #include <string_view>
 #include <variant>
 
-#include "core/board_svg.h"
-#include "core/buttons.h"
 #include "core/platform.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "core/buttons.h"
+
+#include "core/board_svg.h"
 
 namespace brisel {
 

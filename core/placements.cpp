@@ -59,6 +59,24 @@ int paletteIndexOf(std::string_view text) {
   return static_cast<int>(hash % kPaletteSize);
 }
 
+Turn turnOf(std::uint16_t angle) {
+  const int degrees = ((signedDegrees(angle) % 360) + 360) % 360;
+  switch (degrees) {
+    case 0:
+      return {1, 0};
+    case 90:
+      return {0, 1};
+    case 180:
+      return {-1, 0};
+    case 270:
+      return {0, -1};
+    default: {
+      const double radians = degrees * std::numbers::pi / 180;
+      return {std::cos(radians), std::sin(radians)};
+    }
+  }
+}
+
 BodySize bodySizeOf(std::string_view footprint) {
   const std::string name = upper(footprint);
   struct Chip {
@@ -191,10 +209,10 @@ int Board::partAt(float x, float y) const {
   visit({x, y, x, y}, [&](int i) {
     const Placement& part = parts[static_cast<std::size_t>(i)];
     // The point in the part's own axes.
-    const double turn = signedDegrees(part.angle) * std::numbers::pi / 180;
+    const Turn turn = turnOf(part.angle);
     const double dx = x - part.x, dy = y - part.y;
-    const double u = dx * std::cos(turn) + dy * std::sin(turn);
-    const double v = -dx * std::sin(turn) + dy * std::cos(turn);
+    const double u = dx * turn.cos + dy * turn.sin;
+    const double v = -dx * turn.sin + dy * turn.cos;
     if (std::fabs(u) <= part.length / 2 && std::fabs(v) <= part.width / 2 && i > found) found = i;
   });
   return found;

@@ -99,6 +99,14 @@ inline int signedDegrees(std::uint16_t angle) {
   return static_cast<std::int16_t>(angle);
 }
 
+// The turn of an angle as cosine and sine, exact for right angles so that a
+// part at 90 degrees has its edges exactly where a part at 0 has them, turned.
+struct Turn {
+  double cos;
+  double sin;
+};
+Turn turnOf(std::uint16_t angle);
+
 // A plausible body size for a footprint name (chip sizes such as 0603, SOT23,
 // SOIC8, LQFP48, headers): a mark to show position and rotation, not the
 // footprint's outline. Unknown names get a small chip.

@@ -22,10 +22,11 @@
 #include <algorithm>
 #include <exception>
 
-#include "core/buttons.h"
-#include "core/settings.h"
-#include "window/board_view.h"
 #include "window/grid_model.h"
+#include "core/settings.h"
+#include "core/buttons.h"
+
+#include "window/board_view.h"
 
 TForm1* Form1 = nullptr;
 

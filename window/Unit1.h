@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "core/workspace.h"
 #include "window/dialogs.h"
+#include "core/workspace.h"
 
 class QCheckBox;
 class QCloseEvent;

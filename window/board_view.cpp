@@ -41,29 +41,6 @@ constexpr double kMaxScale = 500;
 constexpr int kLabelPixels = 11;
 constexpr int kOccupancyCell = 6;  // pixels
 
-// A part's turn as cosine and sine, exact for right angles.
-struct Turn {
-  double cos;
-  double sin;
-};
-Turn turnOf(std::uint16_t angle) {
-  const int degrees = ((brisel::signedDegrees(angle) % 360) + 360) % 360;
-  switch (degrees) {
-    case 0:
-      return {1, 0};
-    case 90:
-      return {0, 1};
-    case 180:
-      return {-1, 0};
-    case 270:
-      return {0, -1};
-    default: {
-      const double radians = degrees * std::numbers::pi / 180;
-      return {std::cos(radians), std::sin(radians)};
-    }
-  }
-}
-
 std::filesystem::path toPath(const QString& text) {
 #ifdef _WIN32
   return std::filesystem::path(text.toStdWString());
@@ -222,7 +199,7 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
 
   // A part's body as four pixel corners.
   auto corners = [&](const brisel::Placement& part, QPointF(&out)[4]) {
-    const Turn turn = turnOf(part.angle);
+    const brisel::Turn turn = brisel::turnOf(part.angle);
     const double hl = part.length / 2.0, hw = part.width / 2.0;
     const double px = cx + part.x * s, py = cy - part.y * s;
     const double signs[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
@@ -234,7 +211,7 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
   };
   // Its turned extent, at least a pixel and a half wide.
   auto extent = [&](const brisel::Placement& part) {
-    const Turn turn = turnOf(part.angle);
+    const brisel::Turn turn = brisel::turnOf(part.angle);
     const double hl = part.length / 2.0, hw = part.width / 2.0;
     const double hx = std::max((std::fabs(hl * turn.cos) + std::fabs(hw * turn.sin)) * s, 0.75);
     const double hy = std::max((std::fabs(hl * turn.sin) + std::fabs(hw * turn.cos)) * s, 0.75);
@@ -266,7 +243,7 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
       corners(part, body);
       painter.drawPolygon(body, 4);
       // The orientation mark: from the centre to the +X side, with a head.
-      const Turn turn = turnOf(part.angle);
+      const brisel::Turn turn = brisel::turnOf(part.angle);
       const double hl = part.length / 2.0;
       const double head = std::min<double>(std::min(part.length, part.width) / 4, 0.8);
       auto at = [&](double u, double v) {
