@@ -182,12 +182,14 @@ TEST_F(WindowTest, StartsWithTheLayoutStates) {
   EXPECT_EQ(form->Memo1->toPlainText(), "Memo1");
   EXPECT_TRUE(form->OpenDialog1.Filter.isEmpty());
 
-  ASSERT_EQ(form->PageControl1->count(), 4);
+  ASSERT_EQ(form->PageControl1->count(), 5);
   EXPECT_EQ(form->PageControl1->currentIndex(), 0);
-  const char* tabs[] = {"TabSheet1", "TabSheet2", "TabSheet3", "File RAK"};
-  QWidget* sheets[] = {form->TabSheet1, form->TabSheet2, form->TabSheet3, form->TabSheet4};
-  QWidget* contents[] = {form->StringGrid1, form->StringGrid2, form->Memo1, form->StringGrid3};
-  for (int i = 0; i < 4; ++i) {
+  const char* tabs[] = {"TabSheet1", "TabSheet2", "TabSheet3", "File RAK", "Anteprima"};
+  QWidget* sheets[] = {form->TabSheet1, form->TabSheet2, form->TabSheet3, form->TabSheet4,
+                       form->TabSheet5};
+  QWidget* contents[] = {form->StringGrid1, form->StringGrid2, form->Memo1, form->StringGrid3,
+                         form->Preview};
+  for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(form->PageControl1->tabText(i), tabs[i]);
     EXPECT_EQ(form->PageControl1->widget(i), sheets[i]);
     EXPECT_EQ(contents[i]->parentWidget(), sheets[i]);

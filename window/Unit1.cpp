@@ -26,6 +26,8 @@
 #include "core/settings.h"
 #include "core/buttons.h"
 
+#include <QItemSelectionModel>
+
 #include "window/board_view.h"
 
 TForm1* Form1 = nullptr;
