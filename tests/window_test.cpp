@@ -29,6 +29,7 @@
 #include <optional>
 
 #include "window/Unit1.h"
+#include "window/board_view.h"
 #include "window/dialogs.h"
 #include "window/grid_model.h"
 #include "core/buttons.h"
