@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStaticText>
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -65,6 +66,7 @@ BoardView::BoardView(QWidget* parent)
 
 void BoardView::setBoard(std::shared_ptr<const brisel::Board> board) {
   board_ = board ? std::move(board) : std::make_shared<const brisel::Board>();
+  labels_.clear();
   partOfRow_.clear();
   for (std::size_t i = 0; i < board_->parts.size(); ++i) {
     const int row = board_->parts[i].row;
@@ -195,7 +197,7 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
   const double s = scale_;
   const double cx = width() / 2.0 - centre_.x() * s, cy = height() / 2.0 + centre_.y() * s;
   const bool coarse = visible > kDetailLimit;
-  painter.setRenderHint(QPainter::Antialiasing, visible <= kLabelLimit);
+  painter.setRenderHint(QPainter::Antialiasing, false);
 
   // A part's body as four pixel corners.
   auto corners = [&](const brisel::Placement& part, QPointF(&out)[4]) {
@@ -219,31 +221,37 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
     return QRectF(px - hx, py - hy, 2 * hx, 2 * hy);
   };
 
-  std::vector<QRectF> rects;
+  std::vector<QRectF> rects;   // parts drawn as their extent alone
+  std::vector<QRectF> bodies;  // at right angles: the raster engine's fast path, outlined apart
+  std::vector<int> turned;     // at other angles, outlined polygons
   std::vector<QLineF> marks;
+  std::vector<QLineF> outlines;  // of `bodies`
   QPointF body[4];
   for (int colour = 0; colour < brisel::kPaletteSize; ++colour) {
     const std::vector<int>& parts = byColour[static_cast<std::size_t>(colour)];
     if (parts.empty()) continue;
     QColor fill = QColor::fromRgb(brisel::kPalette[colour]);
     rects.clear();
-    painter.setBrush(fill);
-    painter.setPen(Qt::NoPen);
-    bool outlined = false;
+    bodies.clear();
+    turned.clear();
     for (int i : parts) {
       const brisel::Placement& part = board.parts[static_cast<std::size_t>(i)];
       if (coarse || std::max(part.length, part.width) * s < 5) {
         rects.push_back(extent(part));
         continue;
       }
-      if (!outlined) {
-        painter.setPen(QPen(kOutline, 0));
-        outlined = true;
-      }
-      corners(part, body);
-      painter.drawPolygon(body, 4);
-      // The orientation mark: from the centre to the +X side, with a head.
       const brisel::Turn turn = brisel::turnOf(part.angle);
+      if (turn.cos == 0 || turn.sin == 0) {
+        const QRectF r = extent(part);
+        bodies.push_back(r);
+        outlines.emplace_back(r.topLeft(), r.topRight());
+        outlines.emplace_back(r.topRight(), r.bottomRight());
+        outlines.emplace_back(r.bottomRight(), r.bottomLeft());
+        outlines.emplace_back(r.bottomLeft(), r.topLeft());
+      } else {
+        turned.push_back(i);
+      }
+      // The orientation mark: from the centre to the +X side, with a head.
       const double hl = part.length / 2.0;
       const double head = std::min<double>(std::min(part.length, part.width) / 4, 0.8);
       auto at = [&](double u, double v) {
@@ -254,10 +262,19 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
       marks.emplace_back(at(hl - head, -head), at(hl, 0));
       marks.emplace_back(at(hl - head, head), at(hl, 0));
     }
-    if (!rects.empty()) {
-      painter.setPen(Qt::NoPen);
-      painter.drawRects(rects.data(), static_cast<int>(rects.size()));
+    painter.setBrush(fill);
+    painter.setPen(Qt::NoPen);
+    if (!rects.empty()) painter.drawRects(rects.data(), static_cast<int>(rects.size()));
+    if (!bodies.empty()) painter.drawRects(bodies.data(), static_cast<int>(bodies.size()));
+    painter.setPen(QPen(kOutline, 0));
+    for (int i : turned) {
+      corners(board.parts[static_cast<std::size_t>(i)], body);
+      painter.drawPolygon(body, 4);
     }
+  }
+  if (!outlines.empty()) {
+    painter.setPen(QPen(kOutline, 0));
+    painter.drawLines(outlines.data(), static_cast<int>(outlines.size()));
   }
   if (!marks.empty()) {
     painter.setPen(QPen(kOutline, std::clamp(s * 0.12, 1.0, 2.0)));
@@ -301,8 +318,16 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
     for (int i : parts) {
       const brisel::Placement& part = board.parts[static_cast<std::size_t>(i)];
       if (std::max(part.length, part.width) * s < 14) continue;
-      const QString text = shownText(part.reference);
-      const int w = metrics.horizontalAdvance(text);
+      // Laid out once and kept: a label shaped anew at every repaint costs
+      // more than all the bodies of a zoomed view.
+      if (labels_.size() > 20000) labels_.clear();
+      auto [label, added] = labels_.try_emplace(i);
+      if (added) {
+        label->second.setTextFormat(Qt::PlainText);
+        label->second.setText(shownText(part.reference));
+        label->second.prepare(QTransform(), font);
+      }
+      const int w = static_cast<int>(std::ceil(label->second.size().width()));
       const QPointF centre(cx + part.x * s, cy - part.y * s);
       const QRect place(static_cast<int>(centre.x() - w / 2.0),
                         static_cast<int>(centre.y() - metrics.height() / 2.0), w, metrics.height());
@@ -318,7 +343,7 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
       if (!free) continue;
       for (int r = r0; r <= r1; ++r)
         for (int c = c0; c <= c1; ++c) taken[static_cast<std::size_t>(r) * columns + c] = 1;
-      painter.drawText(place, Qt::AlignCenter, text);
+      painter.drawStaticText(place.topLeft(), label->second);
     }
   }
 }

@@ -10,9 +10,11 @@
 // PreviewPage is the "Anteprima" tab: the view, "Adatta", the colour toggle
 // and "Salva immagine…", rebuilding the board from the table when shown.
 
+#include <QStaticText>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "core/board_svg.h"
@@ -82,6 +84,7 @@ class BoardView : public QWidget {
   QColor colourOf(const brisel::Placement& part) const;
 
   std::shared_ptr<const brisel::Board> board_;
+  mutable std::unordered_map<int, QStaticText> labels_;  // by part index, for this board
   std::vector<int> partOfRow_;  // row -> index into parts, -1 when not placed
   std::vector<char> marked_;    // by part index
   std::vector<int> markedRows_;
