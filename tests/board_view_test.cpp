@@ -186,6 +186,17 @@ TEST(BoardView, ClickPicksDragPansWheelZoomsAroundThePointer) {
   EXPECT_NEAR(view->scale(), scale, 1e-9);
 }
 
+TEST(BoardView, ToolTipTellsThePartAsTyped) {
+  Placement p = part(4, 12.4f, -3, 65446, 2, 1, "10K<b>");
+  p.reference = "R&1";
+  auto view = viewOf(boardOf({p}));
+  const int at = view->partAtPixel(view->toPixel(12.4, -3));
+  ASSERT_EQ(at, 0);
+  EXPECT_EQ(view->toolTipOf(at),
+            "<qt><b>R&amp;1</b><br>Valore: 10K&lt;b&gt;<br>Footprint: F<br>X: 12.4 &nbsp;Y: "
+            "-3<br>Angolo: 65446 (-90°)</qt>");
+}
+
 TEST(BoardView, OutlinesTheCurrentRowAndTheRowsWithFindings) {
   const Placement a = part(3, 10, 10, 0, 8, 4), b = part(5, 30, 10, 0, 8, 4);
   auto view = viewOf(boardOf({a, b}));

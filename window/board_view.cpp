@@ -431,15 +431,21 @@ bool BoardView::event(QEvent* event) {
     event->ignore();
     return true;
   }
-  const brisel::Placement& part = board_->parts[static_cast<std::size_t>(i)];
-  const QString text =
-      QStringLiteral("%1\nValore: %2\nFootprint: %3\nX: %4  Y: %5\nAngolo: %6 (%7°)")
-          .arg(shownText(part.reference), shownText(part.value), shownText(part.footprint),
-               number(part.x), number(part.y))
-          .arg(part.angle)
-          .arg(brisel::signedDegrees(part.angle));
-  QToolTip::showText(help->globalPos(), text, this);
+  QToolTip::showText(help->globalPos(), toolTipOf(i), this);
   return true;
+}
+
+QString BoardView::toolTipOf(int i) const {
+  const brisel::Placement& part = board_->parts[static_cast<std::size_t>(i)];
+  // Rich text, every cell escaped: a reference such as "<b>" is shown as typed.
+  auto cell = [](const std::string& bytes) { return shownText(bytes).toHtmlEscaped(); };
+  return QStringLiteral(
+             "<qt><b>%1</b><br>Valore: %2<br>Footprint: %3<br>X: %4 &nbsp;Y: %5<br>"
+             "Angolo: %6 (%7°)</qt>")
+      .arg(cell(part.reference), cell(part.value), cell(part.footprint), number(part.x),
+           number(part.y))
+      .arg(part.angle)
+      .arg(brisel::signedDegrees(part.angle));
 }
 
 // ---------------------------------------------------------------------------

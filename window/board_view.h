@@ -61,6 +61,8 @@ class BoardView : public QWidget {
 
   // The part under a pixel, or -1.
   int partAtPixel(QPointF pixel) const;
+  // What hovering over a part shows: reference, value, footprint, X, Y, angle.
+  QString toolTipOf(int part) const;
 
  signals:
   // A click on a part (not a drag): its table row.
