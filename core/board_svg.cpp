@@ -4,8 +4,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <map>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "core/atomic_file.h"
 #include "core/platform.h"
@@ -58,29 +60,11 @@ void appendAttribute(std::string& out, std::string_view name, int value) {
   out += '"';
 }
 
-void appendPart(std::string& out, const Placement& part, ColourBy colours) {
-  const std::string& key = colours == ColourBy::value ? part.value : part.footprint;
-  out += "<g class=\"part\"";
-  appendAttribute(out, "data-row", part.row);
-  appendAttribute(out, "data-ref", part.reference);
-  appendAttribute(out, "data-value", part.value);
-  appendAttribute(out, "data-footprint", part.footprint);
-  appendAttribute(out, "data-x", part.x);
-  appendAttribute(out, "data-y", part.y);
-  appendAttribute(out, "data-angle", static_cast<int>(part.angle));
-  out += " transform=\"translate(";
-  appendNumber(out, part.x);
-  out += ' ';
-  appendNumber(out, part.y);
-  out += ")\" fill=\"";
-  appendColour(out, kPalette[paletteIndexOf(key)]);
-  out += "\">";
-
-  const float l = part.length, w = part.width;
+void appendBody(std::string& out, int id, float l, float w) {
   const float arrow = std::min(std::min(l, w) / 4, 0.8f);
-  out += "<g transform=\"rotate(";
-  appendNumber(out, signedDegrees(part.angle));
-  out += ")\"><rect class=\"body\"";
+  out += "<g id=\"body";
+  appendNumber(out, id);
+  out += "\"><rect class=\"body\"";
   appendAttribute(out, "x", -l / 2);
   appendAttribute(out, "y", -w / 2);
   appendAttribute(out, "width", l);
@@ -99,8 +83,35 @@ void appendPart(std::string& out, const Placement& part, ColourBy colours) {
   appendNumber(out, arrow);
   out += '"';
   appendAttribute(out, "stroke-width", std::min(std::min(l, w) / 12, 0.25f));
-  out += "/></g>";
+  out += "/></g>\n";
+}
 
+void appendPart(std::string& out, const Placement& part, int body, ColourBy colours) {
+  const std::string& key = colours == ColourBy::value ? part.value : part.footprint;
+  out += "<g class=\"part\"";
+  appendAttribute(out, "data-row", part.row);
+  appendAttribute(out, "data-ref", part.reference);
+  appendAttribute(out, "data-value", part.value);
+  appendAttribute(out, "data-footprint", part.footprint);
+  appendAttribute(out, "data-x", part.x);
+  appendAttribute(out, "data-y", part.y);
+  appendAttribute(out, "data-angle", static_cast<int>(part.angle));
+  out += " transform=\"translate(";
+  appendNumber(out, part.x);
+  out += ' ';
+  appendNumber(out, part.y);
+  out += ")\" fill=\"";
+  appendColour(out, kPalette[paletteIndexOf(key)]);
+  out += "\">";
+
+  // The body and its mark, shared by every part of that size and turned here.
+  out += "<use xlink:href=\"#body";
+  appendNumber(out, body);
+  out += "\" transform=\"rotate(";
+  appendNumber(out, signedDegrees(part.angle));
+  out += ")\"/>";
+
+  const float l = part.length, w = part.width;
   // Labels stand upright whatever the flip of the board.
   const float size = std::clamp(std::min(l, w) * 0.6f, 0.4f, 1.5f);
   out += "<text transform=\"scale(1,-1)\"";
@@ -180,7 +191,8 @@ std::string boardSvg(const Board& board, ColourBy colours) {
   out.reserve(512 + board.parts.size() * 400);
   out +=
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" viewBox=\"";
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+      "version=\"1.1\" viewBox=\"";
   appendNumber(out, left);
   out += ' ';
   appendNumber(out, -top);
@@ -222,7 +234,18 @@ std::string boardSvg(const Board& board, ColourBy colours) {
   appendAttribute(out, "font-size", cross / 2);
   out += " text-anchor=\"start\">0, 0</text></g>\n";
 
-  for (const Placement& part : board.parts) appendPart(out, part, colours);
+  // One body mark for each size of body, defined once.
+  std::map<std::pair<float, float>, int> bodies;
+  std::vector<int> bodyOf;
+  bodyOf.reserve(board.parts.size());
+  for (const Placement& part : board.parts)
+    bodyOf.push_back(bodies.try_emplace({part.length, part.width}, static_cast<int>(bodies.size()))
+                         .first->second);
+  out += "<defs>\n";
+  for (const auto& [size, id] : bodies) appendBody(out, id, size.first, size.second);
+  out += "</defs>\n";
+  for (std::size_t i = 0; i < board.parts.size(); ++i)
+    appendPart(out, board.parts[i], bodyOf[i], colours);
   out += "</g>\n</svg>\n";
   return out;
 }

@@ -3,11 +3,13 @@
 //
 //   <svg xmlns="http://www.w3.org/2000/svg" version="1.1" viewBox="-5 -62 90 67" ...>
 //    <g transform="scale(1,-1)" ...>                  Y up, once for the whole board
+//     <defs> <g id="body3"> body, mark </g> ... </defs>  one a body size
 //     <g class="origin"> cross-hair, "0, 0" </g>
 //     <g class="part" data-row="1" data-ref="U1" data-value="STM32F103C8"
 //        data-footprint="LQFP48" data-x="40.64" data-y="30.48" data-angle="0"
 //        transform="translate(40.64 30.48)" fill="#1f77b4">
-//      <g transform="rotate(0)"> body, orientation mark </g>  the mark points along +X
+//      <use xlink:href="#body3" transform="rotate(0)"/>  body and orientation mark:
+//                                                      the mark points along +X
 //      <text ...>U1</text>
 //     </g> ...
 //
