@@ -21,6 +21,8 @@
 #include "core/text.h"
 #include "core/workspace.h"
 
+#include "core/board_svg.h"
+
 namespace brisel {
 
 namespace {
@@ -61,7 +63,12 @@ struct Paste {
 struct Inspect {
   std::string word;
 };
-using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Inspect>;
+
+// preview=PATH.svg: the picture of the board.
+struct Preview {
+  std::filesystem::path path;
+};
+using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Inspect, Preview>;
 
 struct UsageError {
   std::string reason;
@@ -104,6 +111,8 @@ Step parseOperation(const std::string& word) {
   if (name == "print" && (value == "table" || value == "bytes" || value == "rules" ||
                           value == "memo" || value == "buttons"))
     return Print{std::string(value)};
+  if (name == "preview" && equals != std::string::npos && !value.empty())
+    return Preview{platform::pathFromText(std::string(value))};
   if (name == "set" && equals != std::string::npos) {
     std::size_t first = value.find(',');
     std::size_t second = first == std::string_view::npos ? first : value.find(',', first + 1);
@@ -369,6 +378,10 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
   if (auto* r = std::get_if<Recall>(&step)) return recall(run, *r, err);
   if (auto* p = std::get_if<Paste>(&step)) return paste(run, *p, err);
   if (auto* i = std::get_if<Inspect>(&step)) return inspect(run, i->word, out, err);
+  if (auto* p = std::get_if<Preview>(&step)) {
+    writeBoardSvg(p->path, buildBoard(run.workspace.StringGrid1, run.controls.numbers()));
+    return true;
+  }
   print(run, std::get<Print>(step).what, out);
   return true;
 }

@@ -32,6 +32,7 @@
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"
 #include "window/Unit1.h"
+#include "window/board_view.h"
 #include "window/check_list.h"
 #include "window/dialogs.h"
 #include "window/grid_model.h"
@@ -187,11 +188,12 @@ TEST_F(WindowTest, StartsWithTheLayoutStates) {
 
   ASSERT_EQ(form->PageControl1->count(), 5);
   EXPECT_EQ(form->PageControl1->currentIndex(), 0);
-  const char* tabs[] = {"TabSheet1", "TabSheet2", "TabSheet3", "File RAK", "Controllo"};
-  QWidget* sheets[] = {form->TabSheet1, form->TabSheet2, form->TabSheet3, form->TabSheet4,
-                       form->TabSheet6};
-  QWidget* contents[] = {form->StringGrid1, form->StringGrid2, form->Memo1, form->StringGrid3,
-                         form->LV_Controllo};
+  const char* tabs[] = {"TabSheet1", "TabSheet2", "TabSheet3",
+                        "File RAK",  "Anteprima", "Controllo"};
+  QWidget* sheets[] = {form->TabSheet1, form->TabSheet2, form->TabSheet3,
+                       form->TabSheet4, form->TabSheet5, form->TabSheet6};
+  QWidget* contents[] = {form->StringGrid1, form->StringGrid2, form->Memo1,
+                         form->StringGrid3, form->Preview,     form->LV_Controllo};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(form->PageControl1->tabText(i), tabs[i]);
     EXPECT_EQ(form->PageControl1->widget(i), sheets[i]);

@@ -32,6 +32,10 @@
 #include "window/grid_model.h"
 #include "window/user_files.h"
 
+#include <QItemSelectionModel>
+
+#include "window/board_view.h"
+
 TForm1* Form1 = nullptr;
 
 namespace {
@@ -302,6 +306,18 @@ void TForm1::buildPages() {
   page(TabSheet2, "TabSheet2", "TabSheet2", StringGrid2);
   page(TabSheet3, "TabSheet3", "TabSheet3", Memo1);
   page(TabSheet4, "TabSheet4", "File RAK", StringGrid3);
+  // The board preview follows the table: every typed cell, every operation
+  // (showWorkspace), the "Inglese" setting; a click on a part moves the cursor.
+  Preview = named(
+      new PreviewPage(workspace_.StringGrid1, dialogs_, [this] { return snapshot().numbers(); }),
+      "Preview");
+  page(TabSheet5, "TabSheet5", "Anteprima", Preview);
+  connect(StringGrid1->gridModel(), &QAbstractItemModel::dataChanged, Preview,
+          &PreviewPage::tableChanged);
+  connect(Preview->view(), &BoardView::rowClicked, this,
+          [this](int row) { StringGrid1->moveCursorTo(StringGrid1->Col(), row); });
+  connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, Preview,
+          [this](const QModelIndex& current) { Preview->view()->setCurrentRow(current.row()); });
   PageControl1->setCurrentIndex(0);
   sizeColumns();
 }
@@ -438,6 +454,7 @@ void TForm1::bindHandlers() {
   };
   for (const FormButton& button : kFormButtons)
     bindings.emplace_back(this->*button.control, button.handler);
+  connect(RB_EN, &QRadioButton::toggled, Preview, &PreviewPage::tableChanged);
   for (const auto& [button, handler] : bindings) {
     QPushButton* sender = button;
     auto bound = handler;
@@ -639,6 +656,7 @@ void TForm1::run(const QPushButton* button) {
 
 void TForm1::showGrids() {
   StringGrid1->refresh();
+  Preview->tableChanged();
   StringGrid2->refresh();
   StringGrid3->refresh();
   if (workspace_.Memo1 != memoShown_) {

@@ -42,6 +42,7 @@ namespace brisel {
 class History;
 }
 class CheckList;
+class PreviewPage;
 
 using FormOperation =
     std::function<brisel::Outcome(brisel::Workspace&, const brisel::Controls&, brisel::Progress&)>;
@@ -138,6 +139,9 @@ class TForm1 : public QWidget {
   QLineEdit* ED_Forza;
   QProgressBar* ProgressBar1;
   OpenDialog OpenDialog1;
+  // The board preview, "Anteprima", after "File RAK".
+  QWidget* TabSheet5;
+  PreviewPage* Preview;
   // The checks before the machine: their buttons, the RAK summary under the
   // buttons and the "Controllo" tab with its list.
   QPushButton* BU_Controlla;

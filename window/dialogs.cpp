@@ -111,9 +111,10 @@ QStringList dialogNameFilters(const QString& filter) {
 #endif
 }
 
-std::unique_ptr<QFileDialog> WidgetDialogs::fileDialog(QWidget* owner, const OpenDialog& dialog) {
+std::unique_ptr<QFileDialog> WidgetDialogs::fileDialog(QWidget* owner, const OpenDialog& dialog,
+                                                       QFileDialog::AcceptMode mode) {
   auto box = std::make_unique<QFileDialog>(owner);
-  box->setAcceptMode(QFileDialog::AcceptOpen);
+  box->setAcceptMode(mode);
   box->setFileMode(QFileDialog::AnyFile);  // the output paths need not exist yet
   if (!dialog.InitialDir.isEmpty()) box->setDirectory(dialog.InitialDir);
   if (!dialog.FileName.isEmpty()) box->selectFile(dialog.FileName);
@@ -128,11 +129,22 @@ std::unique_ptr<QFileDialog> WidgetDialogs::fileDialog(QWidget* owner, const Ope
   return box;
 }
 
-bool WidgetDialogs::openFile(QWidget* owner, OpenDialog& dialog) {
-  std::unique_ptr<QFileDialog> box = fileDialog(owner, dialog);
-  if (box->exec() != QDialog::Accepted) return false;
-  QStringList chosen = box->selectedFiles();
+namespace {
+
+bool runFileDialog(QFileDialog& box, OpenDialog& dialog) {
+  if (box.exec() != QDialog::Accepted) return false;
+  QStringList chosen = box.selectedFiles();
   if (chosen.isEmpty()) return false;
   dialog.FileName = QDir::toNativeSeparators(chosen.first());
   return true;
+}
+
+}  // namespace
+
+bool WidgetDialogs::openFile(QWidget* owner, OpenDialog& dialog) {
+  return runFileDialog(*fileDialog(owner, dialog, QFileDialog::AcceptOpen), dialog);
+}
+
+bool WidgetDialogs::saveFile(QWidget* owner, OpenDialog& dialog) {
+  return runFileDialog(*fileDialog(owner, dialog, QFileDialog::AcceptSave), dialog);
 }

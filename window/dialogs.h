@@ -3,11 +3,11 @@
 // file-open dialog. The window reaches them only through Dialogs, so that the
 // tests put a recording stand-in in their place and never wait on a dialog.
 
+#include <QFileDialog>
 #include <QString>
 #include <QStringList>
 #include <memory>
 
-class QFileDialog;
 class QMessageBox;
 class QWidget;
 
@@ -58,6 +58,9 @@ class Dialogs {
   // Shows the file-open dialog as configured; true on OK, with the chosen
   // path in dialog.FileName. On cancel `dialog` stays as it was.
   virtual bool openFile(QWidget* owner, OpenDialog& dialog) = 0;
+  // The same for a file to be written ("Salva immagine…"); stand-ins that
+  // know no difference answer it as openFile.
+  virtual bool saveFile(QWidget* owner, OpenDialog& dialog) { return openFile(owner, dialog); }
 };
 
 // The real dialogs: QMessageBox and QFileDialog.
@@ -66,13 +69,16 @@ class WidgetDialogs : public Dialogs {
   void message(QWidget* owner, const QString& caption, const QString& text) override;
   void error(QWidget* owner, const QString& text) override;
   bool openFile(QWidget* owner, OpenDialog& dialog) override;
+  bool saveFile(QWidget* owner, OpenDialog& dialog) override;
 
   // The boxes and the dialog as they are shown, set up but not run. Texts are
   // plain: a cell holding markup shows as typed.
   static std::unique_ptr<QMessageBox> messageBox(QWidget* owner, const QString& caption,
                                                  const QString& text);
   static std::unique_ptr<QMessageBox> errorBox(QWidget* owner, const QString& text);
-  static std::unique_ptr<QFileDialog> fileDialog(QWidget* owner, const OpenDialog& dialog);
+  static std::unique_ptr<QFileDialog> fileDialog(
+      QWidget* owner, const OpenDialog& dialog,
+      QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen);
 };
 
 // Runs the dialog and applies the default extension to the chosen name.

@@ -1,0 +1,67 @@
+// The board preview's repaint at 65,535 components into a 1600x1000 image:
+// the whole board, and zoomed in on a part of it.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <memory>
+
+#include "bench/board.h"
+#include "core/placements.h"
+#include "window/board_view.h"
+
+namespace {
+
+std::shared_ptr<const brisel::Board> fullBoard() {
+  auto board = std::make_shared<brisel::Board>();
+  const brisel::bench::Board generated = brisel::bench::makeBoard(65535);
+  int row = 1;
+  for (const brisel::bench::Component& c : generated.components) {
+    brisel::Placement part;
+    part.row = row++;
+    part.reference = c.reference;
+    part.value = c.value;
+    part.footprint = c.footprint;
+    part.x = static_cast<float>(c.x);
+    part.y = static_cast<float>(c.y);
+    part.angle = static_cast<std::uint16_t>(c.angle);
+    const brisel::BodySize size = brisel::bodySizeOf(c.footprint);
+    part.length = size.length;
+    part.width = size.width;
+    board->parts.push_back(std::move(part));
+  }
+  board->index();
+  return board;
+}
+
+void repaint(benchmark::State& state, double zoom) {
+  BoardView view;
+  view.resize(1600, 1000);
+  view.setBoard(fullBoard());
+  view.fitToView();
+  view.zoomAt(zoom, QPointF(800, 500));
+  QImage image(1600, 1000, QImage::Format_RGB32);
+  for (auto _ : state) view.render(image);
+}
+
+void BM_PreviewRepaintFull(benchmark::State& state) {
+  repaint(state, 1);
+}
+// About 20 by 12 millimetres of the 300 by 200 board: a few hundred parts.
+void BM_PreviewRepaintZoomed(benchmark::State& state) {
+  repaint(state, 16);
+}
+
+BENCHMARK(BM_PreviewRepaintFull)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewRepaintZoomed)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,555 @@
+#include "window/board_view.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStaticText>
+#include <QTimer>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "core/atomic_file.h"
+#include "window/dialogs.h"
+#include "window/grid_model.h"
+
+namespace {
+
+const QColor kBackground(0xf7, 0xf7, 0xf2);
+const QColor kOutline(0x20, 0x20, 0x20);
+const QColor kFinding(0xe0, 0x00, 0x00);
+const QColor kCurrent(0xff, 0x00, 0xcc);
+
+// Beyond this many parts in view every part is drawn as its turned extent:
+// their marks could not be told apart anyway.
+constexpr std::size_t kDetailLimit = 6000;
+// Labels are tried only up to this many parts in view.
+constexpr std::size_t kLabelLimit = 1500;
+constexpr double kMinScale = 0.005;  // pixels a millimetre
+constexpr double kMaxScale = 500;
+constexpr int kLabelPixels = 11;
+constexpr int kOccupancyCell = 6;  // pixels
+
+std::filesystem::path toPath(const QString& text) {
+#ifdef _WIN32
+  return std::filesystem::path(text.toStdWString());
+#else
+  return std::filesystem::path(QFile::encodeName(text).toStdString());
+#endif
+}
+
+QString number(float value) {
+  return QString::fromStdString(brisel::shortestDecimal(value));
+}
+
+}  // namespace
+
+BoardView::BoardView(QWidget* parent)
+    : QWidget(parent), board_(std::make_shared<const brisel::Board>()) {
+  setMouseTracking(false);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMinimumSize(120, 80);
+}
+
+void BoardView::setBoard(std::shared_ptr<const brisel::Board> board) {
+  board_ = board ? std::move(board) : std::make_shared<const brisel::Board>();
+  labels_.clear();
+  partOfRow_.clear();
+  for (std::size_t i = 0; i < board_->parts.size(); ++i) {
+    const int row = board_->parts[i].row;
+    if (row >= static_cast<int>(partOfRow_.size())) partOfRow_.resize(row + 1, -1);
+    partOfRow_[row] = static_cast<int>(i);
+  }
+  setMarkedRows(markedRows_);
+  if (!fitted_) fitToView();
+  update();
+}
+
+void BoardView::fitToView() {
+  const brisel::BoardBox box = board_->extent();
+  const double width = std::max<double>(box.width(), 10);
+  const double height = std::max<double>(box.height(), 10);
+  const double margin = 0.05;
+  scale_ = std::clamp(std::min(this->width() / (width * (1 + 2 * margin)),
+                               this->height() / (height * (1 + 2 * margin))),
+                      kMinScale, kMaxScale);
+  centre_ = QPointF((box.left + box.right) / 2.0, (box.bottom + box.top) / 2.0);
+  // Until a part and a real size have been seen, the next board fits again.
+  fitted_ = !board_->parts.empty() && isVisible();
+  update();
+}
+
+void BoardView::zoomAt(double factor, QPointF pixel) {
+  const QPointF anchor = toBoard(pixel);
+  scale_ = std::clamp(scale_ * factor, kMinScale, kMaxScale);
+  centre_ = QPointF(anchor.x() - (pixel.x() - width() / 2.0) / scale_,
+                    anchor.y() + (pixel.y() - height() / 2.0) / scale_);
+  fitted_ = true;
+  update();
+}
+
+void BoardView::setColourBy(brisel::ColourBy colours) {
+  colours_ = colours;
+  update();
+}
+
+void BoardView::setCurrentRow(int row) {
+  if (row == currentRow_) return;
+  currentRow_ = row;
+  update();
+}
+
+void BoardView::setMarkedRows(const std::vector<int>& rows) {
+  markedRows_ = rows;
+  marked_.assign(board_->parts.size(), 0);
+  for (int row : rows)
+    if (row >= 0 && row < static_cast<int>(partOfRow_.size()) && partOfRow_[row] >= 0)
+      marked_[static_cast<std::size_t>(partOfRow_[row])] = 1;
+  update();
+}
+
+QPointF BoardView::toPixel(double x, double y) const {
+  return {width() / 2.0 + (x - centre_.x()) * scale_, height() / 2.0 - (y - centre_.y()) * scale_};
+}
+
+QPointF BoardView::toBoard(QPointF pixel) const {
+  return {centre_.x() + (pixel.x() - width() / 2.0) / scale_,
+          centre_.y() - (pixel.y() - height() / 2.0) / scale_};
+}
+
+int BoardView::partAtPixel(QPointF pixel) const {
+  const QPointF at = toBoard(pixel);
+  int found = board_->partAt(static_cast<float>(at.x()), static_cast<float>(at.y()));
+  if (found >= 0) return found;
+  // Parts drawn smaller than a few pixels are picked by their centre.
+  const double reach = 4 / scale_;
+  double best = reach * reach;
+  const brisel::BoardBox box{static_cast<float>(at.x() - reach), static_cast<float>(at.y() - reach),
+                             static_cast<float>(at.x() + reach),
+                             static_cast<float>(at.y() + reach)};
+  board_->visit(box, [&](int i) {
+    const brisel::Placement& part = board_->parts[static_cast<std::size_t>(i)];
+    const double dx = part.x - at.x(), dy = part.y - at.y();
+    if (dx * dx + dy * dy <= best) {
+      best = dx * dx + dy * dy;
+      found = i;
+    }
+  });
+  return found;
+}
+
+QColor BoardView::colourOf(const brisel::Placement& part) const {
+  const std::string& key = colours_ == brisel::ColourBy::value ? part.value : part.footprint;
+  return QColor::fromRgb(brisel::kPalette[brisel::paletteIndexOf(key)]);
+}
+
+void BoardView::render(QImage& image) const {
+  QPainter painter(&image);
+  paintBoard(painter, image.rect());
+}
+
+void BoardView::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  paintBoard(painter, event->rect());
+}
+
+void BoardView::paintBoard(QPainter& painter, const QRect& area) const {
+  painter.fillRect(area, kBackground);
+  paintParts(painter, area);
+  paintOrigin(painter);
+}
+
+void BoardView::paintParts(QPainter& painter, const QRect& area) const {
+  const brisel::Board& board = *board_;
+  const QPointF topLeft = toBoard(area.topLeft());
+  const QPointF bottomRight = toBoard(QPointF(area.right() + 1, area.bottom() + 1));
+  const brisel::BoardBox box{static_cast<float>(topLeft.x()), static_cast<float>(bottomRight.y()),
+                             static_cast<float>(bottomRight.x()), static_cast<float>(topLeft.y())};
+
+  // The parts in view, bucketed by colour so that the painter changes brush
+  // once a colour.
+  std::array<std::vector<int>, brisel::kPaletteSize> byColour;
+  std::size_t visible = 0;
+  board.visit(box, [&](int i) {
+    const brisel::Placement& part = board.parts[static_cast<std::size_t>(i)];
+    const float reach = std::max(part.length, part.width) / 2;
+    if (part.x + reach < box.left || part.x - reach > box.right || part.y + reach < box.bottom ||
+        part.y - reach > box.top)
+      return;
+    const std::string& key = colours_ == brisel::ColourBy::value ? part.value : part.footprint;
+    byColour[static_cast<std::size_t>(brisel::paletteIndexOf(key))].push_back(i);
+    ++visible;
+  });
+
+  const double s = scale_;
+  const double cx = width() / 2.0 - centre_.x() * s, cy = height() / 2.0 + centre_.y() * s;
+  const bool coarse = visible > kDetailLimit;
+  painter.setRenderHint(QPainter::Antialiasing, false);
+
+  // A part's body as four pixel corners.
+  auto corners = [&](const brisel::Placement& part, QPointF(&out)[4]) {
+    const brisel::Turn turn = brisel::turnOf(part.angle);
+    const double hl = part.length / 2.0, hw = part.width / 2.0;
+    const double px = cx + part.x * s, py = cy - part.y * s;
+    const double signs[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (int k = 0; k < 4; ++k) {
+      const double u = signs[k][0] * hl, v = signs[k][1] * hw;
+      out[k] =
+          QPointF(px + (u * turn.cos - v * turn.sin) * s, py - (u * turn.sin + v * turn.cos) * s);
+    }
+  };
+  // Its turned extent, at least a pixel and a half wide.
+  auto extent = [&](const brisel::Placement& part) {
+    const brisel::Turn turn = brisel::turnOf(part.angle);
+    const double hl = part.length / 2.0, hw = part.width / 2.0;
+    const double hx = std::max((std::fabs(hl * turn.cos) + std::fabs(hw * turn.sin)) * s, 0.75);
+    const double hy = std::max((std::fabs(hl * turn.sin) + std::fabs(hw * turn.cos)) * s, 0.75);
+    const double px = cx + part.x * s, py = cy - part.y * s;
+    return QRectF(px - hx, py - hy, 2 * hx, 2 * hy);
+  };
+
+  std::vector<QRectF> rects;   // parts drawn as their extent alone
+  std::vector<QRectF> bodies;  // at right angles: the raster engine's fast path, outlined apart
+  std::vector<int> turned;     // at other angles, outlined polygons
+  std::vector<QLineF> marks;
+  std::vector<QLineF> outlines;  // of `bodies`
+  QPointF body[4];
+  for (int colour = 0; colour < brisel::kPaletteSize; ++colour) {
+    const std::vector<int>& parts = byColour[static_cast<std::size_t>(colour)];
+    if (parts.empty()) continue;
+    QColor fill = QColor::fromRgb(brisel::kPalette[colour]);
+    rects.clear();
+    bodies.clear();
+    turned.clear();
+    for (int i : parts) {
+      const brisel::Placement& part = board.parts[static_cast<std::size_t>(i)];
+      if (coarse || std::max(part.length, part.width) * s < 5) {
+        rects.push_back(extent(part));
+        continue;
+      }
+      const brisel::Turn turn = brisel::turnOf(part.angle);
+      if (turn.cos == 0 || turn.sin == 0) {
+        const QRectF r = extent(part);
+        bodies.push_back(r);
+        outlines.emplace_back(r.topLeft(), r.topRight());
+        outlines.emplace_back(r.topRight(), r.bottomRight());
+        outlines.emplace_back(r.bottomRight(), r.bottomLeft());
+        outlines.emplace_back(r.bottomLeft(), r.topLeft());
+      } else {
+        turned.push_back(i);
+      }
+      // The orientation mark: from the centre to the +X side, with a head.
+      const double hl = part.length / 2.0;
+      const double head = std::min<double>(std::min(part.length, part.width) / 4, 0.8);
+      auto at = [&](double u, double v) {
+        return QPointF(cx + (part.x + u * turn.cos - v * turn.sin) * s,
+                       cy - (part.y + u * turn.sin + v * turn.cos) * s);
+      };
+      marks.emplace_back(at(0, 0), at(hl, 0));
+      marks.emplace_back(at(hl - head, -head), at(hl, 0));
+      marks.emplace_back(at(hl - head, head), at(hl, 0));
+    }
+    painter.setBrush(fill);
+    painter.setPen(Qt::NoPen);
+    if (!rects.empty()) painter.drawRects(rects.data(), static_cast<int>(rects.size()));
+    if (!bodies.empty()) painter.drawRects(bodies.data(), static_cast<int>(bodies.size()));
+    painter.setPen(QPen(kOutline, 0));
+    for (int i : turned) {
+      corners(board.parts[static_cast<std::size_t>(i)], body);
+      painter.drawPolygon(body, 4);
+    }
+  }
+  if (!outlines.empty()) {
+    painter.setPen(QPen(kOutline, 0));
+    painter.drawLines(outlines.data(), static_cast<int>(outlines.size()));
+  }
+  if (!marks.empty()) {
+    painter.setPen(QPen(kOutline, std::clamp(s * 0.12, 1.0, 2.0)));
+    painter.drawLines(marks.data(), static_cast<int>(marks.size()));
+  }
+
+  // Findings in red, the current row in a colour of its own, both drawn so
+  // that they show however small the part.
+  painter.setBrush(Qt::NoBrush);
+  auto outline = [&](int i, const QColor& colour, double widthPixels) {
+    const brisel::Placement& part = board.parts[static_cast<std::size_t>(i)];
+    painter.setPen(QPen(colour, widthPixels));
+    if (std::max(part.length, part.width) * s < 8) {
+      const QPointF centre(cx + part.x * s, cy - part.y * s);
+      painter.drawEllipse(centre, 6.0, 6.0);
+    } else {
+      corners(part, body);
+      painter.drawPolygon(body, 4);
+    }
+  };
+  if (!marked_.empty()) {
+    for (const std::vector<int>& parts : byColour)
+      for (int i : parts)
+        if (marked_[static_cast<std::size_t>(i)]) outline(i, kFinding, 2);
+  }
+  if (currentRow_ > 0 && currentRow_ < static_cast<int>(partOfRow_.size()) &&
+      partOfRow_[currentRow_] >= 0)
+    outline(partOfRow_[currentRow_], kCurrent, 3);
+
+  // Labels where the part is big enough to carry one and it does not crowd
+  // a label already drawn.
+  if (visible > kLabelLimit) return;
+  QFont font = painter.font();
+  font.setPixelSize(kLabelPixels);
+  painter.setFont(font);
+  painter.setPen(Qt::black);
+  const QFontMetrics metrics(font);
+  const int columns = width() / kOccupancyCell + 1, rows = height() / kOccupancyCell + 1;
+  std::vector<char> taken(static_cast<std::size_t>(columns) * rows, 0);
+  for (const std::vector<int>& parts : byColour) {
+    for (int i : parts) {
+      const brisel::Placement& part = board.parts[static_cast<std::size_t>(i)];
+      if (std::max(part.length, part.width) * s < 14) continue;
+      // Laid out once and kept: a label shaped anew at every repaint costs
+      // more than all the bodies of a zoomed view.
+      if (labels_.size() > 20000) labels_.clear();
+      auto [label, added] = labels_.try_emplace(i);
+      if (added) {
+        label->second.setTextFormat(Qt::PlainText);
+        label->second.setText(shownText(part.reference));
+        label->second.prepare(QTransform(), font);
+      }
+      const int w = static_cast<int>(std::ceil(label->second.size().width()));
+      const QPointF centre(cx + part.x * s, cy - part.y * s);
+      const QRect place(static_cast<int>(centre.x() - w / 2.0),
+                        static_cast<int>(centre.y() - metrics.height() / 2.0), w, metrics.height());
+      const int c0 = std::max(0, place.left() / kOccupancyCell);
+      const int c1 = std::min(columns - 1, place.right() / kOccupancyCell);
+      const int r0 = std::max(0, place.top() / kOccupancyCell);
+      const int r1 = std::min(rows - 1, place.bottom() / kOccupancyCell);
+      if (c0 > c1 || r0 > r1) continue;
+      bool free = true;
+      for (int r = r0; r <= r1 && free; ++r)
+        for (int c = c0; c <= c1 && free; ++c)
+          free = !taken[static_cast<std::size_t>(r) * columns + c];
+      if (!free) continue;
+      for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c) taken[static_cast<std::size_t>(r) * columns + c] = 1;
+      painter.drawStaticText(place.topLeft(), label->second);
+    }
+  }
+}
+
+void BoardView::paintOrigin(QPainter& painter) const {
+  const QPointF origin = toPixel(0, 0);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(Qt::black, 1.5));
+  painter.drawLine(origin - QPointF(16, 0), origin + QPointF(16, 0));
+  painter.drawLine(origin - QPointF(0, 16), origin + QPointF(0, 16));
+  painter.drawEllipse(origin, 5.0, 5.0);
+  QFont font = painter.font();
+  font.setPixelSize(kLabelPixels);
+  painter.setFont(font);
+  painter.drawText(origin + QPointF(7, -7), QStringLiteral("0, 0"));
+}
+
+void BoardView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (!fitted_) fitToView();
+}
+
+void BoardView::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!fitted_) fitToView();
+}
+
+void BoardView::wheelEvent(QWheelEvent* event) {
+  const int delta = event->angleDelta().y();
+  if (delta == 0) return;
+  zoomAt(std::pow(2.0, delta / 480.0), event->position());
+  event->accept();
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  pressed_ = event->position().toPoint();
+  pressedCentre_ = centre_;
+  dragging_ = false;
+  setFocus();
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+  if (!(event->buttons() & Qt::LeftButton)) return;
+  const QPoint moved = event->position().toPoint() - pressed_;
+  if (!dragging_ && moved.manhattanLength() < 4) return;
+  dragging_ = true;
+  centre_ = pressedCentre_ - QPointF(moved.x() / scale_, -moved.y() / scale_);
+  fitted_ = true;
+  update();
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  if (dragging_) {
+    dragging_ = false;
+    return;
+  }
+  const int i = partAtPixel(event->position());
+  if (i >= 0) emit rowClicked(board_->parts[static_cast<std::size_t>(i)].row);
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event) {
+  const QPointF middle(width() / 2.0, height() / 2.0);
+  switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+      zoomAt(1.25, middle);
+      break;
+    case Qt::Key_Minus:
+      zoomAt(0.8, middle);
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+bool BoardView::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+  auto* help = static_cast<QHelpEvent*>(event);
+  const int i = partAtPixel(help->pos());
+  if (i < 0) {
+    QToolTip::hideText();
+    event->ignore();
+    return true;
+  }
+  QToolTip::showText(help->globalPos(), toolTipOf(i), this);
+  return true;
+}
+
+QString BoardView::toolTipOf(int i) const {
+  const brisel::Placement& part = board_->parts[static_cast<std::size_t>(i)];
+  // Rich text, every cell escaped: a reference such as "<b>" is shown as typed.
+  auto cell = [](const std::string& bytes) { return shownText(bytes).toHtmlEscaped(); };
+  return QStringLiteral(
+             "<qt><b>%1</b><br>Valore: %2<br>Footprint: %3<br>X: %4 &nbsp;Y: %5<br>"
+             "Angolo: %6 (%7°)</qt>")
+      .arg(cell(part.reference), cell(part.value), cell(part.footprint), number(part.x),
+           number(part.y))
+      .arg(part.angle)
+      .arg(brisel::signedDegrees(part.angle));
+}
+
+// ---------------------------------------------------------------------------
+
+PreviewPage::PreviewPage(const brisel::Grid& table, Dialogs& dialogs,
+                         std::function<brisel::NumberFormat()> numbers, QWidget* parent)
+    : QWidget(parent), table_(table), dialogs_(dialogs), numbers_(std::move(numbers)) {
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(2);
+  auto* tools = new QHBoxLayout;
+  tools->setContentsMargins(4, 2, 4, 0);
+  fit_ = new QPushButton(QStringLiteral("Adatta"), this);
+  fit_->setObjectName(QStringLiteral("BU_Adatta"));
+  byValue_ = new QRadioButton(QStringLiteral("Colori per valore"), this);
+  byValue_->setObjectName(QStringLiteral("RB_ColoriValore"));
+  byFootprint_ = new QRadioButton(QStringLiteral("Colori per footprint"), this);
+  byFootprint_->setObjectName(QStringLiteral("RB_ColoriFootprint"));
+  byValue_->setChecked(true);
+  save_ = new QPushButton(QStringLiteral("Salva immagine…"), this);
+  save_->setObjectName(QStringLiteral("BU_SalvaImmagine"));
+  summary_ = new QLabel(this);
+  tools->addWidget(fit_);
+  tools->addWidget(byValue_);
+  tools->addWidget(byFootprint_);
+  tools->addWidget(save_);
+  tools->addSpacing(12);
+  tools->addWidget(summary_, 1);
+  column->addLayout(tools);
+  view_ = new BoardView(this);
+  view_->setObjectName(QStringLiteral("BoardView"));
+  column->addWidget(view_, 1);
+
+  connect(fit_, &QPushButton::clicked, view_, &BoardView::fitToView);
+  connect(byFootprint_, &QRadioButton::toggled, this, [this](bool on) {
+    view_->setColourBy(on ? brisel::ColourBy::footprint : brisel::ColourBy::value);
+  });
+  connect(save_, &QPushButton::clicked, this, &PreviewPage::saveImage);
+}
+
+void PreviewPage::tableChanged() {
+  stale_ = true;
+  if (!isVisible() || pending_) return;
+  // Many changes in one go (a paste, a refresh) make one rebuild.
+  pending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    pending_ = false;
+    if (stale_ && isVisible()) rebuild();
+  });
+}
+
+void PreviewPage::rebuild() {
+  auto board = std::make_shared<const brisel::Board>(brisel::buildBoard(table_, numbers_()));
+  QString text = QStringLiteral("%1 componenti").arg(board->parts.size());
+  if (!board->unplaced.empty()) {
+    QStringList rows;
+    for (const brisel::Unplaced& row : board->unplaced) {
+      if (rows.size() == 5) {
+        rows << QStringLiteral("…");
+        break;
+      }
+      rows << QString::number(row.row);
+    }
+    text += QStringLiteral("; non disegnate (coordinate o angolo non validi) le righe ") +
+            rows.join(QStringLiteral(", "));
+  }
+  summary_->setText(text);
+  view_->setBoard(std::move(board));
+  stale_ = false;
+}
+
+void PreviewPage::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (stale_) rebuild();
+}
+
+void PreviewPage::saveImage() {
+  OpenDialog dialog;
+  dialog.Filter = QStringLiteral("Immagine SVG|*.svg|Immagine PNG|*.png");
+  dialog.FilterIndex = 1;
+  dialog.DefaultExt = QStringLiteral("svg");
+  dialog.FileName = QStringLiteral("scheda.svg");
+  if (!dialogs_.saveFile(this, dialog)) return;
+  const QString name = withDefaultExtension(dialog.FileName, dialog.DefaultExt);
+  const std::filesystem::path path = toPath(name);
+  try {
+    if (name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+      QImage image(view_->size(), QImage::Format_RGB32);
+      view_->render(image);
+      QByteArray bytes;
+      QBuffer buffer(&bytes);
+      buffer.open(QIODevice::WriteOnly);
+      image.save(&buffer, "PNG");
+      brisel::AtomicFile file(path);
+      if (!file.isOpen()) throw brisel::PreviewError(path, "il file non si può creare");
+      file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+      file.commit();
+    } else {
+      brisel::writeBoardSvg(path, view_->board(), view_->colourBy());
+    }
+  } catch (const brisel::PreviewError& failure) {
+    dialogs_.error(this, QStringLiteral("Impossibile scrivere il file '%1': %2")
+                             .arg(name, QString::fromLocal8Bit(failure.reason())));
+  } catch (const std::exception& failure) {
+    dialogs_.error(this, QString::fromUtf8(failure.what()));
+  }
+}
