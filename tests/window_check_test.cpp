@@ -15,6 +15,7 @@
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"
 #include "window/Unit1.h"
+#include "window/board_view.h"
 #include "window/check_list.h"
 #include "window/grid_model.h"
 
@@ -45,6 +46,7 @@ TEST(WindowChecks, FromTheFirstClickToTheComparedOutput) {
   EXPECT_EQ(list->index(0, 0).data().toString(), "40");
   EXPECT_EQ(list->index(0, 1).data().toString(), "SW1");
   EXPECT_EQ(list->index(0, 2).data().toString(), "blank-in-field");
+  EXPECT_EQ(form.Preview->view()->markedRows(), std::vector<int>{40});  // outlined in red
   QCoreApplication::processEvents();  // the tab shown lays its list out
   const QRect line = form.LV_Controllo->visualRect(list->index(0, 3));
   // A double click is a press, then a second press that doubles it.

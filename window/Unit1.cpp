@@ -25,6 +25,7 @@
 
 #include <QScrollArea>
 #include "core/buttons.h"
+#include "core/check.h"
 #include "core/history.h"
 #include "core/settings.h"
 #include "core/table_shape.h"
@@ -698,6 +699,8 @@ void TForm1::buildChecks() {
 
 void TForm1::showChecks() {
   LV_Controllo->show(workspace_);
+  // The preview outlines in red the parts the last check found fault with.
+  Preview->view()->setMarkedRows(brisel::rowsWithFindings(workspace_.findings));
   LB_Rak->setText(rakSummary(workspace_.rakReport));
 }
 

@@ -50,6 +50,7 @@ class BoardView : public QWidget {
   int currentRow() const { return currentRow_; }
   // Rows drawn with a red outline (the rows with check findings).
   void setMarkedRows(const std::vector<int>& rows);
+  const std::vector<int>& markedRows() const { return markedRows_; }
 
   // Pixels a millimetre, and the mapping between the board and the widget.
   double scale() const { return scale_; }
