@@ -25,7 +25,7 @@
 #include "tests/window_fakes.h"
 #include "window/Unit1.h"
 #include "window/board_view.h"
-#include "window/grid_model.h"
+#include "window/grid_view.h"
 
 namespace {
 

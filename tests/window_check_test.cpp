@@ -17,7 +17,7 @@
 #include "window/Unit1.h"
 #include "window/board_view.h"
 #include "window/check_list.h"
-#include "window/grid_model.h"
+#include "window/grid_view.h"
 
 namespace {
 

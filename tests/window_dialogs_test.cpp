@@ -13,7 +13,7 @@
 #include "tests/window_fakes.h"
 #include "window/Unit1.h"
 #include "window/dialogs.h"
-#include "window/grid_model.h"
+#include "window/grid_view.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"
 #include "window/Unit1.h"
-#include "window/grid_model.h"
+#include "window/grid_view.h"
 #include "window/screen_fit.h"
 
 namespace {

@@ -17,10 +17,10 @@
 #include <filesystem>
 #include <string>
 
-#include "window/Unit1.h"
-#include "window/grid_model.h"
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"
+#include "window/Unit1.h"
+#include "window/grid_view.h"
 
 namespace {
 

@@ -30,7 +30,7 @@
 #include "core/settings.h"
 #include "core/table_shape.h"
 #include "window/check_list.h"
-#include "window/grid_model.h"
+#include "window/grid_view.h"
 #include "window/user_files.h"
 
 #include <QItemSelectionModel>

@@ -23,7 +23,7 @@
 
 #include "core/atomic_file.h"
 #include "window/dialogs.h"
-#include "window/grid_model.h"
+#include "window/grid_view.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QHeaderView>
 
 #include "core/text.h"
-#include "window/grid_model.h"
+#include "window/grid_view.h"
 
 namespace {
 

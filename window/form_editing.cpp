@@ -24,7 +24,7 @@
 #include "core/sheet_text.h"
 #include "core/table_shape.h"
 #include "window/Unit1.h"
-#include "window/grid_model.h"
+#include "window/grid_view.h"
 
 namespace {
 

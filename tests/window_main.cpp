@@ -1,0 +1,14 @@
+// The window tests run headless, with the point as the decimal separator.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The point as the user's decimal separator, as the tests' numbers are written.
+  qputenv("LC_ALL", "C.UTF-8");
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
