@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bench/board.h"
+#include "bench/board_table.h"
 #include "core/buttons.h"
 #include "core/check.h"
 #include "core/numbers.h"
@@ -21,43 +22,33 @@ constexpr int kComponents = 65535;
 
 Workspace boardWorkspace(bool faulty) {
   Workspace w;
-  bench::Board board = bench::makeBoard(kComponents);
   Grid& table = w.StringGrid1;
-  table.growFor(kComponents);
-  int row = 0;
-  for (const bench::Component& c : board.components) {
-    ++row;
-    table.setCell(1, row, std::to_string(row));
-    table.setCell(2, row, c.reference);
-    table.setCell(3, row, c.value);
-    table.setCell(5, row, formatReal(static_cast<float>(c.x), '.'));
-    table.setCell(6, row, formatReal(static_cast<float>(c.y), '.'));
-    table.setCell(7, row, std::to_string(low16(c.angle)));
-    table.setCell(8, row, c.footprint);
-    if (!faulty) continue;
-    // One row in seven carries one fault, each kind in turn.
+  bench::fillTable(table, bench::makeBoard(kComponents));
+  if (!faulty) return w;
+  // One row in seven carries one fault, each kind in turn.
+  for (int row = kFirstDataRow; row <= kComponents; ++row) {
     switch (row % 49) {
       case 0:
-        table.setCell(2, row, "R1");
+        table.setCell(col::Reference, row, "R1");
         break;
       case 7:
-        table.setCell(3, row, "???");
+        table.setCell(col::Value, row, "???");
         break;
       case 14:
-        table.setCell(5, row, "abc");
+        table.setCell(col::X, row, "abc");
         break;
       case 21:
-        table.setCell(2, row, "");
+        table.setCell(col::Reference, row, "");
         break;
       case 28:
-        table.setCell(5, row, "10");
-        table.setCell(6, row, "10");
+        table.setCell(col::X, row, "10");
+        table.setCell(col::Y, row, "10");
         break;
       case 35:
-        table.setCell(8, row, "SW TACT");
+        table.setCell(col::Footprint, row, "SW TACT");
         break;
       case 42:
-        table.setCell(7, row, "45");
+        table.setCell(col::Angle, row, "45");
         break;
     }
   }

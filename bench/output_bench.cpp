@@ -8,10 +8,10 @@
 #include <random>
 #include <string>
 
-#include "core/text.h"
-#include "core/workspace.h"
 #include "bench/board.h"
 #include "core/buttons.h"
+#include "core/text.h"
+#include "core/workspace.h"
 
 namespace fs = std::filesystem;
 

@@ -6,10 +6,11 @@
 #include <fstream>
 #include <random>
 
+#include "bench/board.h"
+#include "bench/board_table.h"
+#include "core/buttons.h"
 #include "core/numbers.h"
 #include "core/text.h"
-#include "bench/board.h"
-#include "core/buttons.h"
 
 namespace {
 
@@ -20,20 +21,7 @@ constexpr int kComponents = 65535;
 const Workspace& boardWorkspace() {
   static const Workspace workspace = [] {
     Workspace w;
-    bench::Board board = bench::makeBoard(kComponents);
-    Grid& table = w.StringGrid1;
-    table.growFor(kComponents);
-    int row = 0;
-    for (const bench::Component& c : board.components) {
-      ++row;
-      table.setCell(1, row, std::to_string(row));
-      table.setCell(2, row, c.reference);
-      table.setCell(3, row, c.value);
-      table.setCell(5, row, formatReal(static_cast<float>(c.x), '.'));
-      table.setCell(6, row, formatReal(static_cast<float>(c.y), '.'));
-      table.setCell(7, row, std::to_string(low16(c.angle)));
-      table.setCell(8, row, c.footprint);
-    }
+    bench::fillTable(w.StringGrid1, bench::makeBoard(kComponents));
     w.BU_FootPrintEnabled = true;
     return w;
   }();
