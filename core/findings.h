@@ -1,7 +1,7 @@
 #pragma once
 // What the checks before the machine leave in the workspace for the window
 // and brisel-cli to show: the table check's findings, the report of the last
-// "Applica RAK" and the read-back compare of a QPF file. Plain data: the
+// rule run (Button17) and the read-back compare of a QPF file. Plain data: the
 // operations that fill them live in core/check.h, table/ and output/.
 
 #include <string>
@@ -31,7 +31,7 @@ struct Finding {
   friend bool operator==(const Finding&, const Finding&) = default;
 };
 
-// A component row that "Applica RAK" removed.
+// A component row that the rule run removed.
 struct RakRemoved {
   int row = 0;  // its row before the removal
   std::string reference;
@@ -47,7 +47,7 @@ struct RakUnused {
 };
 
 struct RakReport {
-  bool ran = false;  // an "Applica RAK" has run to its end
+  bool ran = false;  // a rule run has gone to its end
   std::vector<RakRemoved> removed;
   std::vector<RakUnused> unused;
 };

@@ -1,7 +1,7 @@
 #pragma once
 // Undo and redo for the workspace: the component table (StringGrid1), the
-// rule grid (StringGrid3) and the enabled states of "Applica RAK" and "Merge
-// FootPrint". The byte dump and Memo1 only show a file and are left out.
+// rule grid (StringGrid3) and the enabled states of Button17 and
+// BU_FootPrint. The byte dump and Memo1 only show a file and are left out.
 //
 // The history keeps a list of states and the position of the one the
 // workspace stands in. record() compares the workspace with that state and,

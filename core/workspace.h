@@ -27,7 +27,7 @@ struct Workspace {
   std::vector<std::string> Memo1{"Memo1"};
   bool Button17Enabled = true;       // Button17 may run (see core/buttons.h)
   bool BU_FootPrintEnabled = false;  // BU_FootPrint may run
-  // What "Controlla", the last "Applica RAK" and "Verifica QPF" found, for the
+  // What the check, the last rule run and the QPF compare found, for the
   // "Controllo" tab and brisel-cli to show.
   std::vector<Finding> findings;
   RakReport rakReport;

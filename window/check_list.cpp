@@ -1,5 +1,7 @@
 #include "window/check_list.h"
 
+#include "core/buttons.h"
+
 #include <QHeaderView>
 
 #include "core/text.h"
@@ -51,11 +53,13 @@ void CheckListModel::show(const brisel::Workspace& workspace) {
   const brisel::RakReport& rak = workspace.rakReport;
   // The rows RAK removed are gone from the table: their numbers point nowhere.
   for (const brisel::RakRemoved& r : rak.removed)
-    lines_.push_back({0, QString::number(r.row), shownText(r.reference),
-                      QStringLiteral("rak-removed"),
-                      QStringLiteral("riga rimossa da \"Applica RAK\": nessuna regola per il "
-                                     "valore '%1'")
-                          .arg(shownText(r.value))});
+    lines_.push_back(
+        {0, QString::number(r.row), shownText(r.reference), QStringLiteral("rak-removed"),
+         QStringLiteral("riga rimossa da \"%1\": nessuna regola per il valore '%2'")
+             .arg(QString::fromLatin1(
+                      brisel::findButton("Button17")->caption.data(),
+                      static_cast<qsizetype>(brisel::findButton("Button17")->caption.size())),
+                  shownText(r.value))});
   for (const brisel::RakUnused& u : rak.unused)
     lines_.push_back({0, QString(), QString(), QStringLiteral("rak-unused"),
                       QStringLiteral("regola alla riga %1 del file RAK: nessuna riga ha il "

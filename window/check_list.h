@@ -1,6 +1,6 @@
 #pragma once
 // The list of the "Controllo" tab: the findings of "Controlla", the report of
-// the last "Applica RAK" and the differences of "Verifica QPF", one line each
+// the last rule run (Button17) and the differences of "Verifica QPF", one line each
 // with its row, reference, code and text. Double-clicking a line that points
 // at a row of the table tells it through rowChosen.
 
@@ -54,5 +54,5 @@ class CheckList : public QTableView {
   CheckListModel* model_;
 };
 
-// The one-line summary of the last "Applica RAK"; empty before any.
+// The one-line summary of the last rule run; empty before any.
 QString rakSummary(const brisel::RakReport& report);
