@@ -27,19 +27,21 @@ constexpr std::string_view kBoard =
 constexpr std::string_view kRules = "; rules\n10K:90\n100nF:0\nSTM32:-90\nLED:360\n???:1\n";
 constexpr std::string_view kTemplate = "FUZZ TEMPLATE\0\0\0";
 
-// A folder of this process for the inputs and outputs.
+// A folder of this process for the inputs and outputs. The path is never
+// destroyed: the exit handler that removes the folder runs after the
+// function-local statics are gone.
 const fs::path& scratch() {
-  static const fs::path folder = [] {
-    fs::path f =
-        fs::temp_directory_path() / ("brisel-fuzz-" + std::to_string(platform::processId()));
-    fs::create_directories(f);
+  static const fs::path* folder = [] {
+    auto* f = new fs::path(fs::temp_directory_path() /
+                           ("brisel-fuzz-" + std::to_string(platform::processId())));
+    fs::create_directories(*f);
     std::atexit([] {
       std::error_code ignored;
       fs::remove_all(scratch(), ignored);
     });
     return f;
   }();
-  return folder;
+  return *folder;
 }
 
 fs::path put(std::string_view name, std::string_view bytes) {
