@@ -287,11 +287,3 @@ TEST_F(PreviewTab, SavesSvgOrPngOrSaysWhy) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  qputenv("LC_ALL", "C.UTF-8");
-  QApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
