@@ -6,6 +6,7 @@
 
 #include <array>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -32,5 +33,25 @@ std::array<std::optional<std::string>, kSettingsLines> loadSettings(
 // written. Never throws. A path is cut to 498 characters, so that with its
 // line feed it fits one read and the file loads back into the same boxes.
 bool saveSettings(const std::filesystem::path& file, const SettingsPaths& paths);
+
+// Brisel's own settings, in brisel.ini beside KSR.ini (KSR.ini stays nine
+// lines, as other copies of the program read it): one `key=value` line each,
+// CR LF, keys and values as bytes. The key ends at the first '='; a line
+// without one is passed over, and so is a key given twice after its first.
+using OwnSettings = std::map<std::string, std::string, std::less<>>;
+
+// brisel.ini in the folder of `ksrIni`.
+std::filesystem::path ownSettingsFile(const std::filesystem::path& ksrIni);
+
+// What the file holds; nothing when it is missing, unreadable or not a
+// regular file. Lines are trimmed; at most 4096 characters a line and 10,000
+// lines are read.
+OwnSettings loadOwnSettings(const std::filesystem::path& file);
+
+// Writes every key whole or not at all; false when the file cannot be
+// written. Never throws. A key holding '=' or a line end, a value holding a
+// line end, or a line longer than a read is left out, so that every line
+// reads back as it was written.
+bool saveOwnSettings(const std::filesystem::path& file, const OwnSettings& settings);
 
 }  // namespace brisel

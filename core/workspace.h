@@ -44,15 +44,21 @@ struct GridRect {
 
 // The controls an operation reads, as they stand when its button is pressed.
 struct Controls {
-  std::filesystem::path Edit1;  // INPUT QPF: the template
-  std::filesystem::path Edit2;  // INPUT REP
-  std::filesystem::path Edit3;  // INPUT CMP
-  std::filesystem::path Edit4;  // OUTPUT QPF
-  std::filesystem::path Edit5;  // INPUT MNT
-  std::filesystem::path Edit6;  // INPUT BOM
-  std::filesystem::path Edit7;  // INPUT RAK
-  std::filesystem::path Edit8;  // INPUT TXT
-  std::filesystem::path Edit9;  // OUTPUT ZIRKAN
+  std::filesystem::path Edit1;   // INPUT QPF: the template
+  std::filesystem::path Edit2;   // INPUT REP
+  std::filesystem::path Edit3;   // INPUT CMP
+  std::filesystem::path Edit4;   // OUTPUT QPF
+  std::filesystem::path Edit5;   // INPUT MNT
+  std::filesystem::path Edit6;   // INPUT BOM
+  std::filesystem::path Edit7;   // INPUT RAK
+  std::filesystem::path Edit8;   // INPUT TXT
+  std::filesystem::path Edit9;   // OUTPUT ZIRKAN
+  std::filesystem::path Edit10;  // INPUT posizioni: a CAD tool's placement file
+  // The placement file's columns and unit where the file cannot tell them,
+  // as brisel-cli's --columns and --units say them ("ref=Designator,x=Mid X",
+  // "mm"); empty when the file is left to tell.
+  std::string placementColumns;
+  std::string placementUnits;
   bool RB_mils = false;         // coordinates in mils
   bool CB_Format = true;        // "Virgola come separatore decimali"
   bool RB_EN = false;           // "Inglese": the first comma of a number is a point
@@ -82,6 +88,8 @@ struct Outcome {
   std::optional<std::filesystem::path> unopened;  // a file it could not open, said or not
   std::optional<int> cursorCol;                   // where it puts the table's cursor
   std::optional<int> cursorRow;
+  // The placement file's columns could not be told: the window asks for them.
+  bool askColumns = false;
 };
 
 // The progress bar that long table operations show, move (0 to 100) and hide.

@@ -115,6 +115,25 @@ TEST(Settings, LoadsEveryLineEndingAndTrimsBlanks) {
   }
 }
 
+// brisel.ini: what reads back is what was written, and a line that would not
+// read back the same (a line end inside, an '=' in the key) is left out.
+TEST(Settings, OwnSettingsRoundTripKeyValueLines) {
+  TempDir dir;
+  fs::path ini = ownSettingsFile(dir / "KSR.ini");
+  EXPECT_EQ(ini, dir / "brisel.ini");
+  const OwnSettings written = {{"lingua", "en"},
+                               {"posizioni", "/c d/b=1.csv"},
+                               {"bad\nkey", "x"},
+                               {"a=b", "x"},
+                               {"value", "two\r\nlines"}};
+  ASSERT_TRUE(saveOwnSettings(ini, written));
+  EXPECT_EQ(readFile(ini), "lingua=en\r\nposizioni=/c d/b=1.csv\r\n");
+  EXPECT_EQ(loadOwnSettings(ini), (OwnSettings{{"lingua", "en"}, {"posizioni", "/c d/b=1.csv"}}));
+  EXPECT_EQ(loadOwnSettings(dir.write("brisel.ini", "no equals\n k = v \nk=second\n")),
+            (OwnSettings{{"k", "v"}}));
+  EXPECT_TRUE(loadOwnSettings(dir / "missing.ini").empty());
+}
+
 TEST(Settings, AShortFileLeavesTheLastBoxesAlone) {
   TempDir dir;
   auto loaded = loadSettings(dir.write("KSR.ini", "one\r\ntwo"));
