@@ -141,6 +141,9 @@ struct Run {
   bool version = false;  // --version: the version and nothing else
   cli::StandardStreams* streams = nullptr;
   std::unique_ptr<History> history;  // every step that changes the tables is one
+  // --comma or --no-comma; without either, as the window's "Virgola come
+  // separatore decimali" starts: checked where the decimal separator is a comma.
+  std::optional<bool> comma;
 };
 
 void parseWords(const std::vector<std::string>& words, Run& run) {
@@ -171,8 +174,8 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
     if (isPath) continue;
     if (word == "--mils") {
       run.controls.RB_mils = true;
-    } else if (word == "--no-comma") {
-      run.controls.CB_Format = false;
+    } else if (word == "--no-comma" || word == "--comma") {
+      run.comma = word == "--comma";
     } else if (word == "--english") {
       run.controls.RB_EN = true;
     } else if (word == "--force") {
@@ -195,6 +198,7 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
     }
     if (joined && !valueTaken) throw UsageError{word + " takes no value"};
   }
+  run.controls.CB_Format = run.comma.value_or(run.controls.decimalSeparator == ',');
   if (run.steps.empty()) throw UsageError{"no operation given"};
   for (const Step& step : run.steps)
     if (auto* p = std::get_if<Press>(&step))

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -147,6 +148,9 @@ class TForm1 : public QWidget {
   QPushButton* BU_Controlla;
   QPushButton* BU_Verifica;
   QLabel* LB_Rak;
+  // What the last operation could not do without a box of its own: the input
+  // file it did not find. It stands under the buttons, before LB_Rak.
+  QLabel* LB_Stato;
   QWidget* TabSheet6;
   CheckList* LV_Controllo;
 
@@ -233,6 +237,16 @@ class TForm1 : public QWidget {
   // The checks' tab and summary, built in one place.
   void buildChecks();
   void showChecks();
+  void showMissing(const brisel::Outcome& outcome, const brisel::Controls& controls);
+  // Once "Controlla" has run, its findings follow the table: computed again
+  // whenever the table (or "Inglese") has changed since they were.
+  void followTable();
+  bool checkFollows_ = false;
+  bool checkStale_ = false;
+  std::uint64_t checkedTable_ = 0;
+  // Tab and Shift+Tab in reading order, Ctrl+Tab out of the grids, the Alt
+  // letters of the buttons and Ctrl+Q (window/form_keys.cpp).
+  void bindKeys();
   std::array<QLineEdit*, 9> pathBoxes() const;
 
   // The nine boxes' paths as loaded from KSR.ini, kept byte for byte while

@@ -139,7 +139,10 @@ void TForm1::bindEditing() {
 
   StringGrid1->installEventFilter(
       new SheetKeys([this](Handler handler) { guarded(StringGrid1, handler); }, StringGrid1));
-  connect(StringGrid1->gridModel(), &GridModel::cellEdited, this, [this] { recordStep(); });
+  connect(StringGrid1->gridModel(), &GridModel::cellEdited, this, [this] {
+    recordStep();
+    showChecks();
+  });
 
   // The roles of the columns above the fixed row, which keeps its own texts.
   QStringList names(brisel::kTableColumns);
