@@ -68,7 +68,12 @@ struct Inspect {
 struct Preview {
   std::filesystem::path path;
 };
-using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Inspect, Preview>;
+// A writer whose word names its file: write-placements=PATH.
+struct WriteTo {
+  const Button* button;
+  std::filesystem::path path;
+};
+using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Inspect, Preview, WriteTo>;
 
 struct UsageError {
   std::string reason;
@@ -103,6 +108,11 @@ Step parseOperation(const std::string& word) {
   for (const Button& button : kButtons) {
     if (button.word != name) continue;
     if (button.cursor == CursorWord::none && equals == std::string::npos) return Press{&button};
+    if (button.cursor == CursorWord::path && equals != std::string::npos && !value.empty())
+      return WriteTo{&button, platform::pathFromText(std::string(value))};
+    if (button.cursor == CursorWord::path)
+      throw UsageError{std::string(name) + " wants the file it writes: " + std::string(name) +
+                       "=PATH"};
     if (button.cursor != CursorWord::none && equals != std::string::npos)
       return cursorWord(button, value, word);
   }
@@ -289,6 +299,7 @@ void placeCursor(Run& run, const Cursor& cursor) {
       controls.Row = static_cast<int>(cursor.top);
       break;
     case CursorWord::none:
+    case CursorWord::path:
       break;
   }
 }
@@ -378,6 +389,10 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
   if (auto* r = std::get_if<Recall>(&step)) return recall(run, *r, err);
   if (auto* p = std::get_if<Paste>(&step)) return paste(run, *p, err);
   if (auto* i = std::get_if<Inspect>(&step)) return inspect(run, i->word, out, err);
+  if (auto* w = std::get_if<WriteTo>(&step)) {
+    run.controls.*w->button->writes = w->path;
+    return pressButton(run, *w->button, err);
+  }
   if (auto* p = std::get_if<Preview>(&step)) {
     writeBoardSvg(p->path, buildBoard(run.workspace.StringGrid1, run.controls.numbers()));
     return true;

@@ -33,7 +33,7 @@ constexpr std::array<Word, 19> kSettings{{
     {"--quiet", "leave out the success messages"},
     {"--help", "show this help (also -h) and exit"},
     {"--version", "show the version and exit"},
-    {"-", "as a PATH: standard input, or standard output for write-qpf and write-zirkan"},
+    {"-", "as a PATH: standard input, or standard output for the write- operations"},
 }};
 
 // The words that are no button of the window.
@@ -63,6 +63,8 @@ std::string_view shaped(const Button& button) {
       return shapes.emplace_back(std::string(button.word) + "=COL");
     case CursorWord::rows:
       return shapes.emplace_back(std::string(button.word) + "=TOP[-BOTTOM]");
+    case CursorWord::path:
+      return shapes.emplace_back(std::string(button.word) + "=PATH");
   }
   return button.word;
 }

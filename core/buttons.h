@@ -42,6 +42,9 @@ Outcome mergeFootprints(Workspace& workspace, const Controls& controls, Progress
 // Writers replace their file whole or not at all; viewers read it back.
 // The template's header (Edit1), then the table's records, into Edit4.
 Outcome writeQpf(Workspace& workspace, const Controls& controls, Progress& progress);
+// The table's components as a placement CSV (Controls::placementOutput) that
+// CAD tools and spreadsheets read: UTF-8, millimetres, a point for decimals.
+Outcome writePlacements(Workspace& workspace, const Controls& controls, Progress& progress);
 // Shows the QPF file of Edit4 in Memo1, StringGrid2 and the component table.
 Outcome viewQpf(Workspace& workspace, const Controls& controls, Progress& progress);
 // The table as a ZIRKAN text file (Edit9).
@@ -63,6 +66,7 @@ enum class CursorWord {
   row,     // WORD=ROW: Controls::Row
   column,  // WORD=COL: Controls::Col
   rows,    // WORD=TOP[-BOTTOM]: Controls::Selection
+  path,    // WORD=PATH: the file it writes (Button::writes), chosen each time
 };
 
 // The kind of operation, and where the window puts it: one line of buttons
@@ -87,7 +91,7 @@ struct Button {
 };
 
 // In the window's order: imports, table operations, outputs.
-inline constexpr std::array<Button, 16> kButtons{{
+inline constexpr std::array<Button, 17> kButtons{{
     {.group = ButtonGroup::imports,
      .name = "Button4",
      .caption = "Apri REP",
@@ -188,6 +192,14 @@ inline constexpr std::array<Button, 16> kButtons{{
      .help = "read a ZIRKAN file back",
      .operation = viewZirkan,
      .reads = {&Controls::Edit9}},
+    {.group = ButtonGroup::outputs,
+     .name = "BU_SalvaPosizioni",
+     .caption = "Salva posizioni",
+     .word = "write-placements",
+     .help = "write the table as a placement CSV (Ref,Val,Package,PosX,PosY,Rot,Side)",
+     .operation = writePlacements,
+     .cursor = CursorWord::path,
+     .writes = &Controls::placementOutput},
     {.group = ButtonGroup::checks,
      .name = "BU_Controlla",
      .caption = "Controlla",

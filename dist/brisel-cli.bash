@@ -14,6 +14,13 @@ _brisel_cli() {
     --force)
       return ;;
   esac
+  # write-placements=PATH and preview=PATH: bash splits the word at '='.
+  if [[ "$prev" == "=" && ( "${COMP_WORDS[COMP_CWORD-2]}" == write-placements ||
+        "${COMP_WORDS[COMP_CWORD-2]}" == preview ) ]]; then
+    COMPREPLY=($(compgen -f -- "$cur"))
+    compopt -o filenames 2>/dev/null
+    return
+  fi
   local settings="--qpf-template --rep --cmp --qpf --mnt --bom --rak --txt --zirkan --mils
     --no-comma --english --force --decimal-separator --keep-going --quiet --help --version"
   # The operations as the program's own help lists them, cut before their argument.

@@ -89,6 +89,16 @@ TEST(CliOutput, WritesAndViewsAZirkanFile) {
   EXPECT_EQ(lineOf(r.out, 3), "2\t\t2\tC1\t100nF\t\t-7.50\t20.25\t65446 \\n\tC0603\t");
 }
 
+// write-placements=PATH names its file in the word; '-' is standard output.
+TEST(CliOutput, WritesThePlacementCsv) {
+  Result r = run(words({"--quiet"}, {"write-placements=-"}));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Ref,Val,Package,PosX,PosY,Rot,Side\r\n"
+            "\"R1\",\"10K\",\"0805\",12.5,3.25,90,\r\n"
+            "\"C1\",\"100nF\",\"C0603\",-7.5,20.25,-90,\r\n");
+}
+
 TEST(CliOutput, FailuresKeepTheEarlierFilesAndAreNoSuccess) {
   testing::TempDir dir;
   fs::path qpf = dir.write("BOARD.QPF", "earlier qpf");
