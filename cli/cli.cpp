@@ -20,6 +20,7 @@
 #include "core/sheet_text.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "import/placement_file.h"
 
 #include "core/board_svg.h"
 
@@ -191,6 +192,16 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
       run.controls.CB_Format = false;
     } else if (word == "--english") {
       run.controls.RB_EN = true;
+    } else if (word == "--columns") {
+      run.controls.placementColumns = value();
+      if (!placements::validColumns(run.controls.placementColumns))
+        throw UsageError{
+            "--columns wants FIELD=NAME or FIELD=NUMBER, separated by commas, "
+            "FIELD one of ref, x, y, angle, side, value, footprint"};
+    } else if (word == "--units") {
+      run.controls.placementUnits = value();
+      if (!placements::validUnit(run.controls.placementUnits))
+        throw UsageError{"--units wants mm, mil or in"};
     } else if (word == "--force") {
       run.controls.ED_Forza = value();
     } else if (word == "--decimal-separator") {
@@ -262,6 +273,7 @@ bool report(const Outcome& outcome, Run& run, std::ostream& err, std::string_vie
       err << message.caption << ": " << message.text << '\n';
   if (outcome.cursorCol) run.controls.Col = *outcome.cursorCol;
   if (outcome.cursorRow) run.controls.Row = *outcome.cursorRow;
+  if (outcome.askColumns) return false;  // the message says what was found
   if (outcome.unopened) {
     err << "error: cannot open " << platform::displayPath(*outcome.unopened) << ": "
         << cli::openFailureReason(*outcome.unopened,

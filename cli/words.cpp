@@ -14,7 +14,7 @@ namespace brisel::cli {
 
 namespace {
 
-constexpr std::array<Word, 19> kSettings{{
+constexpr std::array<Word, 22> kSettings{{
     {"--qpf-template PATH", "the QPF file whose header the output takes"},
     {"--rep PATH", "the REP file of import-rep"},
     {"--cmp PATH", "the CMP file of import-cmp"},
@@ -24,6 +24,11 @@ constexpr std::array<Word, 19> kSettings{{
     {"--rak PATH", "the rotation rules (RAK file)"},
     {"--txt PATH", "the TXT file of import-txt"},
     {"--zirkan PATH", "the ZIRKAN file write-zirkan writes and view-zirkan reads"},
+    {"--placements PATH", "the placement file of import-placements (KiCad, Altium, CSV...)"},
+    {"--columns LIST",
+     "its columns where it cannot tell: ref=NAME,x=NAME,y=NAME,angle=,side=,"
+     "value=,footprint= (names, or numbers from 1)"},
+    {"--units U", "its unit where it says none: mm, mil or in (default: as --mils says)"},
     {"--mils", "imported coordinates are in mils (default: mm)"},
     {"--no-comma", "turn every comma of an imported line into a point (default: the reverse)"},
     {"--english", "read the first comma of a number as a point"},

@@ -26,6 +26,9 @@ Outcome importCmp(Workspace& workspace, const Controls& controls, Progress& prog
 Outcome importMnt(Workspace& workspace, const Controls& controls, Progress& progress);  // Edit5
 Outcome importBom(Workspace& workspace, const Controls& controls, Progress& progress);  // Edit6
 Outcome importTxt(Workspace& workspace, const Controls& controls, Progress& progress);  // Edit8
+// A CAD tool's placement file (KiCad, Altium, a CSV...) into an empty table.
+Outcome importPlacements(Workspace& workspace, const Controls& controls,
+                         Progress& progress);  // Edit10
 
 // Moves the origin to the cursor's row (Controls::Row).
 Outcome setReference(Workspace& workspace, const Controls& controls, Progress& progress);
@@ -127,6 +130,13 @@ inline constexpr std::array<Button, 17> kButtons{{
      .help = "import the TXT file into the table",
      .operation = importTxt,
      .reads = {&Controls::Edit8}},
+    {.group = ButtonGroup::imports,
+     .name = "BU_Posizioni",
+     .caption = "Apri posizioni",
+     .word = "import-placements",
+     .help = "import a CAD tool's placement file (KiCad, Altium, CSV...) into the table",
+     .operation = importPlacements,
+     .reads = {&Controls::Edit10}},
     {.group = ButtonGroup::table,
      .name = "Button7",
      .caption = "Riferimento",
