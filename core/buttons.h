@@ -94,7 +94,7 @@ struct Button {
 };
 
 // In the window's order: imports, table operations, outputs.
-inline constexpr std::array<Button, 17> kButtons{{
+inline constexpr std::array<Button, 18> kButtons{{
     {.group = ButtonGroup::imports,
      .name = "Button4",
      .caption = "Apri REP",

@@ -248,6 +248,8 @@ TEST_F(WindowTest, EveryOperationButtonIsBound) {
   auto form = makeForm(operations);
   form->workspace().BU_FootPrintEnabled = true;
   form->BU_FootPrint->setEnabled(true);
+  // "Salva posizioni" asks where to write.
+  dialogs.answer = QString::fromStdString((folder / "placements.csv").string());
   for (const brisel::Button& button : brisel::kButtons) {
     const std::string name(button.name);
     ran.clear();
