@@ -4,14 +4,17 @@ _brisel_cli() {
   cur="${COMP_WORDS[COMP_CWORD]}"
   prev="${COMP_WORDS[COMP_CWORD-1]}"
   case "$prev" in
-    --qpf-template|--rep|--cmp|--qpf|--mnt|--bom|--rak|--txt|--zirkan)
+    --qpf-template|--rep|--cmp|--qpf|--mnt|--bom|--rak|--txt|--zirkan|--placements)
       COMPREPLY=($(compgen -f -- "$cur"))
       compopt -o filenames 2>/dev/null
       return ;;
     --decimal-separator)
       COMPREPLY=($(compgen -W ". ," -- "$cur"))
       return ;;
-    --force)
+    --units)
+      COMPREPLY=($(compgen -W "mm mil in" -- "$cur"))
+      return ;;
+    --force|--columns)
       return ;;
   esac
   # write-placements=PATH and preview=PATH: bash splits the word at '='.
@@ -21,7 +24,8 @@ _brisel_cli() {
     compopt -o filenames 2>/dev/null
     return
   fi
-  local settings="--qpf-template --rep --cmp --qpf --mnt --bom --rak --txt --zirkan --mils
+  local settings="--qpf-template --rep --cmp --qpf --mnt --bom --rak --txt --zirkan --placements
+    --columns --units --mils
     --no-comma --english --force --decimal-separator --keep-going --quiet --help --version"
   # The operations as the program's own help lists them, cut before their argument.
   local operations

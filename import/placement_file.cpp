@@ -605,18 +605,16 @@ Scan scan(std::string_view text, const Given& given, Unit givenUnit) {
   }
   Layout& layout = result.layout;
   if (!layout.header) {
-    if (byNumber) {
-      std::string_view first;
-      for (std::string_view l : seen)
-        if (!skippable(l) && !declaration(l)) {
-          first = l;
-          break;
-        }
-      layout.separator = separatorOf(first);
-      layout.index.fill(-1);
-      for (int f = 0; f < kFieldCount; ++f)
-        if (given.number[f] > 0) layout.index[f] = given.number[f] - 1;
-    }
+    std::string_view first;
+    for (std::string_view l : seen)
+      if (!skippable(l) && !declaration(l)) {
+        first = l;
+        break;
+      }
+    layout.separator = separatorOf(first);
+    layout.index.fill(-1);
+    for (int f = 0; f < kFieldCount; ++f)
+      if (given.number[f] > 0) layout.index[f] = given.number[f] - 1;
   }
   // The shape: the lines seen, then more up to kShapeLines.
   FileShape& shape = result.shape;
@@ -723,15 +721,12 @@ struct Reader {
       for (std::size_t c = 0; c < columns.size(); ++c)
         if (columns[c].start <= piece.start) byStart = c;
       // A number stands right-aligned under its name, so it may start under
-      // the column before.
+      // a column before: it belongs to the last numeric column it reaches.
       std::size_t chosen = byStart;
       Unit ignored = Unit::none;
-      for (std::size_t c = byStart + 1; c < columns.size(); ++c) {
-        if (columns[c].end >= piece.end) {
-          if (columns[c].numeric && number(piece.text, ignored)) chosen = c;
-          break;
-        }
-      }
+      if (number(piece.text, ignored))
+        for (std::size_t c = byStart + 1; c < columns.size() && columns[c].start < piece.end; ++c)
+          if (columns[c].numeric) chosen = c;
       auto& span = spans[chosen];
       span.first = std::min(span.first, piece.start);
       span.second = std::max(span.second, piece.end);
