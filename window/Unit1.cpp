@@ -447,6 +447,7 @@ void TForm1::setStartTexts() {
   Edit7->setText(in("BOARD.RAK"));
   Edit8->setText(in("BOARD.TXT"));
   Edit9->setText(out("ZIRKAN.TXT"));
+  Edit10->setText(in("BOARD.pos"));
 }
 
 void TForm1::bindHandlers() {
@@ -647,7 +648,8 @@ void TForm1::run(const QPushButton* button, const brisel::Controls& controls) {
   brisel::Outcome outcome;
   try {
     outcome = operation(workspace_, controls, *progress_);
-    if (outcome.askColumns) outcome = withColumns(operation, controls, std::move(outcome));
+    if (outcome.askColumns)
+      outcome = withColumns(operation, controls, std::move(outcome), *progress_);
   } catch (...) {
     // A failed operation's partial change is a step that can be undone.
     progress_->hide();

@@ -259,7 +259,7 @@ class TForm1 : public QWidget {
   // with those remembered for the file's header, or with those the operator
   // chooses in "Colonne del file". Nothing is said when the operator cancels.
   brisel::Outcome withColumns(const FormOperation& operation, const brisel::Controls& controls,
-                              brisel::Outcome outcome);
+                              brisel::Outcome outcome, brisel::Progress& progress);
   brisel::OwnSettings ownSettings_;
 
   // The nine boxes' paths as loaded from KSR.ini, kept byte for byte while

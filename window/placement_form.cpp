@@ -81,7 +81,8 @@ void TForm1::BU_PosizioniClick(QObject*) {
 }
 
 brisel::Outcome TForm1::withColumns(const FormOperation& operation,
-                                    const brisel::Controls& controls, brisel::Outcome outcome) {
+                                    const brisel::Controls& controls, brisel::Outcome outcome,
+                                    brisel::Progress& progress) {
   const std::optional<std::string> read =
       brisel::output::readUpTo(controls.Edit10, kShownBytes + 1);
   if (!read) return outcome;
@@ -102,7 +103,7 @@ brisel::Outcome TForm1::withColumns(const FormOperation& operation,
     again.placementColumns = columns->second;
     auto unit = ownSettings_.find(unitKey(line));
     again.placementUnits = unit != ownSettings_.end() ? unit->second : std::string();
-    brisel::Outcome remembered = operation(workspace_, again, *progress_);
+    brisel::Outcome remembered = operation(workspace_, again, progress);
     if (!remembered.askColumns) return remembered;
     break;  // the file changed since: the operator chooses again
   }
@@ -118,7 +119,7 @@ brisel::Outcome TForm1::withColumns(const FormOperation& operation,
   if (!dialogs_.chooseColumns(this, choice)) return {};
   again.placementColumns = choice.columns;
   again.placementUnits = choice.units;
-  brisel::Outcome chosen = operation(workspace_, again, *progress_);
+  brisel::Outcome chosen = operation(workspace_, again, progress);
   // Files with the same header get the same columns next time.
   const int keyLine = choice.headerLine >= 0 ? choice.headerLine : 0;
   if (!chosen.askColumns && static_cast<std::size_t>(keyLine) < shape.lines.size()) {
