@@ -59,16 +59,16 @@ struct Paste {
 };
 // ---- end of undo, redo and paste: the words -----------------------------
 
-// The checks before the machine: check, verify-qpf and print=rak-report.
-struct Inspect {
-  std::string word;
-};
-
 // preview=PATH.svg: the picture of the board.
 struct Preview {
   std::filesystem::path path;
 };
-using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Inspect, Preview>;
+// A board step with its parameter: keep-side=B, rotate=-90...
+struct Valued {
+  const Button* button;
+  std::string value;
+};
+using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Preview, Valued>;
 
 struct UsageError {
   std::string reason;
@@ -95,7 +95,6 @@ Cursor cursorWord(const Button& button, std::string_view value, const std::strin
 }
 
 Step parseOperation(const std::string& word) {
-  if (word == "check" || word == "verify-qpf" || word == "print=rak-report") return Inspect{word};
   std::size_t equals = word.find('=');
   std::string_view name = std::string_view(word).substr(0, equals);
   std::string_view value =
@@ -103,13 +102,24 @@ Step parseOperation(const std::string& word) {
   for (const Button& button : kButtons) {
     if (button.word != name) continue;
     if (button.cursor == CursorWord::none && equals == std::string::npos) return Press{&button};
+    if (button.cursor == CursorWord::value && equals != std::string::npos) {
+      // Read once here so that a bad value is a usage error before anything runs.
+      Controls scratch;
+      try {
+        button.parameter(value, scratch);
+      } catch (const Error& error) {
+        throw UsageError{std::string(error.what()) + " in '" + word + "'"};
+      }
+      return Valued{&button, std::string(value)};
+    }
+    if (button.cursor == CursorWord::value) continue;
     if (button.cursor != CursorWord::none && equals != std::string::npos)
       return cursorWord(button, value, word);
   }
   if (word == "undo" || word == "redo") return Recall{word == "redo"};
   if (word == "print") return Print{"table"};
   if (name == "print" && (value == "table" || value == "bytes" || value == "rules" ||
-                          value == "memo" || value == "buttons"))
+                          value == "memo" || value == "buttons" || value == "rak-report"))
     return Print{std::string(value)};
   if (name == "preview" && equals != std::string::npos && !value.empty())
     return Preview{platform::pathFromText(std::string(value))};
@@ -235,6 +245,15 @@ void print(const Run& run, const std::string& what, std::ostream& out) {
       if (button.enabled)
         out << button.name << ' ' << (w.*button.enabled ? "enabled" : "disabled") << '\n';
   }
+  if (what == "rak-report") {
+    const RakReport& rak = w.rakReport;
+    for (const RakRemoved& removed : rak.removed)
+      out << "removed\t" << removed.row << '\t' << escapeControls(removed.reference) << '\t'
+          << escapeControls(removed.value) << '\n';
+    for (const RakUnused& unused : rak.unused)
+      out << "unused\t" << unused.line << '\t' << escapeControls(unused.value) << '\n';
+    out << rak.removed.size() << " removed, " << rak.unused.size() << " unused\n";
+  }
 }
 
 // Cursor positions must lie in the table's editable cells: columns 1 to 9 and
@@ -256,6 +275,7 @@ bool report(const Outcome& outcome, Run& run, std::ostream& err, std::string_vie
       err << message.caption << ": " << message.text << '\n';
   if (outcome.cursorCol) run.controls.Col = *outcome.cursorCol;
   if (outcome.cursorRow) run.controls.Row = *outcome.cursorRow;
+  if (outcome.summary && !run.quiet) err << *outcome.summary << '\n';
   if (outcome.unopened) {
     err << "error: cannot open " << platform::displayPath(*outcome.unopened) << ": "
         << cli::openFailureReason(*outcome.unopened,
@@ -293,19 +313,44 @@ void placeCursor(Run& run, const Cursor& cursor) {
       controls.Row = static_cast<int>(cursor.top);
       break;
     case CursorWord::none:
+    case CursorWord::value:
       break;
   }
 }
 
-bool pressButton(Run& run, const Button& button, std::ostream& err) {
+// What the checks before the machine leave, as scripts read it: the table
+// check's findings (it always succeeds), or the compare's differences (it
+// fails when there is one).
+bool printCheckResults(const Run& run, const Button& button, std::ostream& out) {
+  const Workspace& w = run.workspace;
+  if (button.operation == checkComponents) {
+    for (const Finding& finding : w.findings)
+      out << finding.row << '\t' << findingCodeName(finding.code) << '\t' << finding.text << '\n';
+    out << w.findings.size() << " findings\n";
+  }
+  if (button.operation == verifyQpf) {
+    for (const QpfDifference& d : w.qpfCompare.differences)
+      out << d.record << '\t' << d.row << '\t' << d.field << '\t' << d.file << '\t' << d.table
+          << '\n';
+    out << w.qpfCompare.differences.size() << " differences\n";
+    return w.qpfCompare.differences.empty();
+  }
+  return true;
+}
+
+// Every operation word runs here, so each one reads and writes `-` alike.
+bool pressButton(Run& run, const Button& button, std::ostream& out, std::ostream& err) {
   if (!isEnabled(button, run.workspace)) {
     err << "error: " << button.word << ": button disabled\n";
     return false;
   }
-  cli::BoundStreams bound(button.word, run.controls, *run.streams);
-  bool ok = press(run, button.operation, err, button.word);
-  run.streams->flushOutput();
-  return ok;
+  bool ok = false;
+  {
+    cli::BoundStreams bound(button.word, run.controls, *run.streams);
+    ok = press(run, button.operation, err, button.word);
+    run.streams->flushOutput();
+  }
+  return ok && printCheckResults(run, button, out);
 }
 
 // ---- Undo, redo and paste: the steps ------------------------------------
@@ -337,41 +382,12 @@ bool paste(Run& run, const Paste& paste, std::ostream& err) {
       run, err, "paste");
 }
 // ---- end of undo, redo and paste: the steps -----------------------------
-// The checks before the machine. The table check and the RAK report always
-// succeed; the compare fails when the file differs or cannot be read.
-bool inspect(Run& run, const std::string& word, std::ostream& out, std::ostream& err) {
-  const Workspace& w = run.workspace;
-  if (word == "check") {
-    if (!press(run, checkComponents, err)) return false;
-    for (const Finding& finding : w.findings)
-      out << finding.row << '\t' << findingCodeName(finding.code) << '\t' << finding.text << '\n';
-    out << w.findings.size() << " findings\n";
-    return true;
-  }
-  if (word == "verify-qpf") {
-    if (!press(run, verifyQpf, err)) return false;
-    for (const QpfDifference& d : w.qpfCompare.differences)
-      out << d.record << '\t' << d.row << '\t' << d.field << '\t' << d.file << '\t' << d.table
-          << '\n';
-    out << w.qpfCompare.differences.size() << " differences\n";
-    return w.qpfCompare.differences.empty();
-  }
-  const RakReport& rak = w.rakReport;
-  for (const RakRemoved& removed : rak.removed)
-    out << "removed\t" << removed.row << '\t' << escapeControls(removed.reference) << '\t'
-        << escapeControls(removed.value) << '\n';
-  for (const RakUnused& unused : rak.unused)
-    out << "unused\t" << unused.line << '\t' << escapeControls(unused.value) << '\n';
-  out << rak.removed.size() << " removed, " << rak.unused.size() << " unused\n";
-  return true;
-}
-
 // Runs one step; false when it failed.
 bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
-  if (auto* p = std::get_if<Press>(&step)) return pressButton(run, *p->button, err);
+  if (auto* p = std::get_if<Press>(&step)) return pressButton(run, *p->button, out, err);
   if (auto* c = std::get_if<Cursor>(&step)) {
     placeCursor(run, *c);
-    return pressButton(run, *c->button, err);
+    return pressButton(run, *c->button, out, err);
   }
   if (auto* t = std::get_if<Type>(&step)) {
     checkColumn(run, t->col);
@@ -379,9 +395,12 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
     run.workspace.StringGrid1.setCell(static_cast<int>(t->col), static_cast<int>(t->row), t->text);
     return true;
   }
+  if (auto* v = std::get_if<Valued>(&step)) {
+    v->button->parameter(v->value, run.controls);
+    return pressButton(run, *v->button, out, err);
+  }
   if (auto* r = std::get_if<Recall>(&step)) return recall(run, *r, err);
   if (auto* p = std::get_if<Paste>(&step)) return paste(run, *p, err);
-  if (auto* i = std::get_if<Inspect>(&step)) return inspect(run, i->word, out, err);
   if (auto* p = std::get_if<Preview>(&step)) {
     writeBoardSvg(p->path, buildBoard(run.workspace.StringGrid1, run.controls.numbers()));
     return true;

@@ -68,6 +68,8 @@ std::string_view shaped(const Button& button) {
       return shapes.emplace_back(std::string(button.word) + "=COL");
     case CursorWord::rows:
       return shapes.emplace_back(std::string(button.word) + "=TOP[-BOTTOM]");
+    case CursorWord::value:
+      return shapes.emplace_back(std::string(button.word) + "=" + std::string(button.argument));
   }
   return button.word;
 }

@@ -97,6 +97,11 @@ const FormButton kFormButtons[] = {
     {"BU_FootPrint", &TForm1::BU_FootPrint, &TForm1::BU_FootPrintClick},
     {"Button14", &TForm1::Button14, &TForm1::Button14Click},
     {"Button15", &TForm1::Button15, &TForm1::Button15Click},
+    {"BU_TieniLato", &TForm1::BU_TieniLato, &TForm1::BU_TieniLatoClick},
+    {"BU_Capovolgi", &TForm1::BU_Capovolgi, &TForm1::BU_CapovolgiClick},
+    {"BU_Ruota", &TForm1::BU_Ruota, &TForm1::BU_RuotaClick},
+    {"BU_Sposta", &TForm1::BU_Sposta, &TForm1::BU_SpostaClick},
+    {"BU_Angolo", &TForm1::BU_Angolo, &TForm1::BU_AngoloClick},
     {"Button9", &TForm1::Button9, &TForm1::Button9Click},
     {"Button2", &TForm1::Button2, &TForm1::Button2Click},
     {"Button20", &TForm1::Button20, &TForm1::Button20Click},
@@ -371,10 +376,15 @@ QWidget* TForm1::buildLowerPart() {
   beside->setSpacing(6);
   buildEditing(beside);
   beside->addSpacing(12);
+  buildBoardTab();
   std::array<int, 3> used{};
   for (const brisel::Button& button : brisel::kButtons) {
     QPushButton* control = operationButton(button, lower);
     this->*formButton(button.name).control = control;
+    if (button.group == brisel::ButtonGroup::board) {
+      boardButtons_->addWidget(control);
+      continue;
+    }
     if (button.group == brisel::ButtonGroup::checks) {
       control->setMinimumHeight(0);
       beside->addWidget(control);
@@ -644,6 +654,7 @@ brisel::Controls TForm1::snapshot() const {
   controls.Col = StringGrid1->Col();
   controls.Row = StringGrid1->Row();
   controls.Selection = StringGrid1->Selection();
+  readBoardControls(controls);
   return controls;
 }
 
@@ -679,6 +690,7 @@ void TForm1::run(const QPushButton* button) {
   for (const brisel::Message& message : outcome.messages)
     dialogs_.message(this, QString::fromUtf8(message.caption), QString::fromUtf8(message.text));
   showButtons();
+  if (outcome.summary) LB_Rak->setText(QString::fromUtf8(*outcome.summary));
 }
 
 // An input file that is not there is passed over without a box; the line

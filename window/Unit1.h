@@ -27,6 +27,9 @@
 class QBoxLayout;
 class QCheckBox;
 class QCloseEvent;
+class QComboBox;
+class QDoubleSpinBox;
+class QSpinBox;
 class QFrame;
 class QGridLayout;
 class QLabel;
@@ -153,6 +156,24 @@ class TForm1 : public QWidget {
   QLabel* LB_Stato;
   QWidget* TabSheet6;
   CheckList* LV_Controllo;
+  // ---- The board steps: the "Scheda" tab beside "Anteprima" (window/board_tab.cpp) ----
+  QWidget* TabSheet7;
+  QComboBox* CB_Lato;     // the side "Tieni lato" keeps
+  QComboBox* CB_Asse;     // the axis "Capovolgi scheda" turns about
+  QSpinBox* SE_Gradi;     // the degrees of "Ruota scheda"
+  QDoubleSpinBox* ED_DX;  // the millimetres of "Sposta"
+  QDoubleSpinBox* ED_DY;
+  QPushButton* BU_Anteprima;  // shows the preview
+  QPushButton* BU_TieniLato;
+  QPushButton* BU_Capovolgi;
+  QPushButton* BU_Ruota;
+  QPushButton* BU_Sposta;
+  QPushButton* BU_Angolo;
+  void BU_TieniLatoClick(QObject* Sender);
+  void BU_CapovolgiClick(QObject* Sender);
+  void BU_RuotaClick(QObject* Sender);
+  void BU_SpostaClick(QObject* Sender);
+  void BU_AngoloClick(QObject* Sender);
 
   // The handlers, bound to their controls.
   void FormCreate(QObject* Sender);
@@ -234,6 +255,10 @@ class TForm1 : public QWidget {
     showGrids();
     showButtons();
   }
+  // The "Scheda" tab and its parameters; the step buttons go into its layout.
+  void buildBoardTab();
+  void readBoardControls(brisel::Controls& controls) const;
+  QBoxLayout* boardButtons_ = nullptr;
   // The checks' tab and summary, built in one place.
   void buildChecks();
   void showChecks();
