@@ -266,9 +266,10 @@ const Case kCases[] = {
          const QString text = button->text();
          if (text == "...") continue;
          const qsizetype at = text.indexOf('&');
-         ASSERT_GE(at, 0) << text.toStdString();
+         if (at < 0) continue;  // no letter of its caption was free
          EXPECT_TRUE(letters.insert(text[at + 1].toLower()).second) << text.toStdString();
        }
+       EXPECT_GE(letters.size(), 20u);  // every one while the letters last
        for (const brisel::Button& button : brisel::kButtons) {
          auto* control = o.form->findChild<QPushButton*>(QString::fromLatin1(button.name));
          EXPECT_EQ(captionOf(control->text()).toStdString(), button.caption);
