@@ -61,6 +61,8 @@ void wheel(benchmark::State& state, bool whole) {
   view.resize(1600, 1000);
   view.setBoard(fullBoard());
   view.show();
+  // Painted only once the window is exposed.
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
   view.fitToView();
   view.repaint();
   const QPointF pointer(700, 450);

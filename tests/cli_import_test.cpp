@@ -110,7 +110,7 @@ TEST(CliImport, AFileThatCannotBeOpenedStopsTheRunWithItsPath) {
 TEST(CliImport, AConversionFailureNamesTheLineAndTheText) {
   testing::TempDir dir;
   auto file = dir.write("bad.MNT", "R1 1 2 0 V F\nR2 10.5 2 0 V F\n");
-  Result r = run({"--mnt", file.string(), "import-mnt", "print"});
+  Result r = run({"--comma", "--mnt", file.string(), "import-mnt", "print"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
             "error: bad.MNT, riga 2: '10.5' non \xC3\xA8 un valore numerico valido\n"

@@ -190,9 +190,10 @@ TEST_F(WindowTest, StartsWithTheLayoutStates) {
     EXPECT_EQ(g.view->model()->columnCount(), g.columns);
     EXPECT_EQ(g.view->model()->rowCount(), g.rows);
     EXPECT_EQ(g.view->columnWidth(1), g.width);
-    // Only the component table names its columns, in a header of its own.
+    // Only the component table names its columns, in a header of its own,
+    // and numbers its rows.
     EXPECT_EQ(g.view->horizontalHeader()->isHidden(), g.view != form->StringGrid1);
-    EXPECT_TRUE(g.view->verticalHeader()->isHidden());
+    EXPECT_EQ(g.view->verticalHeader()->isHidden(), g.view != form->StringGrid1);
   }
   EXPECT_EQ(form->StringGrid1->selectionMode(), QAbstractItemView::ContiguousSelection);
   EXPECT_EQ(form->StringGrid3->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
