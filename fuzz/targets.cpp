@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "import/placement_file.h"
 
 namespace fs = std::filesystem;
 
@@ -168,9 +169,34 @@ void numbers(std::string_view in) {
   (void)formatReal(readLeadingNumber(in), ',');
 }
 
+// A CAD tool's placement file, read from memory with and without the columns
+// and unit given; the dialog's preview must show what the import writes.
+void placementFile(std::string_view in) {
+  (void)placements::readShape(in, "", "");
+  (void)placements::readShape(in, "ref=1,x=Mid X,y=3,side=Layer", "mil");
+  Workspace w;
+  Controls c = controls();
+  for (const char* columns : {"", "ref=1,x=2,y=3,angle=4,side=5,value=6,footprint=7"}) {
+    c.placementColumns = columns;
+    Progress progress;
+    bool imported = false;
+    try {
+      imported = !placements::importPlacementBytes(in, "in.csv", w, c, progress).askColumns;
+    } catch (const Error&) {
+    }
+    if (!imported) continue;
+    auto preview = placements::previewRows(in, c, 5);
+    for (std::size_t i = 0; i < preview.size(); ++i)
+      for (std::size_t k = 0; k < preview[i].size(); ++k)
+        if (preview[i][k] != w.StringGrid1.cell(static_cast<int>(k) + 1, static_cast<int>(i) + 1))
+          __builtin_trap();
+  }
+  afterwards(w, c);
+}
+
 }  // namespace
 
-const std::array<Target, 10> kTargets{{
+const std::array<Target, 11> kTargets{{
     {"rep", rep},
     {"mnt", mnt},
     {"txt", txt},
@@ -181,6 +207,7 @@ const std::array<Target, 10> kTargets{{
     {"qpf", qpf},
     {"zirkan", zirkan},
     {"numbers", numbers},
+    {"placements", placementFile},
 }};
 
 const Target* findTarget(std::string_view name) {

@@ -133,3 +133,44 @@ TEST(CliImport, TheProgramImportsTheSampleBoard) {
 
 }  // namespace
 }  // namespace brisel
+
+namespace brisel {
+namespace {
+
+Result runOnInput(const std::vector<std::string>& words, const std::string& input) {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  int status = runCli(words, in, out, err, '.');
+  return {status, out.str(), err.str()};
+}
+
+// A placement file without a header stops with what was found; --columns
+// and --units then give the rows its header and unit declaration would.
+TEST(CliPlacements, ColumnsAndUnitsReachTheRowsAHeaderGives) {
+  const std::string rows = "U1;1600;1200;90;LQFP48\nR1;-50;0;270;R0603\n";
+  Result asked = runOnInput({"--placements", "-", "import-placements", "print"}, rows);
+  EXPECT_EQ(asked.status, 1);
+  EXPECT_EQ(asked.out, "");
+  // Standard input is read through a file of its own name.
+  EXPECT_TRUE(asked.err.starts_with("Errore: ")) << asked.err;
+  EXPECT_TRUE(asked.err.ends_with(
+      ": nessuna intestazione con riferimento, X e Y nelle prime 60 righe (prima riga: "
+      "'U1;1600;1200;90;LQFP48')\n"))
+      << asked.err;
+  Result given = runOnInput({"--placements", "-", "--columns", "ref=1,x=2,y=3,angle=4,footprint=5",
+                             "--units", "mil", "import-placements", "print"},
+                            rows);
+  Result told = runOnInput({"--placements", "-", "import-placements", "print"},
+                           "Units used: mil\nRef;X;Y;Rot;Package\n" + rows);
+  EXPECT_EQ(given.status, 0) << given.err;
+  EXPECT_EQ(given.err, "Messaggio: 2 componenti importati\n");
+  EXPECT_EQ(given.out, told.out);
+  EXPECT_NE(given.out.find("\t1\tU1\t???\t\t40.6399993896484\t30.4799995422363\t90\tLQFP48\t"),
+            std::string::npos)
+      << given.out;
+  EXPECT_EQ(run({"--units", "cm", "import-placements"}).status, 2);
+  EXPECT_EQ(run({"--columns", "where=1", "import-placements"}).status, 2);
+}
+
+}  // namespace
+}  // namespace brisel
