@@ -18,6 +18,10 @@ const char* findingCodeName(FindingCode code) {
       return "blank-in-field";
     case FindingCode::oddAngle:
       return "odd-angle";
+    case FindingCode::negativePosition:
+      return "negative-position";
+    case FindingCode::unknownSide:
+      return "unknown-side";
   }
   return "?";
 }

@@ -84,6 +84,8 @@ class BoardView : public QWidget {
   void paintBoard(QPainter& painter, const QRect& area) const;
   void paintParts(QPainter& painter, const QRect& area) const;
   void paintOrigin(QPainter& painter) const;
+  // The rectangle around the parts and the origin, with its size.
+  void paintExtent(QPainter& painter) const;
   QColor colourOf(const brisel::Placement& part) const;
 
   std::shared_ptr<const brisel::Board> board_;
