@@ -308,12 +308,6 @@ std::vector<Finding> checkTable(const Grid& table, const NumberFormat& format) {
     std::optional<std::int32_t> angle = tryTextToInteger(table.cell(col::Angle, row), format);
     if (!angle) notANumber(col::Angle);
     if (x && y) places.push_back({row, *x, *y});
-    if ((x && *x < 0) || (y && *y < 0))
-      add(row, FindingCode::negativePosition, reference, who() + "coordinate negative");
-    const std::string_view side = trim(table.cell(col::Side, row));
-    if (!side.empty() && side != "T" && side != "B")
-      add(row, FindingCode::unknownSide, reference,
-          who() + "lato " + quoted(side) + " non \xC3\xA8 T n\xC3\xA9 B: \"Tieni lato\" la toglie sempre");
 
     for (int column : {col::Reference, col::Value, col::Footprint}) {
       std::string_view text = trim(table.cell(column, row));

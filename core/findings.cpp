@@ -18,10 +18,6 @@ const char* findingCodeName(FindingCode code) {
       return "blank-in-field";
     case FindingCode::oddAngle:
       return "odd-angle";
-    case FindingCode::negativePosition:
-      return "negative-position";
-    case FindingCode::unknownSide:
-      return "unknown-side";
   }
   return "?";
 }

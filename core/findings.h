@@ -18,10 +18,6 @@ enum class FindingCode {
   samePlace,
   blankInField,
   oddAngle,
-  // Information for a board turned or moved: a part left of or below the
-  // origin, a side that is neither T nor B.
-  negativePosition,
-  unknownSide,
 };
 
 // The word that names a kind, as brisel-cli prints it.
