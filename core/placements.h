@@ -30,6 +30,7 @@ struct Placement {
   float x = 0;  // millimetres, single precision as in the QPF record
   float y = 0;
   std::uint16_t angle = 0;  // as in the table and the record
+  bool bottom = false;      // side B (column 4): seen through the board
   float length = 0;         // the body mark along the part's own X, millimetres
   float width = 0;
 };

@@ -166,15 +166,15 @@ TEST_F(WindowTest, StartsWithTheLayoutStates) {
   EXPECT_EQ(form->Memo1->toPlainText(), "Memo1");
   EXPECT_TRUE(form->OpenDialog1.Filter.isEmpty());
 
-  ASSERT_EQ(form->PageControl1->count(), 6);
+  ASSERT_EQ(form->PageControl1->count(), 7);
   EXPECT_EQ(form->PageControl1->currentIndex(), 0);
-  const char* tabs[] = {"TabSheet1", "TabSheet2", "TabSheet3",
-                        "File RAK",  "Anteprima", "Controllo"};
-  QWidget* sheets[] = {form->TabSheet1, form->TabSheet2, form->TabSheet3,
-                       form->TabSheet4, form->TabSheet5, form->TabSheet6};
-  QWidget* contents[] = {form->StringGrid1, form->StringGrid2, form->Memo1,
-                         form->StringGrid3, form->Preview,     form->LV_Controllo};
-  for (int i = 0; i < 6; ++i) {
+  const char* tabs[] = {"TabSheet1", "TabSheet2", "TabSheet3", "File RAK",
+                        "Anteprima", "Scheda",    "Controllo"};
+  QWidget* sheets[] = {form->TabSheet1, form->TabSheet2, form->TabSheet3, form->TabSheet4,
+                       form->TabSheet5, form->TabSheet7, form->TabSheet6};
+  QWidget* contents[] = {form->StringGrid1, form->StringGrid2, form->Memo1,       form->StringGrid3,
+                         form->Preview,     form->CB_Lato,     form->LV_Controllo};
+  for (int i = 0; i < 7; ++i) {
     EXPECT_EQ(form->PageControl1->tabText(i), tabs[i]);
     EXPECT_EQ(form->PageControl1->widget(i), sheets[i]);
     EXPECT_EQ(contents[i]->parentWidget(), sheets[i]);

@@ -703,7 +703,7 @@ void TForm1::run(const QPushButton* button, const brisel::Controls& controls) {
   for (const brisel::Message& message : outcome.messages)
     dialogs_.message(this, QString::fromUtf8(message.caption), QString::fromUtf8(message.text));
   showButtons();
-  if (outcome.summary) LB_Rak->setText(QString::fromUtf8(*outcome.summary));
+  if (outcome.summary) LB_Stato->setText(QString::fromUtf8(*outcome.summary));
 }
 
 // An input file that is not there is passed over without a box; the line

@@ -31,6 +31,8 @@ const QColor kBackground(0xf7, 0xf7, 0xf2);
 const QColor kOutline(0x20, 0x20, 0x20);
 const QColor kFinding(0xe0, 0x00, 0x00);
 const QColor kCurrent(0xff, 0x00, 0xcc);
+const QColor kBottom(0x10, 0x30, 0xc0);
+const QColor kExtent(0x70, 0x70, 0x70);
 
 // Beyond this many parts in view every part is drawn as its turned extent:
 // their marks could not be told apart anyway.
@@ -213,6 +215,7 @@ void BoardView::settleZoom() {
 
 void BoardView::paintBoard(QPainter& painter, const QRect& area) const {
   painter.fillRect(area, kBackground);
+  paintExtent(painter);
   paintParts(painter, area);
   paintOrigin(painter);
 }
@@ -345,6 +348,19 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
       for (int i : parts)
         if (marked_[static_cast<std::size_t>(i)]) outline(i, kFinding, 2);
   }
+  // Bottom-side parts outlined dashed: the machine sees them through the board.
+  for (const std::vector<int>& parts : byColour)
+    for (int i : parts)
+      if (board.parts[static_cast<std::size_t>(i)].bottom) {
+        const brisel::Placement& part = board.parts[static_cast<std::size_t>(i)];
+        painter.setPen(QPen(kBottom, 1.5, Qt::DashLine));
+        if (coarse || std::max(part.length, part.width) * s < 5) {
+          painter.drawRect(extent(part));
+        } else {
+          corners(part, body);
+          painter.drawPolygon(body, 4);
+        }
+      }
   if (currentRow_ > 0 && currentRow_ < static_cast<int>(partOfRow_.size()) &&
       partOfRow_[currentRow_] >= 0)
     outline(partOfRow_[currentRow_], kCurrent, 3);
@@ -391,6 +407,22 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
       painter.drawStaticText(place.topLeft(), label->second);
     }
   }
+}
+
+void BoardView::paintExtent(QPainter& painter) const {
+  if (board_->parts.empty()) return;
+  const brisel::BoardBox box = board_->extent();
+  const QRectF rect(toPixel(box.left, box.top), toPixel(box.right, box.bottom));
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(kExtent, 1, Qt::DashDotLine));
+  painter.drawRect(rect);
+  QFont font = painter.font();
+  font.setPixelSize(kLabelPixels);
+  painter.setFont(font);
+  painter.drawText(rect.bottomLeft() + QPointF(0, kLabelPixels + 4),
+                   tr("%1 \u00D7 %2 mm")
+                       .arg(static_cast<double>(box.width()), 0, 'f', 2)
+                       .arg(static_cast<double>(box.height()), 0, 'f', 2));
 }
 
 void BoardView::paintOrigin(QPainter& painter) const {
@@ -570,6 +602,13 @@ void PreviewPage::rebuild() {
     text += QStringLiteral("; non disegnate (coordinate o angolo non validi) le righe ") +
             rows.join(QStringLiteral(", "));
   }
+  int bottom = 0, negative = 0;
+  for (const brisel::Placement& part : board->parts) {
+    bottom += part.bottom ? 1 : 0;
+    negative += part.x < 0 || part.y < 0 ? 1 : 0;
+  }
+  if (bottom > 0) text += tr("; tratteggiate: %1 parti del lato B").arg(bottom);
+  if (negative > 0) text += tr("; %1 parti con coordinate negative").arg(negative);
   summary_->setText(text);
   view_->setBoard(std::move(board));
   if (refit_ && view_->isVisible()) {

@@ -95,6 +95,8 @@ class BoardView : public QWidget {
   // The last full picture no longer shows the board as it is drawn.
   void dropFrame() { frameValid_ = false; }
   void drawFrame();
+  // The rectangle around the parts and the origin, with its size.
+  void paintExtent(QPainter& painter) const;
   QColor colourOf(const brisel::Placement& part) const;
 
   std::shared_ptr<const brisel::Board> board_;
