@@ -21,7 +21,7 @@
 #include "core/text.h"
 #include "core/workspace.h"
 
-#include "core/board_svg.h"
+#include "output/board_svg.h"
 
 namespace brisel {
 

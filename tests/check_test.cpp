@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/check.h"
+#include "table/check.h"
 #include "core/text.h"
 #include "tests/table_kit.h"
 
