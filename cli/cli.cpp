@@ -20,6 +20,7 @@
 #include "core/sheet_text.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "import/placement_file.h"
 
 #include "output/board_svg.h"
 
@@ -63,7 +64,17 @@ struct Paste {
 struct Preview {
   std::filesystem::path path;
 };
-using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Preview>;
+// A board step with its parameter: keep-side=B, rotate=-90...
+struct Valued {
+  const Button* button;
+  std::string value;
+};
+// A writer whose word names its file: write-placements=PATH.
+struct WriteTo {
+  const Button* button;
+  std::filesystem::path path;
+};
+using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Preview, Valued, WriteTo>;
 
 struct UsageError {
   std::string reason;
@@ -97,6 +108,22 @@ Step parseOperation(const std::string& word) {
   for (const Button& button : kButtons) {
     if (button.word != name) continue;
     if (button.cursor == CursorWord::none && equals == std::string::npos) return Press{&button};
+    if (button.cursor == CursorWord::value && equals != std::string::npos) {
+      // Read once here so that a bad value is a usage error before anything runs.
+      Controls scratch;
+      try {
+        button.parameter(value, scratch);
+      } catch (const Error& error) {
+        throw UsageError{std::string(error.what()) + " in '" + word + "'"};
+      }
+      return Valued{&button, std::string(value)};
+    }
+    if (button.cursor == CursorWord::value) continue;
+    if (button.cursor == CursorWord::path && equals != std::string::npos && !value.empty())
+      return WriteTo{&button, platform::pathFromText(std::string(value))};
+    if (button.cursor == CursorWord::path)
+      throw UsageError{std::string(name) + " wants the file it writes: " + std::string(name) +
+                       "=PATH"};
     if (button.cursor != CursorWord::none && equals != std::string::npos)
       return cursorWord(button, value, word);
   }
@@ -141,6 +168,9 @@ struct Run {
   bool version = false;  // --version: the version and nothing else
   cli::StandardStreams* streams = nullptr;
   std::unique_ptr<History> history;  // every step that changes the tables is one
+  // --comma or --no-comma; without either, as the window's "Virgola come
+  // separatore decimali" starts: checked where the decimal separator is a comma.
+  std::optional<bool> comma;
 };
 
 void parseWords(const std::vector<std::string>& words, Run& run) {
@@ -171,10 +201,20 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
     if (isPath) continue;
     if (word == "--mils") {
       run.controls.RB_mils = true;
-    } else if (word == "--no-comma") {
-      run.controls.CB_Format = false;
+    } else if (word == "--no-comma" || word == "--comma") {
+      run.comma = word == "--comma";
     } else if (word == "--english") {
       run.controls.RB_EN = true;
+    } else if (word == "--columns") {
+      run.controls.placementColumns = value();
+      if (!placements::validColumns(run.controls.placementColumns))
+        throw UsageError{
+            "--columns wants FIELD=NAME or FIELD=NUMBER, separated by commas, "
+            "FIELD one of ref, x, y, angle, side, value, footprint"};
+    } else if (word == "--units") {
+      run.controls.placementUnits = value();
+      if (!placements::validUnit(run.controls.placementUnits))
+        throw UsageError{"--units wants mm, mil or in"};
     } else if (word == "--force") {
       run.controls.ED_Forza = value();
     } else if (word == "--decimal-separator") {
@@ -195,6 +235,7 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
     }
     if (joined && !valueTaken) throw UsageError{word + " takes no value"};
   }
+  run.controls.CB_Format = run.comma.value_or(run.controls.decimalSeparator == ',');
   if (run.steps.empty()) throw UsageError{"no operation given"};
   for (const Step& step : run.steps)
     if (auto* p = std::get_if<Press>(&step))
@@ -255,6 +296,8 @@ bool report(const Outcome& outcome, Run& run, std::ostream& err, std::string_vie
       err << message.caption << ": " << message.text << '\n';
   if (outcome.cursorCol) run.controls.Col = *outcome.cursorCol;
   if (outcome.cursorRow) run.controls.Row = *outcome.cursorRow;
+  if (outcome.summary && !run.quiet) err << *outcome.summary << '\n';
+  if (outcome.askColumns) return false;  // the message says what was found
   if (outcome.unopened) {
     err << "error: cannot open " << platform::displayPath(*outcome.unopened) << ": "
         << cli::openFailureReason(*outcome.unopened,
@@ -292,6 +335,8 @@ void placeCursor(Run& run, const Cursor& cursor) {
       controls.Row = static_cast<int>(cursor.top);
       break;
     case CursorWord::none:
+    case CursorWord::value:
+    case CursorWord::path:
       break;
   }
 }
@@ -373,8 +418,16 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
     run.workspace.StringGrid1.setCell(static_cast<int>(t->col), static_cast<int>(t->row), t->text);
     return true;
   }
+  if (auto* v = std::get_if<Valued>(&step)) {
+    v->button->parameter(v->value, run.controls);
+    return pressButton(run, *v->button, out, err);
+  }
   if (auto* r = std::get_if<Recall>(&step)) return recall(run, *r, err);
   if (auto* p = std::get_if<Paste>(&step)) return paste(run, *p, err);
+  if (auto* w = std::get_if<WriteTo>(&step)) {
+    run.controls.*w->button->writes = w->path;
+    return pressButton(run, *w->button, out, err);
+  }
   if (auto* p = std::get_if<Preview>(&step)) {
     writeBoardSvg(p->path, buildBoard(run.workspace.StringGrid1, run.controls.numbers()));
     return true;

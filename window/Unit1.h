@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "core/buttons.h"
+#include "core/settings.h"
 #include "core/workspace.h"
 #include "window/dialogs.h"
 #include "window/path_bytes.h"
@@ -26,6 +28,9 @@
 class QBoxLayout;
 class QCheckBox;
 class QCloseEvent;
+class QComboBox;
+class QDoubleSpinBox;
+class QSpinBox;
 class QFrame;
 class QGridLayout;
 class QLabel;
@@ -97,6 +102,11 @@ class TForm1 : public QWidget {
   QLineEdit* Edit7;
   QLineEdit* Edit8;
   QLineEdit* Edit9;
+  // The tenth row, "INPUT posizioni": a CAD tool's placement file. Its path
+  // is kept in brisel.ini, as KSR.ini stays nine lines.
+  QLabel* Label11;
+  QLineEdit* Edit10;
+  QPushButton* Button23;
   QPushButton* Button1;
   QPushButton* Button3;
   QPushButton* Button6;
@@ -147,8 +157,29 @@ class TForm1 : public QWidget {
   QPushButton* BU_Controlla;
   QPushButton* BU_Verifica;
   QLabel* LB_Rak;
+  // What the last operation could not do without a box of its own: the input
+  // file it did not find. It stands under the buttons, before LB_Rak.
+  QLabel* LB_Stato;
   QWidget* TabSheet6;
   CheckList* LV_Controllo;
+  // ---- The board steps: the "Scheda" tab beside "Anteprima" (window/board_tab.cpp) ----
+  QWidget* TabSheet7;
+  QComboBox* CB_Lato;     // the side "Tieni lato" keeps
+  QComboBox* CB_Asse;     // the axis "Capovolgi scheda" turns about
+  QSpinBox* SE_Gradi;     // the degrees of "Ruota scheda"
+  QDoubleSpinBox* ED_DX;  // the millimetres of "Sposta"
+  QDoubleSpinBox* ED_DY;
+  QPushButton* BU_Anteprima;  // shows the preview
+  QPushButton* BU_TieniLato;
+  QPushButton* BU_Capovolgi;
+  QPushButton* BU_Ruota;
+  QPushButton* BU_Sposta;
+  QPushButton* BU_Angolo;
+  void BU_TieniLatoClick(QObject* Sender);
+  void BU_CapovolgiClick(QObject* Sender);
+  void BU_RuotaClick(QObject* Sender);
+  void BU_SpostaClick(QObject* Sender);
+  void BU_AngoloClick(QObject* Sender);
 
   // The handlers, bound to their controls.
   void FormCreate(QObject* Sender);
@@ -179,6 +210,16 @@ class TForm1 : public QWidget {
   void BU_ControllaClick(QObject* Sender);
   void BU_VerificaClick(QObject* Sender);
 
+  // ---- Placement files (window/placement_form.cpp) ----
+  QPushButton* BU_Posizioni;       // "Apri posizioni"
+  QPushButton* BU_SalvaPosizioni;  // "Salva posizioni"
+  void Button23Click(QObject* Sender);
+  void BU_PosizioniClick(QObject* Sender);
+  void BU_SalvaPosizioniClick(QObject* Sender);
+  // brisel.ini beside the settings file, and what it holds.
+  std::filesystem::path ownSettingsFile() const;
+  const brisel::OwnSettings& ownSettings() const { return ownSettings_; }
+
   // ---- Undo, redo, copy and paste, dropped files (window/form_editing.cpp) ----
   QPushButton* BU_Annulla;  // "Annulla": undo, also Ctrl+Z
   QPushButton* BU_Ripeti;   // "Ripeti": redo, also Ctrl+Y and Ctrl+Shift+Z
@@ -191,7 +232,8 @@ class TForm1 : public QWidget {
   // Files dropped on the window: each sets the path box of its extension;
   // on a path box, that box. Nothing is imported.
   void dropFiles(const QStringList& files, QLineEdit* box);
-  // The path box of a file's extension (REP, CMP, MNT, BOM, RAK, TXT), or null.
+  // The path box of a file's extension (REP, CMP, MNT, BOM, RAK, TXT; POS,
+  // CSV, TSV), or null.
   QLineEdit* pathBoxFor(const QString& file) const;
   const brisel::History& history() const { return *history_; }
 
@@ -223,6 +265,7 @@ class TForm1 : public QWidget {
   void guarded(QObject* sender, void (TForm1::*handler)(QObject*));
   void pick(QLineEdit* edit, const QString& extension);
   void run(const QPushButton* button);
+  void run(const QPushButton* button, const brisel::Controls& controls);
   brisel::Controls snapshot() const;
   void showGrids();
   void showButtons();
@@ -230,10 +273,33 @@ class TForm1 : public QWidget {
     showGrids();
     showButtons();
   }
+  // The "Scheda" tab and its parameters; the step buttons go into its layout.
+  void buildBoardTab();
+  void readBoardControls(brisel::Controls& controls) const;
+  QBoxLayout* boardButtons_ = nullptr;
   // The checks' tab and summary, built in one place.
   void buildChecks();
   void showChecks();
+  void showMissing(const brisel::Outcome& outcome, const brisel::Controls& controls);
+  // Once "Controlla" has run, its findings follow the table: computed again
+  // whenever the table (or "Inglese") has changed since they were.
+  void followTable();
+  bool checkFollows_ = false;
+  bool checkStale_ = false;
+  std::uint64_t checkedTable_ = 0;
+  // Tab and Shift+Tab in reading order, Ctrl+Tab out of the grids, the Alt
+  // letters of the buttons and Ctrl+Q (window/form_keys.cpp).
+  void bindKeys();
   std::array<QLineEdit*, 9> pathBoxes() const;
+  // brisel.ini: loaded at the start, written with KSR.ini at the close.
+  void loadOwnSettings();
+  void saveOwnSettings();
+  // An import that could not tell the placement file's columns: runs it again
+  // with those remembered for the file's header, or with those the operator
+  // chooses in "Colonne del file". Nothing is said when the operator cancels.
+  brisel::Outcome withColumns(const FormOperation& operation, const brisel::Controls& controls,
+                              brisel::Outcome outcome, brisel::Progress& progress);
+  brisel::OwnSettings ownSettings_;
 
   // The nine boxes' paths as loaded from KSR.ini, kept byte for byte while
   // their texts are not edited (FormCreate, FormCloseQuery, snapshot).

@@ -23,6 +23,15 @@ PathParts splitPickerPath(const QString& text) {
 #endif
 }
 
+QString placementSaveName(const QString& input, const QString& folder) {
+  const PathParts parts = splitPickerPath(input.trimmed());
+  if (parts.name.isEmpty()) return folder + QStringLiteral("posizioni-brisel.csv");
+  QString base = parts.name;
+  const qsizetype dot = base.lastIndexOf(QLatin1Char('.'));
+  if (dot > 0) base.truncate(dot);
+  return parts.folder + base + QStringLiteral("-brisel.csv");
+}
+
 QString withDefaultExtension(const QString& path, const QString& extension) {
   if (path.isEmpty() || extension.isEmpty()) return path;
   QString name = splitPickerPath(path).name;
@@ -116,9 +125,11 @@ std::unique_ptr<QFileDialog> WidgetDialogs::fileDialog(QWidget* owner, const Ope
   auto box = std::make_unique<QFileDialog>(owner);
   box->setAcceptMode(mode);
   box->setFileMode(QFileDialog::AnyFile);  // the output paths need not exist yet
-  if (!dialog.InitialDir.isEmpty()) box->setDirectory(dialog.InitialDir);
-  if (!dialog.FileName.isEmpty()) box->selectFile(dialog.FileName);
-  QStringList filters = dialogNameFilters(dialog.Filter);
+  // A save dialog gives the proposed name the extension of the chosen filter,
+  // so its patterns stay as written: "*.svg" proposes "scheda.svg", where the
+  // any-case set would make it "scheda.[Ss][Vv][Gg]".
+  QStringList filters = mode == QFileDialog::AcceptSave ? dialogNameFilters(dialog.Filter, false)
+                                                        : dialogNameFilters(dialog.Filter);
   if (!filters.isEmpty()) {
     box->setOption(QFileDialog::HideNameFilterDetails);
     box->setNameFilters(filters);
@@ -126,6 +137,8 @@ std::unique_ptr<QFileDialog> WidgetDialogs::fileDialog(QWidget* owner, const Ope
     if (index >= 0 && index < filters.size()) box->selectNameFilter(filters[index]);
   }
   box->setDefaultSuffix(dialog.DefaultExt);
+  if (!dialog.InitialDir.isEmpty()) box->setDirectory(dialog.InitialDir);
+  if (!dialog.FileName.isEmpty()) box->selectFile(dialog.FileName);
   return box;
 }
 
