@@ -10,7 +10,7 @@
 #include "bench/board.h"
 #include "bench/board_table.h"
 #include "core/buttons.h"
-#include "core/check.h"
+#include "table/check.h"
 #include "core/numbers.h"
 #include "core/text.h"
 

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "bench/board.h"
-#include "core/board_svg.h"
+#include "output/board_svg.h"
 #include "core/placements.h"
 #include "core/table_shape.h"
 #include "core/text.h"

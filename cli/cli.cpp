@@ -22,7 +22,7 @@
 #include "core/workspace.h"
 #include "import/placement_file.h"
 
-#include "core/board_svg.h"
+#include "output/board_svg.h"
 
 namespace brisel {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "core/locale.h"
+#include "cli/locale.h"
 #include "core/platform.h"
 
 int main(int argc, char** argv) {

@@ -79,7 +79,7 @@ Outcome writeZirkan(Workspace& workspace, const Controls& controls, Progress& pr
 Outcome viewZirkan(Workspace& workspace, const Controls& controls, Progress& progress);
 
 // The checks before the machine: they change neither the table nor a file.
-// The table check's findings into Workspace::findings (defined in the core).
+// The table check's findings into Workspace::findings (defined in table/).
 Outcome checkComponents(Workspace& workspace, const Controls& controls, Progress& progress);
 // Compares the QPF file of Edit4 with what "Crea Output File" would write from
 // the table and the template of Edit1; the differences into

@@ -20,13 +20,10 @@ namespace {
 
 using namespace output;
 
-constexpr std::size_t kNumberAt = 0;
-constexpr std::size_t kReferenceAt = 2, kReferenceChars = 8;
-constexpr std::size_t kValueAt = 11, kValueChars = 14;
-constexpr std::size_t kXAt = 26;
-constexpr std::size_t kYAt = 30;
-constexpr std::size_t kAngleAt = 34;
-constexpr std::size_t kForceAt = 44;
+// The characters of the two texts, without their closing 0x00 (a difference
+// there shows among the other bytes).
+constexpr QpfField kReferenceChars{kQpfReference.at, textWidth(kQpfReference)};
+constexpr QpfField kValueChars{kQpfValue.at, textWidth(kQpfValue)};
 
 std::string byteText(unsigned char byte) {
   char text[8];
@@ -34,15 +31,8 @@ std::string byteText(unsigned char byte) {
   return text;
 }
 
-std::uint32_t littleEndian(std::string_view bytes, std::size_t at, std::size_t count) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 0; i < count; ++i)
-    value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-  return value;
-}
-
 std::string floatText(std::string_view bytes, std::size_t at, char separator) {
-  return formatReal(std::bit_cast<float>(littleEndian(bytes, at, 4)), separator);
+  return formatReal(std::bit_cast<float>(littleEndianAt(bytes, at, 4)), separator);
 }
 
 std::string characters(std::string_view bytes, std::size_t at, std::size_t count) {
@@ -53,10 +43,8 @@ std::string characters(std::string_view bytes, std::size_t at, std::size_t count
 std::optional<std::size_t> firstDifference(std::string_view a, std::string_view b, std::size_t from,
                                            std::size_t to) {
   for (std::size_t at = from; at < to; ++at) {
-    bool field = (at >= kNumberAt && at < kReferenceAt) ||
-                 (at >= kReferenceAt && at < kReferenceAt + kReferenceChars) ||
-                 (at >= kValueAt && at < kValueAt + kValueChars) || (at >= kXAt && at < 36) ||
-                 at == kForceAt;
+    bool field = kQpfNumber.holds(at) || kReferenceChars.holds(at) || kValueChars.holds(at) ||
+                 kQpfX.holds(at) || kQpfY.holds(at) || kQpfAngle.holds(at) || kQpfForce.holds(at);
     if (!field && a[at] != b[at]) return at;
   }
   return std::nullopt;
@@ -100,12 +88,12 @@ class Comparison {
   }
 
   void compareLength() {
-    const std::string expected = std::to_string(littleEndian(table_, header_, kQpfLengthBytes));
+    const std::string expected = std::to_string(littleEndianAt(table_, header_, kQpfLengthBytes));
     if (file_.size() < header_ + kQpfLengthBytes) {
       add(0, "length", "mancante", expected);
       return;
     }
-    const std::string found = std::to_string(littleEndian(file_, header_, kQpfLengthBytes));
+    const std::string found = std::to_string(littleEndianAt(file_, header_, kQpfLengthBytes));
     if (found != expected) add(0, "length", found, expected);
   }
 
@@ -137,32 +125,33 @@ class Comparison {
     std::string_view f = file_.substr(at, kQpfRecordBytes);
     std::string_view t = table_.substr(at, kQpfRecordBytes);
     if (f == t) return;
-    auto number = [](std::string_view bytes, std::size_t offset, std::size_t count) {
-      return std::to_string(littleEndian(bytes, offset, count));
+    auto differs = [&](QpfField field) {
+      return f.substr(field.at, field.size) != t.substr(field.at, field.size);
     };
-    if (f.substr(kNumberAt, 2) != t.substr(kNumberAt, 2))
-      add(record, "number", number(f, kNumberAt, 2), number(t, kNumberAt, 2));
-    if (f.substr(kReferenceAt, kReferenceChars) != t.substr(kReferenceAt, kReferenceChars))
-      add(record, "reference", characters(f, kReferenceAt, kReferenceChars),
-          characters(t, kReferenceAt, kReferenceChars));
-    if (f.substr(kValueAt, kValueChars) != t.substr(kValueAt, kValueChars))
-      add(record, "value", characters(f, kValueAt, kValueChars),
-          characters(t, kValueAt, kValueChars));
-    for (auto [name, offset] : {std::pair{"X", kXAt}, std::pair{"Y", kYAt}}) {
-      if (f.substr(offset, 4) == t.substr(offset, 4)) continue;
-      std::string inFile = floatText(f, offset, separator_);
-      std::string inTable = floatText(t, offset, separator_);
+    auto number = [](std::string_view bytes, QpfField field) {
+      return std::to_string(littleEndianAt(bytes, field.at, field.size));
+    };
+    if (differs(kQpfNumber)) add(record, "number", number(f, kQpfNumber), number(t, kQpfNumber));
+    if (differs(kReferenceChars))
+      add(record, "reference", characters(f, kReferenceChars.at, kReferenceChars.size),
+          characters(t, kReferenceChars.at, kReferenceChars.size));
+    if (differs(kValueChars))
+      add(record, "value", characters(f, kValueChars.at, kValueChars.size),
+          characters(t, kValueChars.at, kValueChars.size));
+    for (auto [name, field] : {std::pair{"X", kQpfX}, std::pair{"Y", kQpfY}}) {
+      if (!differs(field)) continue;
+      std::string inFile = floatText(f, field.at, separator_);
+      std::string inTable = floatText(t, field.at, separator_);
       if (inFile == inTable) {  // two NaNs, say: show the bits
-        inFile += " (" + number(f, offset, 4) + ")";
-        inTable += " (" + number(t, offset, 4) + ")";
+        inFile += " (" + number(f, field) + ")";
+        inTable += " (" + number(t, field) + ")";
       }
       add(record, name, inFile, inTable);
     }
-    if (f.substr(kAngleAt, 2) != t.substr(kAngleAt, 2))
-      add(record, "angle", number(f, kAngleAt, 2), number(t, kAngleAt, 2));
-    if (f[kForceAt] != t[kForceAt])
-      add(record, "force", byteText(static_cast<unsigned char>(f[kForceAt])),
-          byteText(static_cast<unsigned char>(t[kForceAt])));
+    if (differs(kQpfAngle)) add(record, "angle", number(f, kQpfAngle), number(t, kQpfAngle));
+    if (differs(kQpfForce))
+      add(record, "force", byteText(static_cast<unsigned char>(f[kQpfForce.at])),
+          byteText(static_cast<unsigned char>(t[kQpfForce.at])));
     if (auto other = firstDifference(f, t, 0, kQpfRecordBytes))
       add(record, "other bytes",
           "byte " + std::to_string(*other) + ": " + byteText(static_cast<unsigned char>(f[*other])),

@@ -63,12 +63,6 @@ void dumpBlocks(ByteGrid& dump, std::string_view bytes) {
   }
 }
 
-std::uint32_t littleEndian(std::string_view block, std::size_t at, int bytes) {
-  std::uint32_t value = 0;
-  for (int i = bytes - 1; i >= 0; --i) value = value << 8 | byteAt(block, at + i);
-  return value;
-}
-
 std::string decimal(std::uint32_t value) {
   char text[16];
   auto* end = std::to_chars(text, text + sizeof text, value).ptr;
@@ -82,19 +76,26 @@ std::string_view textUpToZero(std::string_view block, std::size_t at, std::size_
 }
 
 std::string real(std::string_view block, std::size_t at, char separator) {
-  float value = std::bit_cast<float>(littleEndian(block, at, 4));
+  float value = std::bit_cast<float>(littleEndianAt(block, at, 4));
   return formatReal(static_cast<double>(value), separator);
 }
 
 // The first block ends one byte short of the records, so every later block
 // starts one byte before its record: block offsets are record offsets plus one.
+constexpr std::size_t kBlockShift = kQpfHeaderBytes + kQpfLengthBytes - kQpfFirstBlockBytes;
+
 void decodeBlock(Grid& table, int row, std::string_view block, char separator) {
-  table.setCell(col::Number, row, decimal(littleEndian(block, 1, 2)));
-  table.setCell(col::Reference, row, textUpToZero(block, 3, 10));
-  table.setCell(col::Value, row, textUpToZero(block, 12, 13));
-  table.setCell(col::X, row, real(block, 27, separator));
-  table.setCell(col::Y, row, real(block, 31, separator));
-  table.setCell(col::Angle, row, decimal(littleEndian(block, 35, 2)));
+  auto at = [](QpfField field) { return field.at + kBlockShift; };
+  auto number = [&](QpfField field) {
+    return decimal(littleEndianAt(block, at(field), field.size));
+  };
+  table.setCell(col::Number, row, number(kQpfNumber));
+  table.setCell(col::Reference, row,
+                textUpToZero(block, at(kQpfReference), kQpfShownReferenceBytes));
+  table.setCell(col::Value, row, textUpToZero(block, at(kQpfValue), kQpfShownValueBytes));
+  table.setCell(col::X, row, real(block, at(kQpfX), separator));
+  table.setCell(col::Y, row, real(block, at(kQpfY), separator));
+  table.setCell(col::Angle, row, number(kQpfAngle));
 }
 
 // Decoded from the dump, which holds every block of a file of `size` bytes.

@@ -25,28 +25,6 @@ using namespace output;
 // X and Y are stored as IEEE 754 single precision, the machine's own form.
 static_assert(std::numeric_limits<float>::is_iec559 && sizeof(float) == 4);
 
-constexpr std::size_t kReferenceWidth = 8;
-constexpr std::size_t kValueWidth = 14;
-
-// Record offsets 36 to 103: constant bytes around the force byte at 44.
-constexpr std::size_t kTailOffset = 36;
-constexpr std::size_t kForceOffset = 44;
-constexpr auto kTail = [] {
-  std::array<char, kQpfRecordBytes - kTailOffset> tail{};
-  tail[36 - kTailOffset] = '1';
-  tail[37 - kTailOffset] = 'A';
-  tail[42 - kTailOffset] = 'X';
-  tail[43 - kTailOffset] = 'Y';
-  tail[48 - kTailOffset] = ' ';
-  tail[50 - kTailOffset] = '\x01';
-  for (std::size_t at = 54; at < 95; ++at) tail[at - kTailOffset] = ' ';
-  return tail;
-}();
-
-void appendLittleEndian(std::string& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
 // A text cut to `width` characters or padded with spaces to it, then a zero byte.
 void appendText(std::string& out, std::string_view text, std::size_t width) {
   text = text.substr(0, width);
@@ -57,17 +35,17 @@ void appendText(std::string& out, std::string_view text, std::size_t width) {
 
 void appendRecord(std::string& out, const Grid& table, int row, const Controls& controls) {
   const NumberFormat numbers = controls.numbers();
-  appendLittleEndian(out, low16(cellInteger(table, col::Number, row, numbers)), 2);
-  appendText(out, table.cell(col::Reference, row), kReferenceWidth);
-  appendText(out, valueOrNM(table.cell(col::Value, row)), kValueWidth);
+  const std::size_t record = out.size();
+  appendLittleEndian(out, low16(cellInteger(table, col::Number, row, numbers)), kQpfNumber.size);
+  appendText(out, table.cell(col::Reference, row), textWidth(kQpfReference));
+  appendText(out, valueOrNM(table.cell(col::Value, row)), textWidth(kQpfValue));
   for (int column : {col::X, col::Y}) {
     float coordinate = cellFloat(table, column, row, numbers);
-    appendLittleEndian(out, std::bit_cast<std::uint32_t>(coordinate), 4);
+    appendLittleEndian(out, std::bit_cast<std::uint32_t>(coordinate), kQpfX.size);
   }
-  appendLittleEndian(out, low16(cellInteger(table, col::Angle, row, numbers)), 2);
-  std::size_t tail = out.size();
-  out.append(kTail.data(), kTail.size());
-  out[tail + kForceOffset - kTailOffset] = controls.ED_Forza.empty() ? '\0' : controls.ED_Forza[0];
+  appendLittleEndian(out, low16(cellInteger(table, col::Angle, row, numbers)), kQpfAngle.size);
+  out.append(kQpfConstantBytes.data(), kQpfConstantBytes.size());
+  out[record + kQpfForce.at] = controls.ED_Forza.empty() ? '\0' : controls.ED_Forza[0];
 }
 
 // The length field is a signed 32-bit count of the file's bytes.
@@ -92,7 +70,7 @@ std::string output::qpfBytes(std::string header, Grid& table, const Controls& co
     if (rows) rows->push_back(row);
   }
   std::string length;
-  appendLittleEndian(length, static_cast<std::uint32_t>(bytes.size()), 4);
+  appendLittleEndian(length, static_cast<std::uint32_t>(bytes.size()), kQpfLengthBytes);
   bytes.replace(lengthField, kQpfLengthBytes, length);
   return bytes;
 }

@@ -17,7 +17,7 @@
 #include <cmath>
 #include <memory>
 
-#include "core/board_svg.h"
+#include "output/board_svg.h"
 #include "core/placements.h"
 #include "core/table_shape.h"
 #include "tests/output_fixture.h"

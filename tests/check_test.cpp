@@ -3,11 +3,14 @@
 // table that no cell text can make it throw on or change.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
-#include "core/check.h"
+#include "core/numbers.h"
 #include "core/text.h"
+#include "table/check.h"
 #include "tests/table_kit.h"
 
 namespace brisel {
@@ -100,6 +103,45 @@ TEST(TableCheck, SamePlaceAcrossSquaresAndFarAway) {
     std::vector<std::string> expected;
     if (c.same) expected = {"1 same-place", "3 same-place"};
     EXPECT_EQ(found(table), expected);
+  }
+}
+
+// The squares against the plain rule, every pair compared, on a few hundred
+// small random boards. Coordinates fall on whole thousandths within a few
+// hundredths of each other, so squares side by side, diagonal neighbours and
+// pairs exactly at the distance all come up; a wrong neighbouring square shows
+// as a row found or missed.
+TEST(TableCheck, SamePlaceAgreesWithEveryPairCompared) {
+  std::mt19937 random(16);
+  const int bases[] = {0, 12340, -1000000, 999990};  // thousandths of a millimetre
+  for (int trial = 0; trial < 400; ++trial) {
+    const int parts = 2 + static_cast<int>(random() % 14);
+    const int base = bases[trial % 4];
+    std::vector<std::string> rows;
+    std::vector<double> xs, ys;
+    auto coordinate = [&](std::vector<double>& values) {
+      const int thousandths = base + static_cast<int>(random() % 61) - 30;
+      std::string text = std::to_string(thousandths / 1000.0);
+      values.push_back(*tryTextToFloat(text, {'.', false}));
+      return text;
+    };
+    for (int n = 1; n <= parts; ++n) {
+      const std::string x = coordinate(xs);
+      const std::string y = coordinate(ys);
+      rows.push_back(row(n, x, y));
+    }
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i < xs.size(); ++i)
+      for (std::size_t j = 0; j < xs.size(); ++j)
+        if (i != j && std::fabs(xs[i] - xs[j]) <= kSamePlace &&
+            std::fabs(ys[i] - ys[j]) <= kSamePlace) {
+          expected.push_back(std::to_string(i + 1) + " same-place");
+          break;
+        }
+    std::vector<std::string> samePlace;
+    for (const std::string& finding : found(board(rows)))
+      if (finding.ends_with(" same-place")) samePlace.push_back(finding);
+    ASSERT_EQ(samePlace, expected) << "board " << trial << ": " << ::testing::PrintToString(rows);
   }
 }
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "core/atomic_file.h"
-#include "core/locale.h"
+#include "cli/locale.h"
 #include "core/settings.h"
 #include "tests/testkit.h"
 

@@ -1,5 +1,6 @@
 # Fails when a file includes a layer that is not below its own:
-# core <- import, table, output <- cli, window. The core also takes no Qt.
+# core <- import, table, output <- cli, window. The core also takes no Qt, and
+# keeps no header that only one layer above uses.
 # Run as: cmake -DROOT=<source folder> -P layers.cmake
 cmake_minimum_required(VERSION 3.25)
 set(allowed_core core)
@@ -27,6 +28,33 @@ foreach(layer core import table output cli window)
       endif()
     endforeach()
   endforeach()
+endforeach()
+
+# The core holds only what more than one user needs: a header of core/ that no
+# other core file includes and that just one layer above (or the fuzz targets)
+# includes is feature code that belongs in that layer.
+file(GLOB core_headers RELATIVE ${ROOT}/core ${ROOT}/core/*.h)
+foreach(header IN LISTS core_headers)
+  get_filename_component(stem ${header} NAME_WE)
+  set(users "")
+  foreach(layer core import table output cli window fuzz)
+    file(GLOB_RECURSE sources ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)
+    foreach(source IN LISTS sources)
+      get_filename_component(name ${source} NAME_WE)
+      if(layer STREQUAL "core" AND name STREQUAL stem)
+        continue()
+      endif()
+      file(STRINGS ${source} uses REGEX "#[ \t]*include[ \t]*\"core/${header}\"")
+      if(uses)
+        list(APPEND users ${layer})
+        break()
+      endif()
+    endforeach()
+  endforeach()
+  list(LENGTH users count)
+  if(count EQUAL 1 AND NOT "core" IN_LIST users)
+    list(APPEND faults "core/${header}: used only by ${users}; move it there")
+  endif()
 endforeach()
 
 if(faults)

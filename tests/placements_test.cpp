@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/board_svg.h"
+#include "output/board_svg.h"
 #include "core/buttons.h"
 #include "core/placements.h"
 #include "core/table_shape.h"

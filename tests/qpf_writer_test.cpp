@@ -5,6 +5,7 @@
 
 #include "core/atomic_file.h"
 #include "core/buttons.h"
+#include "output/qpf_format.h"
 #include "tests/output_fixture.h"
 #include "tests/testkit.h"
 
@@ -43,7 +44,11 @@ class QpfWriter : public ::testing::Test {
   }
   std::string output() const { return readFile(controls.Edit4); }
   // Record n (from 0) of a file written on a 127-byte header.
-  std::string record(std::size_t n) const { return output().substr(131 + 104 * n, 104); }
+  std::string record(std::size_t n) const {
+    return output().substr(
+        output::kQpfHeaderBytes + output::kQpfLengthBytes + output::kQpfRecordBytes * n,
+        output::kQpfRecordBytes);
+  }
 
   testing::TempDir dir;
   Workspace workspace;
@@ -66,26 +71,26 @@ struct FieldCase {
 
 TEST_F(QpfWriter, PadsCutsAndConvertsEachField) {
   const FieldCase cases[] = {
-      {1, "1", 0, hex("01 00")},
-      {1, "70000", 0, hex("70 11")},
-      {1, "-1", 0, hex("FF FF")},
-      {2, "R1", 2, hex("52 31 20 20 20 20 20 20 00")},
-      {2, "ABCDEFGH", 2, std::string("ABCDEFGH") + '\0'},
-      {2, "ABCDEFGHIJK", 2, std::string("ABCDEFGH") + '\0'},
-      {2, " \tR2  ", 2, std::string("R2      ") + '\0'},
-      {3, "", 11, std::string("NM            ") + '\0'},
-      {3, "  ", 11, std::string("NM            ") + '\0'},
-      {3, "10K 1%", 11, std::string("10K 1%        ") + '\0'},
-      {3, "ABCDEFGHIJKLMN", 11, std::string("ABCDEFGHIJKLMN") + '\0'},
-      {3, "ABCDEFGHIJKLMNOPQRST", 11, std::string("ABCDEFGHIJKLMN") + '\0'},
-      {3, "caf\xE9", 11, std::string("caf\xE9          ") + '\0'},
-      {5, "12.345", 26, hex("1F 85 45 41")},
-      {5, "-1", 26, hex("00 00 80 BF")},
-      {5, " 25 ", 26, hex("00 00 C8 41")},
-      {6, "12.4", 30, hex("66 66 46 41")},
-      {7, "-90", 34, hex("A6 FF")},
-      {7, "70000", 34, hex("70 11")},
-      {7, "90", 34, hex("5A 00")},
+      {1, "1", output::kQpfNumber.at, hex("01 00")},
+      {1, "70000", output::kQpfNumber.at, hex("70 11")},
+      {1, "-1", output::kQpfNumber.at, hex("FF FF")},
+      {2, "R1", output::kQpfReference.at, hex("52 31 20 20 20 20 20 20 00")},
+      {2, "ABCDEFGH", output::kQpfReference.at, std::string("ABCDEFGH") + '\0'},
+      {2, "ABCDEFGHIJK", output::kQpfReference.at, std::string("ABCDEFGH") + '\0'},
+      {2, " \tR2  ", output::kQpfReference.at, std::string("R2      ") + '\0'},
+      {3, "", output::kQpfValue.at, std::string("NM            ") + '\0'},
+      {3, "  ", output::kQpfValue.at, std::string("NM            ") + '\0'},
+      {3, "10K 1%", output::kQpfValue.at, std::string("10K 1%        ") + '\0'},
+      {3, "ABCDEFGHIJKLMN", output::kQpfValue.at, std::string("ABCDEFGHIJKLMN") + '\0'},
+      {3, "ABCDEFGHIJKLMNOPQRST", output::kQpfValue.at, std::string("ABCDEFGHIJKLMN") + '\0'},
+      {3, "caf\xE9", output::kQpfValue.at, std::string("caf\xE9          ") + '\0'},
+      {5, "12.345", output::kQpfX.at, hex("1F 85 45 41")},
+      {5, "-1", output::kQpfX.at, hex("00 00 80 BF")},
+      {5, " 25 ", output::kQpfX.at, hex("00 00 C8 41")},
+      {6, "12.4", output::kQpfY.at, hex("66 66 46 41")},
+      {7, "-90", output::kQpfAngle.at, hex("A6 FF")},
+      {7, "70000", output::kQpfAngle.at, hex("70 11")},
+      {7, "90", output::kQpfAngle.at, hex("5A 00")},
   };
   for (const FieldCase& c : cases) {
     fillRow(table(), 1, {"1", "R1", "10K", "", "0", "0", "0"});

@@ -19,9 +19,16 @@ fail() {
 
 # Started from another folder: the settings go beside the executable all the same.
 cd "$dir/elsewhere"
-QT_QPA_PLATFORM=offscreen "$dir/bin/brisel" &
+QT_QPA_PLATFORM=offscreen "$dir/bin/brisel" 2>"$dir/stderr" &
 pid=$!
-sleep 2
+# The window says when it is up; a slow machine only waits longer.
+waited=0
+until grep -q '^brisel: ready$' "$dir/stderr" 2>/dev/null; do
+  kill -0 "$pid" 2>/dev/null || fail "brisel ended before it was ready: $(cat "$dir/stderr")"
+  [ "$waited" -ge 600 ] && { kill -s KILL "$pid"; fail "brisel not ready after 60 s"; }
+  sleep 0.1
+  waited=$((waited + 1))
+done
 kill -s "$signal" "$pid" || fail "brisel did not stay up"
 waited=0
 while kill -0 "$pid" 2>/dev/null; do

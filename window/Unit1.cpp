@@ -26,7 +26,7 @@
 
 #include <QScrollArea>
 #include "core/buttons.h"
-#include "core/check.h"
+#include "table/check.h"
 #include "core/history.h"
 #include "core/settings.h"
 #include "core/table_shape.h"

@@ -19,7 +19,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/board_svg.h"
+#include "output/board_svg.h"
 #include "core/grid.h"
 #include "core/numbers.h"
 #include "core/placements.h"

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <csignal>
+#include <cstdio>
 #include <exception>
 
 #include "window/Unit1.h"
@@ -48,6 +49,12 @@ int main(int argc, char* argv[]) {
     signalWatch.start(100);
     fitToScreen(form);
     form.show();
+    // Once the loop runs, the window is up and a signal closes it: scripts
+    // that start it wait for this line instead of guessing a time.
+    QTimer::singleShot(0, [] {
+      std::fputs("brisel: ready\n", stderr);
+      std::fflush(stderr);
+    });
     QApplication::exec();
   } catch (const std::exception& failure) {
     QMessageBox::critical(nullptr, QStringLiteral("Brisel_10"), QString::fromUtf8(failure.what()));

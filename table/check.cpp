@@ -1,4 +1,4 @@
-#include "core/check.h"
+#include "table/check.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "core/board_svg.h"
+#include "output/board_svg.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "core/locale.h"
+#include "cli/locale.h"
 
 #include <algorithm>
 #include <array>
