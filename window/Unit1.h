@@ -26,6 +26,8 @@
 class QBoxLayout;
 class QCheckBox;
 class QCloseEvent;
+class QComboBox;
+class QEvent;
 class QFrame;
 class QGridLayout;
 class QLabel;
@@ -149,6 +151,16 @@ class TForm1 : public QWidget {
   QLabel* LB_Rak;
   QWidget* TabSheet6;
   CheckList* LV_Controllo;
+  // "Lingua / Language", in the corner of the tabs: the language of the window.
+  QComboBox* CB_Lingua;
+
+  // Shows the window in the language of that code ("it", "en"); with
+  // `remember`, it is also the language of the next start (brisel.ini, key
+  // "lingua"). False, and nothing changed, for a language the program does not
+  // know. The texts change when the event loop delivers the language change.
+  bool chooseLanguage(const QString& code, bool remember);
+  // The language brisel.ini names; Italian when it names none.
+  QString rememberedLanguage() const;
 
   // The handlers, bound to their controls.
   void FormCreate(QObject* Sender);
@@ -202,11 +214,14 @@ class TForm1 : public QWidget {
   // Records the workspace as one step if it changed; shows the undo buttons.
   void recordStep();
   void showHistory();
+  // The column names above the component table, in the window's language.
+  void showColumnNames();
   std::unique_ptr<brisel::History> history_;
   // ---- end of undo, redo, copy and paste, dropped files ----
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -234,6 +249,9 @@ class TForm1 : public QWidget {
   void buildChecks();
   void showChecks();
   std::array<QLineEdit*, 9> pathBoxes() const;
+  void buildLanguageChoice(QBoxLayout* beside);
+  // Every text of the window anew, in the language now chosen.
+  void retranslate();
 
   // The nine boxes' paths as loaded from KSR.ini, kept byte for byte while
   // their texts are not edited (FormCreate, FormCloseQuery, snapshot).

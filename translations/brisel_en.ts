@@ -1,0 +1,301 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>BoardView</name>
+    <message>
+        <source>&lt;qt&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Valore: %2&lt;br&gt;Footprint: %3&lt;br&gt;X: %4 &amp;nbsp;Y: %5&lt;br&gt;Angolo: %6 (%7°)&lt;/qt&gt;</source>
+        <translation>&lt;qt&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Value: %2&lt;br&gt;Footprint: %3&lt;br&gt;X: %4 &amp;nbsp;Y: %5&lt;br&gt;Angle: %6 (%7°)&lt;/qt&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>Button</name>
+    <message>
+        <source>Apri REP</source>
+        <translation>Open REP</translation>
+    </message>
+    <message>
+        <source>Apre CMP</source>
+        <translation>Open CMP</translation>
+    </message>
+    <message>
+        <source>Apre MNT</source>
+        <translation>Open MNT</translation>
+    </message>
+    <message>
+        <source>Apre BOM</source>
+        <translation>Open BOM</translation>
+    </message>
+    <message>
+        <source>Apre TXT</source>
+        <translation>Open TXT</translation>
+    </message>
+    <message>
+        <source>Riferimento</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>Applica RAK</source>
+        <translation>Apply RAK</translation>
+    </message>
+    <message>
+        <source>Merge FootPrint</source>
+        <translation>Merge Footprints</translation>
+    </message>
+    <message>
+        <source>RIORDINA COLONNA CURSORE</source>
+        <translation>SORT BY CURSOR COLUMN</translation>
+    </message>
+    <message>
+        <source>CANCELLA LINEE SELEZIONATE</source>
+        <translation>DELETE SELECTED ROWS</translation>
+    </message>
+    <message>
+        <source>Crea Output File</source>
+        <translation>Write QPF File</translation>
+    </message>
+    <message>
+        <source>Apri QPF generato</source>
+        <translation>Open Written QPF</translation>
+    </message>
+    <message>
+        <source>Crea Output per ZIRKAN</source>
+        <translation>Write ZIRKAN File</translation>
+    </message>
+    <message>
+        <source>Apre ZIRKAN generato</source>
+        <translation>Open Written ZIRKAN</translation>
+    </message>
+    <message>
+        <source>Controlla</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>Verifica QPF</source>
+        <translation>Verify QPF</translation>
+    </message>
+</context>
+<context>
+    <name>CheckList</name>
+    <message>
+        <source>RAK: %1 righe rimosse, %2 regole non usate</source>
+        <translation>RAK: %1 rows removed, %2 rules unused</translation>
+    </message>
+</context>
+<context>
+    <name>CheckListModel</name>
+    <message>
+        <source>Riga</source>
+        <translation>Row</translation>
+    </message>
+    <message>
+        <source>Riferimento</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>Codice</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Testo</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>riga rimossa da &quot;%1&quot;: nessuna regola per il valore &apos;%2&apos;</source>
+        <translation>row removed by &quot;%1&quot;: no rule for the value &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>regola alla riga %1 del file RAK: nessuna riga ha il valore &apos;%2&apos;</source>
+        <translation>rule on line %1 of the RAK file: no row has the value &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>record %1, %2: file %3, tabella %4</source>
+        <translation>record %1, %2: file %3, table %4</translation>
+    </message>
+    <message>
+        <source>Il file QPF corrisponde alla tabella</source>
+        <translation>The QPF file matches the table</translation>
+    </message>
+</context>
+<context>
+    <name>Message</name>
+    <message>
+        <source>Messaggio</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Operazione eseguita correttamente</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Errore</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Errore epertura file</source>
+        <translation>Cannot open file</translation>
+    </message>
+    <message>
+        <source>Errore apertura file RAK</source>
+        <translation>Cannot open the RAK file</translation>
+    </message>
+    <message>
+        <source>Il file QPF corrisponde alla tabella</source>
+        <translation>The QPF file matches the table</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewPage</name>
+    <message>
+        <source>Adatta</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Colori per valore</source>
+        <translation>Colours by value</translation>
+    </message>
+    <message>
+        <source>Colori per footprint</source>
+        <translation>Colours by footprint</translation>
+    </message>
+    <message>
+        <source>Salva immagine…</source>
+        <translation>Save image…</translation>
+    </message>
+    <message>
+        <source>%1 componenti</source>
+        <translation>%1 components</translation>
+    </message>
+    <message>
+        <source>; non disegnate (coordinate o angolo non validi) le righe </source>
+        <translation>; not drawn (coordinates or angle not valid): rows </translation>
+    </message>
+    <message>
+        <source>Immagine SVG|*.svg|Immagine PNG|*.png</source>
+        <translation>SVG image|*.svg|PNG image|*.png</translation>
+    </message>
+    <message>
+        <source>scheda.svg</source>
+        <translation>board.svg</translation>
+    </message>
+    <message>
+        <source>il file non si può creare</source>
+        <translation>the file cannot be created</translation>
+    </message>
+    <message>
+        <source>Impossibile scrivere il file &apos;%1&apos;: %2</source>
+        <translation>Cannot write the file &apos;%1&apos;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>INPUT QPF (Vurk_tarno)</source>
+        <translation>INPUT QPF (Vurk_tarno)</translation>
+    </message>
+    <message>
+        <source>INPUT REP (Zelti) ( QRL)</source>
+        <translation>INPUT REP (Zelti) ( QRL)</translation>
+    </message>
+    <message>
+        <source>INPUT CMP (Orcad)</source>
+        <translation>INPUT CMP (Orcad)</translation>
+    </message>
+    <message>
+        <source>INPUT BOM (Orcad)</source>
+        <translation>INPUT BOM (Orcad)</translation>
+    </message>
+    <message>
+        <source>INPUT MNT (Tarno)</source>
+        <translation>INPUT MNT (Tarno)</translation>
+    </message>
+    <message>
+        <source>INPUT TXT (Olvan)</source>
+        <translation>INPUT TXT (Olvan)</translation>
+    </message>
+    <message>
+        <source>OUTPUT QPF (tarno)</source>
+        <translation>OUTPUT QPF (tarno)</translation>
+    </message>
+    <message>
+        <source>INPUT RAK (tarno)</source>
+        <translation>INPUT RAK (tarno)</translation>
+    </message>
+    <message>
+        <source>OUTPUT ZIRKAN (tarno)</source>
+        <translation>OUTPUT ZIRKAN (tarno)</translation>
+    </message>
+    <message>
+        <source>Sfoglia</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>TabSheet1</source>
+        <translation>TabSheet1</translation>
+    </message>
+    <message>
+        <source>TabSheet2</source>
+        <translation>TabSheet2</translation>
+    </message>
+    <message>
+        <source>TabSheet3</source>
+        <translation>TabSheet3</translation>
+    </message>
+    <message>
+        <source>File RAK</source>
+        <translation>RAK File</translation>
+    </message>
+    <message>
+        <source>Anteprima</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Virgola come separatore decimali</source>
+        <translation>Comma as decimal separator</translation>
+    </message>
+    <message>
+        <source>Inglese</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Italiano</source>
+        <translation>Italian</translation>
+    </message>
+    <message>
+        <source>Forza di default</source>
+        <translation>Default force</translation>
+    </message>
+    <message>
+        <source>Errore imprevisto</source>
+        <translation>Unexpected error</translation>
+    </message>
+    <message>
+        <source>Controllo</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Ripeti</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>N.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Riferimento</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>Valore</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Angolo</source>
+        <translation>Angle</translation>
+    </message>
+</context>
+</TS>
