@@ -143,6 +143,14 @@
         <source>Il file QPF corrisponde alla tabella</source>
         <translation>The QPF file matches the table</translation>
     </message>
+    <message>
+        <source>Il testo da incollare contiene dati binari</source>
+        <translation>The text to paste holds binary data</translation>
+    </message>
+    <message>
+        <source>Troppi componenti per un file QPF</source>
+        <translation>Too many components for a QPF file</translation>
+    </message>
 </context>
 <context>
     <name>PreviewPage</name>

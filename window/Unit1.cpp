@@ -523,7 +523,7 @@ void TForm1::guarded(QObject* sender, void (TForm1::*handler)(QObject*)) {
   try {
     (this->*handler)(sender);
   } catch (const std::exception& failure) {
-    dialogs_.error(this, QString::fromUtf8(failure.what()));
+    dialogs_.error(this, language::coreText("Message", QString::fromUtf8(failure.what())));
   } catch (...) {
     dialogs_.error(this, tr("Errore imprevisto"));
   }
