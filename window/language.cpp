@@ -78,40 +78,40 @@ void translateSlot(const Slot& slot, const QList<QByteArray>& contexts) {
 }
 
 std::vector<Slot> slotsOf(QWidget* w) {
-  std::vector<Slot> slots;
-  slots.push_back(
+  std::vector<Slot> places;
+  places.push_back(
       {w, "toolTip", [w] { return w->toolTip(); }, [w](const QString& t) { w->setToolTip(t); }});
   if (w->isWindow())
-    slots.push_back({w, "windowTitle", [w] { return w->windowTitle(); },
+    places.push_back({w, "windowTitle", [w] { return w->windowTitle(); },
                      [w](const QString& t) { w->setWindowTitle(t); }});
   if (auto* b = qobject_cast<QAbstractButton*>(w))
-    slots.push_back(
+    places.push_back(
         {w, "text", [b] { return b->text(); }, [b](const QString& t) { b->setText(t); }});
   if (auto* l = qobject_cast<QLabel*>(w))
-    slots.push_back(
+    places.push_back(
         {w, "text", [l] { return l->text(); }, [l](const QString& t) { l->setText(t); }});
   if (auto* e = qobject_cast<QLineEdit*>(w))
-    slots.push_back({w, "placeholderText", [e] { return e->placeholderText(); },
+    places.push_back({w, "placeholderText", [e] { return e->placeholderText(); },
                      [e](const QString& t) { e->setPlaceholderText(t); }});
   if (auto* g = qobject_cast<QGroupBox*>(w))
-    slots.push_back(
+    places.push_back(
         {w, "title", [g] { return g->title(); }, [g](const QString& t) { g->setTitle(t); }});
   if (auto* c = qobject_cast<QComboBox*>(w))
     for (int i = 0; i < c->count(); ++i)
-      slots.push_back({w, "item" + QByteArray::number(i), [c, i] { return c->itemText(i); },
+      places.push_back({w, "item" + QByteArray::number(i), [c, i] { return c->itemText(i); },
                        [c, i](const QString& t) { c->setItemText(i, t); }});
   if (auto* tabs = qobject_cast<QTabWidget*>(w))
     for (int i = 0; i < tabs->count(); ++i) {
       // Kept on the page, which keeps its place when tabs come and go.
       QWidget* page = tabs->widget(i);
-      slots.push_back(
+      places.push_back(
           {page, "tabText", [tabs, page] { return tabs->tabText(tabs->indexOf(page)); },
            [tabs, page](const QString& t) { tabs->setTabText(tabs->indexOf(page), t); }});
-      slots.push_back(
+      places.push_back(
           {page, "tabToolTip", [tabs, page] { return tabs->tabToolTip(tabs->indexOf(page)); },
            [tabs, page](const QString& t) { tabs->setTabToolTip(tabs->indexOf(page), t); }});
     }
-  return slots;
+  return places;
 }
 
 void retranslateTree(QWidget* w) {
