@@ -59,16 +59,11 @@ struct Paste {
 };
 // ---- end of undo, redo and paste: the words -----------------------------
 
-// The checks before the machine: check, verify-qpf and print=rak-report.
-struct Inspect {
-  std::string word;
-};
-
 // preview=PATH.svg: the picture of the board.
 struct Preview {
   std::filesystem::path path;
 };
-using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Inspect, Preview>;
+using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Preview>;
 
 struct UsageError {
   std::string reason;
@@ -95,7 +90,6 @@ Cursor cursorWord(const Button& button, std::string_view value, const std::strin
 }
 
 Step parseOperation(const std::string& word) {
-  if (word == "check" || word == "verify-qpf" || word == "print=rak-report") return Inspect{word};
   std::size_t equals = word.find('=');
   std::string_view name = std::string_view(word).substr(0, equals);
   std::string_view value =
@@ -109,7 +103,7 @@ Step parseOperation(const std::string& word) {
   if (word == "undo" || word == "redo") return Recall{word == "redo"};
   if (word == "print") return Print{"table"};
   if (name == "print" && (value == "table" || value == "bytes" || value == "rules" ||
-                          value == "memo" || value == "buttons"))
+                          value == "memo" || value == "buttons" || value == "rak-report"))
     return Print{std::string(value)};
   if (name == "preview" && equals != std::string::npos && !value.empty())
     return Preview{platform::pathFromText(std::string(value))};
@@ -231,6 +225,15 @@ void print(const Run& run, const std::string& what, std::ostream& out) {
       if (button.enabled)
         out << button.name << ' ' << (w.*button.enabled ? "enabled" : "disabled") << '\n';
   }
+  if (what == "rak-report") {
+    const RakReport& rak = w.rakReport;
+    for (const RakRemoved& removed : rak.removed)
+      out << "removed\t" << removed.row << '\t' << escapeControls(removed.reference) << '\t'
+          << escapeControls(removed.value) << '\n';
+    for (const RakUnused& unused : rak.unused)
+      out << "unused\t" << unused.line << '\t' << escapeControls(unused.value) << '\n';
+    out << rak.removed.size() << " removed, " << rak.unused.size() << " unused\n";
+  }
 }
 
 // Cursor positions must lie in the table's editable cells: columns 1 to 9 and
@@ -293,15 +296,39 @@ void placeCursor(Run& run, const Cursor& cursor) {
   }
 }
 
-bool pressButton(Run& run, const Button& button, std::ostream& err) {
+// What the checks before the machine leave, as scripts read it: the table
+// check's findings (it always succeeds), or the compare's differences (it
+// fails when there is one).
+bool printCheckResults(const Run& run, const Button& button, std::ostream& out) {
+  const Workspace& w = run.workspace;
+  if (button.operation == checkComponents) {
+    for (const Finding& finding : w.findings)
+      out << finding.row << '\t' << findingCodeName(finding.code) << '\t' << finding.text << '\n';
+    out << w.findings.size() << " findings\n";
+  }
+  if (button.operation == verifyQpf) {
+    for (const QpfDifference& d : w.qpfCompare.differences)
+      out << d.record << '\t' << d.row << '\t' << d.field << '\t' << d.file << '\t' << d.table
+          << '\n';
+    out << w.qpfCompare.differences.size() << " differences\n";
+    return w.qpfCompare.differences.empty();
+  }
+  return true;
+}
+
+// Every operation word runs here, so each one reads and writes `-` alike.
+bool pressButton(Run& run, const Button& button, std::ostream& out, std::ostream& err) {
   if (!isEnabled(button, run.workspace)) {
     err << "error: " << button.word << ": button disabled\n";
     return false;
   }
-  cli::BoundStreams bound(button.word, run.controls, *run.streams);
-  bool ok = press(run, button.operation, err, button.word);
-  run.streams->flushOutput();
-  return ok;
+  bool ok = false;
+  {
+    cli::BoundStreams bound(button.word, run.controls, *run.streams);
+    ok = press(run, button.operation, err, button.word);
+    run.streams->flushOutput();
+  }
+  return ok && printCheckResults(run, button, out);
 }
 
 // ---- Undo, redo and paste: the steps ------------------------------------
@@ -333,41 +360,12 @@ bool paste(Run& run, const Paste& paste, std::ostream& err) {
       run, err, "paste");
 }
 // ---- end of undo, redo and paste: the steps -----------------------------
-// The checks before the machine. The table check and the RAK report always
-// succeed; the compare fails when the file differs or cannot be read.
-bool inspect(Run& run, const std::string& word, std::ostream& out, std::ostream& err) {
-  const Workspace& w = run.workspace;
-  if (word == "check") {
-    if (!press(run, checkComponents, err)) return false;
-    for (const Finding& finding : w.findings)
-      out << finding.row << '\t' << findingCodeName(finding.code) << '\t' << finding.text << '\n';
-    out << w.findings.size() << " findings\n";
-    return true;
-  }
-  if (word == "verify-qpf") {
-    if (!press(run, verifyQpf, err)) return false;
-    for (const QpfDifference& d : w.qpfCompare.differences)
-      out << d.record << '\t' << d.row << '\t' << d.field << '\t' << d.file << '\t' << d.table
-          << '\n';
-    out << w.qpfCompare.differences.size() << " differences\n";
-    return w.qpfCompare.differences.empty();
-  }
-  const RakReport& rak = w.rakReport;
-  for (const RakRemoved& removed : rak.removed)
-    out << "removed\t" << removed.row << '\t' << escapeControls(removed.reference) << '\t'
-        << escapeControls(removed.value) << '\n';
-  for (const RakUnused& unused : rak.unused)
-    out << "unused\t" << unused.line << '\t' << escapeControls(unused.value) << '\n';
-  out << rak.removed.size() << " removed, " << rak.unused.size() << " unused\n";
-  return true;
-}
-
 // Runs one step; false when it failed.
 bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
-  if (auto* p = std::get_if<Press>(&step)) return pressButton(run, *p->button, err);
+  if (auto* p = std::get_if<Press>(&step)) return pressButton(run, *p->button, out, err);
   if (auto* c = std::get_if<Cursor>(&step)) {
     placeCursor(run, *c);
-    return pressButton(run, *c->button, err);
+    return pressButton(run, *c->button, out, err);
   }
   if (auto* t = std::get_if<Type>(&step)) {
     checkColumn(run, t->col);
@@ -377,7 +375,6 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
   }
   if (auto* r = std::get_if<Recall>(&step)) return recall(run, *r, err);
   if (auto* p = std::get_if<Paste>(&step)) return paste(run, *p, err);
-  if (auto* i = std::get_if<Inspect>(&step)) return inspect(run, i->word, out, err);
   if (auto* p = std::get_if<Preview>(&step)) {
     writeBoardSvg(p->path, buildBoard(run.workspace.StringGrid1, run.controls.numbers()));
     return true;

@@ -11,6 +11,7 @@
 
 #include "core/buttons.h"
 #include "core/cell_numbers.h"
+#include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 
@@ -275,7 +276,7 @@ std::vector<Finding> checkTable(const Grid& table, const NumberFormat& format) {
   References references(static_cast<std::size_t>(rows));
 
   for (int row = kFirstDataRow; row < rows; ++row) {
-    if (table.cell(col::Number, row).empty()) continue;  // the writers pass it over
+    if (!hasComponentNumber(table, row)) continue;  // the writers pass it over
     const std::string_view reference = trim(table.cell(col::Reference, row));
     if (reference.empty()) {
       add(row, FindingCode::noReference, reference,

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 
@@ -116,9 +117,8 @@ Board buildBoard(const Grid& table, const NumberFormat& format) {
   std::string lastFootprint;
   BodySize lastSize = bodySizeOf({});
   for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
-    if (table.cell(col::Number, row).empty()) continue;
+    if (!isComponentRow(table, row)) continue;
     std::string_view reference = trim(table.cell(col::Reference, row));
-    if (reference.empty()) continue;
 
     Placement part;
     part.row = row;

@@ -89,7 +89,7 @@ class Board {
 };
 
 // The board of the component table, read without changing it: a row is taken
-// when its number cell is not empty and its trimmed reference is not empty;
+// when it is a component row (core/component_row.h);
 // X and Y go through textToFloat and the angle to its low 16 bits, each from
 // the trimmed cell, as the QPF writer reads them.
 Board buildBoard(const Grid& table, const NumberFormat& format);

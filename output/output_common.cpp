@@ -4,20 +4,21 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/component_row.h"
 #include "core/platform.h"
 #include "core/text.h"
 
 namespace brisel::output {
 
 bool takeComponentRow(Grid& table, int row) {
-  if (table.cell(col::Number, row).empty()) return false;
+  if (!hasComponentNumber(table, row)) return false;
   for (int column = 0; column < table.ColCount(); ++column) {
     std::string_view text = table.cell(column, row);
     std::string_view trimmed = trim(text);
     // Most cells are clean already: rewrite only those that change.
     if (trimmed.size() != text.size()) table.setCell(column, row, trimmed);
   }
-  return !table.cell(col::Reference, row).empty();
+  return isComponentRow(table, row);
 }
 
 std::string_view valueOrNM(std::string_view value) {

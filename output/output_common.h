@@ -16,9 +16,9 @@
 
 namespace brisel::output {
 
-// The writers' row selection. A row whose number cell is empty (untrimmed) is
-// passed over untouched; any other row has every cell trimmed in place, and is
-// written when its reference is then not empty.
+// The writers' row selection. A row without a component number (its number
+// cell empty once trimmed) is passed over untouched; any other row has every
+// cell trimmed in place, and is written when it is then a component row.
 bool takeComponentRow(Grid& table, int row);
 
 // The value a writer puts in the file: an empty value becomes "NM".

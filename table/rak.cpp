@@ -120,8 +120,9 @@ class RuleLookup {
   std::string fileName_;
 };
 
-// A row that held a component before the rules ran: its number and its texts.
-bool heldComponent(const Grid& table, int row) {
+// A row the report names when the rules clear it: one that held anything in
+// its number or its reference cell before the rules ran, component or not.
+bool heldNumberOrReference(const Grid& table, int row) {
   return !table.cell(col::Number, row).empty() || !table.cell(col::Reference, row).empty();
 }
 
@@ -144,7 +145,7 @@ void applyRules(Grid& table, RuleLookup& rules, const NumberFormat& format, Show
     bar.step(row, rows);
     RuleLookup::Entry* rule = rules.find(trim(table.cell(col::Value, row)));
     if (!rule) {
-      if (heldComponent(table, row))
+      if (heldNumberOrReference(table, row))
         cleared.push_back({row, std::string(trim(table.cell(col::Reference, row))),
                            std::string(trim(table.cell(col::Value, row)))});
       for (int column = 0; column <= kLastCleared; ++column) table.clearCell(column, row);

@@ -4,6 +4,7 @@
 
 #include "core/buttons.h"
 #include "core/cell_numbers.h"
+#include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "table/cursor.h"
@@ -36,7 +37,7 @@ Outcome setReference(Workspace& workspace, const Controls& controls, Progress&) 
   const float x0 = readCoordinate(table, col::X, controls.Row, format);
   const float y0 = readCoordinate(table, col::Y, controls.Row, format);
   for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
-    if (trim(table.cell(col::Number, row)).empty()) continue;
+    if (!hasComponentNumber(table, row)) continue;
     float x = difference(readCoordinate(table, col::X, row, format), x0, row);
     float y = difference(readCoordinate(table, col::Y, row, format), y0, row);
     table.setCell(col::X, row, formatReal(x, controls.decimalSeparator));

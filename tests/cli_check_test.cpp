@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,14 @@ TEST(CliCheck, VerifyQpfComparesWithWhatTheWriterWouldWrite) {
   r = run(sample({"--qpf", qpf, "import-mnt", "set=5,3,1.5", "verify-qpf"}));
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "3\t3\tX\t63.5\t1.5\n1 differences\n");
+  // The file from standard input, as every other word reads `-`.
+  std::istringstream in(testing::readFile(qpf));
+  std::ostringstream out, err;
+  EXPECT_EQ(
+      runCli(sample({"--qpf", "-", "import-mnt", "set=2,1, U1 ", "verify-qpf"}), in, out, err, '.'),
+      0)
+      << err.str();
+  EXPECT_EQ(out.str(), "0 differences\n");
 }
 
 TEST(CliCheck, VerifyQpfReportsHostileFilesAsDifferences) {

@@ -69,7 +69,7 @@ TEST(Placements, TakesAndConvertsRowsAsTheWriters) {
        0.1f,
        0},
       {"no number: not a row", {"", "R1", "", "", "1", "1", "0", ""}, point, false},
-      {"a blank number is a row", {" ", "R1", "", "", "1", "2", "0", ""}, point, true, 1, 2, 0},
+      {"a blank number: not a row", {" ", "R1", "", "", "1", "2", "0", ""}, point, false},
       {"blank reference: not a row", {"1", " \t", "", "", "1", "1", "0", ""}, point, false},
       {"X not a number", {"1", "R1", "", "", "abc", "1", "0", ""}, point, false, 0, 0, 0, col::X},
       {"Y empty", {"1", "R1", "", "", "1", "", "0", ""}, point, false, 0, 0, 0, col::Y},

@@ -173,7 +173,7 @@ TEST_F(QpfWriter, SkipsRowsWithoutNumberOrReferenceAndTrimsWhatItConsiders) {
 // record behind; the earlier file must stay as it was.
 TEST_F(QpfWriter, AConversionErrorKeepsTheEarlierOutput) {
   const std::string earlier = "earlier output\n";
-  for (auto [column, text] : {std::pair{1, "  "}, {5, "abc"}, {6, "1.2.3"}, {7, ""}, {5, "1e39"}}) {
+  for (auto [column, text] : {std::pair{1, "x"}, {5, "abc"}, {6, "1.2.3"}, {7, ""}, {5, "1e39"}}) {
     testing::writeFile(controls.Edit4, earlier);
     fillRow(table(), 1, {"1", " R1 ", "10K", "", "1", "2", "3"});
     fillRow(table(), 2, {"2", "R2", " 22pF ", "", "1", "2", "3"});
