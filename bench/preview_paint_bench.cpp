@@ -1,9 +1,10 @@
 // The board preview's repaint at 65,535 components into a 1600x1000 image:
-// the whole board, and zoomed in on a part of it.
+// the whole board, and zoomed in on a part of it; ten notches of the wheel.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QWheelEvent>
 #include <memory>
 
 #include "bench/board.h"
@@ -52,8 +53,41 @@ void BM_PreviewRepaintZoomed(benchmark::State& state) {
   repaint(state, 16);
 }
 
+// Ten notches of the wheel on the full board, each painted on the screen
+// before the next arrives, then the board drawn anew at its rest; with
+// `whole`, every notch draws the board anew, as without the cached picture.
+void wheel(benchmark::State& state, bool whole) {
+  BoardView view;
+  view.resize(1600, 1000);
+  view.setBoard(fullBoard());
+  view.show();
+  view.fitToView();
+  view.repaint();
+  const QPointF pointer(700, 450);
+  for (auto _ : state) {
+    for (int notch = 0; notch < 10; ++notch) {
+      QWheelEvent event(pointer, view.mapToGlobal(pointer), {}, {0, notch < 5 ? 120 : -120},
+                        Qt::NoButton, {}, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(&view, &event);
+      if (whole) view.settleZoom();
+      view.repaint();
+    }
+    view.settleZoom();
+    view.repaint();
+  }
+}
+
 BENCHMARK(BM_PreviewRepaintFull)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewRepaintZoomed)->Unit(benchmark::kMillisecond);
+void BM_PreviewWheelTenNotches(benchmark::State& state) {
+  wheel(state, false);
+}
+void BM_PreviewWheelTenNotchesDrawnWhole(benchmark::State& state) {
+  wheel(state, true);
+}
+
+BENCHMARK(BM_PreviewWheelTenNotches)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewWheelTenNotchesDrawnWhole)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

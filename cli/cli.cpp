@@ -63,7 +63,12 @@ struct Paste {
 struct Preview {
   std::filesystem::path path;
 };
-using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Preview>;
+// A board step with its parameter: keep-side=B, rotate=-90...
+struct Valued {
+  const Button* button;
+  std::string value;
+};
+using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Preview, Valued>;
 
 struct UsageError {
   std::string reason;
@@ -97,6 +102,17 @@ Step parseOperation(const std::string& word) {
   for (const Button& button : kButtons) {
     if (button.word != name) continue;
     if (button.cursor == CursorWord::none && equals == std::string::npos) return Press{&button};
+    if (button.cursor == CursorWord::value && equals != std::string::npos) {
+      // Read once here so that a bad value is a usage error before anything runs.
+      Controls scratch;
+      try {
+        button.parameter(value, scratch);
+      } catch (const Error& error) {
+        throw UsageError{std::string(error.what()) + " in '" + word + "'"};
+      }
+      return Valued{&button, std::string(value)};
+    }
+    if (button.cursor == CursorWord::value) continue;
     if (button.cursor != CursorWord::none && equals != std::string::npos)
       return cursorWord(button, value, word);
   }
@@ -141,6 +157,9 @@ struct Run {
   bool version = false;  // --version: the version and nothing else
   cli::StandardStreams* streams = nullptr;
   std::unique_ptr<History> history;  // every step that changes the tables is one
+  // --comma or --no-comma; without either, as the window's "Virgola come
+  // separatore decimali" starts: checked where the decimal separator is a comma.
+  std::optional<bool> comma;
 };
 
 void parseWords(const std::vector<std::string>& words, Run& run) {
@@ -171,8 +190,8 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
     if (isPath) continue;
     if (word == "--mils") {
       run.controls.RB_mils = true;
-    } else if (word == "--no-comma") {
-      run.controls.CB_Format = false;
+    } else if (word == "--no-comma" || word == "--comma") {
+      run.comma = word == "--comma";
     } else if (word == "--english") {
       run.controls.RB_EN = true;
     } else if (word == "--force") {
@@ -195,6 +214,7 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
     }
     if (joined && !valueTaken) throw UsageError{word + " takes no value"};
   }
+  run.controls.CB_Format = run.comma.value_or(run.controls.decimalSeparator == ',');
   if (run.steps.empty()) throw UsageError{"no operation given"};
   for (const Step& step : run.steps)
     if (auto* p = std::get_if<Press>(&step))
@@ -255,6 +275,7 @@ bool report(const Outcome& outcome, Run& run, std::ostream& err, std::string_vie
       err << message.caption << ": " << message.text << '\n';
   if (outcome.cursorCol) run.controls.Col = *outcome.cursorCol;
   if (outcome.cursorRow) run.controls.Row = *outcome.cursorRow;
+  if (outcome.summary && !run.quiet) err << *outcome.summary << '\n';
   if (outcome.unopened) {
     err << "error: cannot open " << platform::displayPath(*outcome.unopened) << ": "
         << cli::openFailureReason(*outcome.unopened,
@@ -292,6 +313,7 @@ void placeCursor(Run& run, const Cursor& cursor) {
       controls.Row = static_cast<int>(cursor.top);
       break;
     case CursorWord::none:
+    case CursorWord::value:
       break;
   }
 }
@@ -372,6 +394,10 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
     checkRow(run, t->row);
     run.workspace.StringGrid1.setCell(static_cast<int>(t->col), static_cast<int>(t->row), t->text);
     return true;
+  }
+  if (auto* v = std::get_if<Valued>(&step)) {
+    v->button->parameter(v->value, run.controls);
+    return pressButton(run, *v->button, out, err);
   }
   if (auto* r = std::get_if<Recall>(&step)) return recall(run, *r, err);
   if (auto* p = std::get_if<Paste>(&step)) return paste(run, *p, err);

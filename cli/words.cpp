@@ -14,7 +14,7 @@ namespace brisel::cli {
 
 namespace {
 
-constexpr std::array<Word, 19> kSettings{{
+constexpr std::array<Word, 20> kSettings{{
     {"--qpf-template PATH", "the QPF file whose header the output takes"},
     {"--rep PATH", "the REP file of import-rep"},
     {"--cmp PATH", "the CMP file of import-cmp"},
@@ -25,7 +25,12 @@ constexpr std::array<Word, 19> kSettings{{
     {"--txt PATH", "the TXT file of import-txt"},
     {"--zirkan PATH", "the ZIRKAN file write-zirkan writes and view-zirkan reads"},
     {"--mils", "imported coordinates are in mils (default: mm)"},
-    {"--no-comma", "turn every comma of an imported line into a point (default: the reverse)"},
+    {"--comma",
+     "turn every point of an imported line into a comma (default where the decimal "
+     "separator is the comma)"},
+    {"--no-comma",
+     "turn every comma of an imported line into a point (default where it is the "
+     "point)"},
     {"--english", "read the first comma of a number as a point"},
     {"--force TEXT", "the force of the QPF records (its first character; default 1)"},
     {"--decimal-separator C", ". or , (default: from LC_ALL, LC_NUMERIC, LANG)"},
@@ -63,6 +68,8 @@ std::string_view shaped(const Button& button) {
       return shapes.emplace_back(std::string(button.word) + "=COL");
     case CursorWord::rows:
       return shapes.emplace_back(std::string(button.word) + "=TOP[-BOTTOM]");
+    case CursorWord::value:
+      return shapes.emplace_back(std::string(button.word) + "=" + std::string(button.argument));
   }
   return button.word;
 }

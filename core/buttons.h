@@ -40,6 +40,29 @@ Outcome deleteSelectedRows(Workspace& workspace, const Controls& controls, Progr
 // Joins each row's footprint onto its value.
 Outcome mergeFootprints(Workspace& workspace, const Controls& controls, Progress& progress);
 
+// The board steps (the "Scheda" tab). Each changes only the component rows
+// (core/component_row.h) and reads every one of them before it changes any:
+// a cell that does not convert leaves the table as it was.
+// Removes the component rows of the other side (Controls::keepSide); the
+// rows below move up as "CANCELLA LINEE SELEZIONATE" moves them.
+Outcome keepBoardSide(Workspace& workspace, const Controls& controls, Progress& progress);
+// Turns the board over about the axis Controls::flipAxis names; the side swaps.
+Outcome flipBoard(Workspace& workspace, const Controls& controls, Progress& progress);
+// Turns the board Controls::turnDegrees counter-clockwise about (0, 0).
+Outcome turnBoard(Workspace& workspace, const Controls& controls, Progress& progress);
+// Moves every part by Controls::shiftX, shiftY.
+Outcome shiftBoard(Workspace& workspace, const Controls& controls, Progress& progress);
+// Moves the least X and the least Y of the parts onto the axes.
+Outcome originToCorner(Workspace& workspace, const Controls& controls, Progress& progress);
+
+// The parameter of a board step as brisel-cli's word gives it after '='
+// ("B", "y", "-90", "2.5,-3"), put into the controls; throws Error naming
+// what it wants when the text is not such a parameter.
+void readSideWord(std::string_view text, Controls& controls);
+void readAxisWord(std::string_view text, Controls& controls);
+void readDegreesWord(std::string_view text, Controls& controls);
+void readOffsetWord(std::string_view text, Controls& controls);
+
 // Writers replace their file whole or not at all; viewers read it back.
 // The template's header (Edit1), then the table's records, into Edit4.
 Outcome writeQpf(Workspace& workspace, const Controls& controls, Progress& progress);
@@ -64,12 +87,16 @@ enum class CursorWord {
   row,     // WORD=ROW: Controls::Row
   column,  // WORD=COL: Controls::Col
   rows,    // WORD=TOP[-BOTTOM]: Controls::Selection
+  value,   // WORD=VALUE: a step's parameter, read by Button::parameter
 };
 
 // The kind of operation, and where the window puts it: one line of buttons
 // each for the imports, the table operations and the outputs; the checks
-// beside the tabs.
-enum class ButtonGroup { imports, table, outputs, checks };
+// beside the tabs; the board steps on the "Scheda" tab.
+enum class ButtonGroup { imports, table, outputs, checks, board };
+
+// Puts the text after a word's '=' into the controls (see readSideWord).
+using ParameterReader = void (*)(std::string_view text, Controls& controls);
 
 // A path box of the window that an operation reads or writes.
 using PathBox = std::filesystem::path Controls::*;
@@ -85,10 +112,14 @@ struct Button {
   CursorWord cursor = CursorWord::none;
   std::array<PathBox, 2> reads{};  // the files it reads (null when fewer)
   PathBox writes = nullptr;        // the file it writes
+  // CursorWord::value: the shape of the value in brisel-cli's help, and
+  // what reads it.
+  std::string_view argument{};
+  ParameterReader parameter = nullptr;
 };
 
 // In the window's order: imports, table operations, outputs.
-inline constexpr std::array<Button, 16> kButtons{{
+inline constexpr std::array<Button, 21> kButtons{{
     {.group = ButtonGroup::imports,
      .name = "Button4",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Apri REP"),
@@ -160,6 +191,48 @@ inline constexpr std::array<Button, 16> kButtons{{
      .help = "delete those rows",
      .operation = deleteSelectedRows,
      .cursor = CursorWord::rows},
+    {.group = ButtonGroup::board,
+     .name = "BU_TieniLato",
+     .caption = BRISEL_TRANSLATE_NOOP("Button", "Tieni lato"),
+     .word = "keep-side",
+     .help = "keep the parts of that side (empty counts as T); the others go",
+     .operation = keepBoardSide,
+     .cursor = CursorWord::value,
+     .argument = "T|B",
+     .parameter = readSideWord},
+    {.group = ButtonGroup::board,
+     .name = "BU_Capovolgi",
+     .caption = BRISEL_TRANSLATE_NOOP("Button", "Capovolgi scheda"),
+     .word = "flip",
+     .help = "turn the board over: x mirrors X and a to 180-a, y mirrors Y and a to 360-a",
+     .operation = flipBoard,
+     .cursor = CursorWord::value,
+     .argument = "x|y",
+     .parameter = readAxisWord},
+    {.group = ButtonGroup::board,
+     .name = "BU_Ruota",
+     .caption = BRISEL_TRANSLATE_NOOP("Button", "Ruota scheda"),
+     .word = "rotate",
+     .help = "turn the board DEG degrees counter-clockwise about (0, 0)",
+     .operation = turnBoard,
+     .cursor = CursorWord::value,
+     .argument = "DEG",
+     .parameter = readDegreesWord},
+    {.group = ButtonGroup::board,
+     .name = "BU_Sposta",
+     .caption = BRISEL_TRANSLATE_NOOP("Button", "Sposta"),
+     .word = "offset",
+     .help = "move every part by DX, DY millimetres (a point as separator)",
+     .operation = shiftBoard,
+     .cursor = CursorWord::value,
+     .argument = "DX,DY",
+     .parameter = readOffsetWord},
+    {.group = ButtonGroup::board,
+     .name = "BU_Angolo",
+     .caption = BRISEL_TRANSLATE_NOOP("Button", "Origine nell'angolo"),
+     .word = "origin-corner",
+     .help = "move the least X and Y onto the axes: no coordinate negative",
+     .operation = originToCorner},
     {.group = ButtonGroup::outputs,
      .name = "Button9",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Crea Output File"),

@@ -47,9 +47,11 @@ struct RakUnused {
 };
 
 struct RakReport {
-  bool ran = false;  // a rule run has gone to its end
+  bool ran = false;   // a rule run has gone to its end
+  std::string rules;  // the name of the RAK file it ran, bytes as in the path
   std::vector<RakRemoved> removed;
   std::vector<RakUnused> unused;
+  friend bool operator==(const RakReport&, const RakReport&) = default;
 };
 
 // One field of one record that differs between a QPF file and the table.

@@ -67,6 +67,9 @@ struct History::State {
   Table grid3;
   bool Button17Enabled = false;
   bool BU_FootPrintEnabled = false;
+  // The report of the rule run the tables stand after, shared between the
+  // states that follow it unchanged: undoing a run takes its report away.
+  std::shared_ptr<const RakReport> rakReport;
   // The blocks the rows point into, by serial; each shared with the states
   // that keep rows of it.
   std::vector<std::shared_ptr<const Block>> blocks;
@@ -90,6 +93,9 @@ std::unique_ptr<History::State> History::capture(const Workspace& workspace,
   auto state = std::make_unique<State>();
   state->Button17Enabled = workspace.Button17Enabled;
   state->BU_FootPrintEnabled = workspace.BU_FootPrintEnabled;
+  state->rakReport = previous != nullptr && *previous->rakReport == workspace.rakReport
+                         ? previous->rakReport
+                         : std::make_shared<const RakReport>(workspace.rakReport);
   auto block = std::make_shared<Block>();
   block->serial = nextBlock_++;
 
@@ -300,6 +306,7 @@ void History::restore(const State& state, const State& current, Workspace& works
   restoreTable(state.grid3, current.grid3, workspace.StringGrid3);
   workspace.Button17Enabled = state.Button17Enabled;
   workspace.BU_FootPrintEnabled = state.BU_FootPrintEnabled;
+  workspace.rakReport = *state.rakReport;
 }
 
 bool History::undo(Workspace& workspace) {

@@ -4,12 +4,13 @@
 
 namespace brisel {
 
-// The columns of the component table. Columns 4 and 9 hold nothing of their
-// own; column 0 is the grid's fixed column.
+// The columns of the component table. Column 9 holds nothing of its own;
+// column 0 is the grid's fixed column.
 namespace col {
 inline constexpr int Number = 1;
 inline constexpr int Reference = 2;
 inline constexpr int Value = 3;
+inline constexpr int Side = 4;  // T (top, also when empty) or B (bottom)
 inline constexpr int X = 5;
 inline constexpr int Y = 6;
 inline constexpr int Angle = 7;

@@ -68,6 +68,12 @@ struct Controls {
   int Col = 1;                  // cursor of the component table
   int Row = 1;
   GridRect Selection;
+  // The board steps' parameters, as the "Scheda" tab holds them.
+  char keepSide = 'T';   // "Tieni lato": T or B
+  char flipAxis = 'x';   // "Capovolgi scheda": x (left to right) or y (top to bottom)
+  int turnDegrees = 90;  // "Ruota scheda": counter-clockwise, about (0, 0)
+  double shiftX = 0;     // "Sposta", millimetres
+  double shiftY = 0;
 
   NumberFormat numbers() const { return {decimalSeparator, RB_EN}; }
 };
@@ -96,6 +102,8 @@ struct Outcome {
   std::optional<int> cursorRow;
   // The placement file's columns could not be told: the window asks for them.
   bool askColumns = false;
+  // A line for the summary under the buttons ("Tieni lato" says how many rows went).
+  std::optional<std::string> summary;
 };
 
 // The progress bar that long table operations show, move (0 to 100) and hide.

@@ -15,7 +15,7 @@ _brisel_cli() {
       return ;;
   esac
   local settings="--qpf-template --rep --cmp --qpf --mnt --bom --rak --txt --zirkan --mils
-    --no-comma --english --force --decimal-separator --keep-going --quiet --help --version"
+    --comma --no-comma --english --force --decimal-separator --keep-going --quiet --help --version"
   # The operations as the program's own help lists them, cut before their argument.
   local operations
   operations=$(brisel-cli --help 2>/dev/null |

@@ -215,6 +215,7 @@ Outcome applyRak(Workspace& workspace, const Controls& controls, Progress& progr
   std::sort(report.unused.begin(), report.unused.end(),
             [](const RakUnused& a, const RakUnused& b) { return a.line < b.line; });
   report.ran = true;
+  report.rules = platform::displayPath(controls.Edit7.filename());
   workspace.rakReport = std::move(report);
   return {};
 }

@@ -81,6 +81,40 @@ TEST(CliConventions, JoinedValuesAreTheSameSettings) {
   EXPECT_NE(joined.out.find("\tR1\t???\t\t1.5\t2\t90"), std::string::npos) << joined.out;
 }
 
+// "Virgola come separatore decimali" starts as in the window: by the decimal
+// separator (the locale's, or --decimal-separator), unless --comma or
+// --no-comma says otherwise. The sample REP file is written with points.
+TEST(CliConventions, TheCommaSettingStartsByTheDecimalSeparator) {
+  const std::string rep = (fs::path(BRISEL_SAMPLES) / "BOARD.REP").string();
+  struct Case {
+    char locale;
+    std::vector<std::string> words;
+    int status;
+    const char* x;  // U1's X as imported
+  };
+  const Case cases[] = {
+      {'.', {}, 0, "40.640"},
+      {',', {}, 0, "40,640"},
+      {',', {"--decimal-separator", "."}, 0, "40.640"},
+      {'.', {"--decimal-separator", ","}, 0, "40,640"},
+      {'.', {"--comma"}, 1, nullptr},
+      {',', {"--no-comma"}, 1, nullptr},
+      {'.', {"--comma", "--no-comma"}, 0, "40.640"},  // the last one counts
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> words = c.words;
+    for (const char* word : {"--rep", rep.c_str(), "import-rep", "print"}) words.push_back(word);
+    Result r = run(words, c.locale);
+    SCOPED_TRACE(std::string(1, c.locale) + " " + (c.words.empty() ? "" : c.words[0]));
+    EXPECT_EQ(r.status, c.status) << r.err;
+    if (c.x != nullptr)
+      EXPECT_NE(r.out.find(std::string("\tU1\tSTM32F103C8\t\t") + c.x + "\t"), std::string::npos)
+          << r.out;
+    else
+      EXPECT_NE(r.err.find("non \xC3\xA8 un valore numerico valido"), std::string::npos) << r.err;
+  }
+}
+
 TEST(CliConventions, DashIsStandardInputAndOutput) {
   // The board comes in on standard input, the ZIRKAN file goes out on standard
   // output, and nothing but its bytes goes there.

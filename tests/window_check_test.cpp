@@ -57,7 +57,7 @@ TEST(WindowChecks, FromTheFirstClickToTheComparedOutput) {
 
   EXPECT_EQ(form.LB_Rak->text(), "");
   form.Button17->click();
-  EXPECT_EQ(form.LB_Rak->text(), "RAK: 2 righe rimosse, 0 regole non usate");
+  EXPECT_EQ(form.LB_Rak->text(), "RAK BOARD.RAK: 2 righe rimosse, 0 regole non usate");
   EXPECT_EQ(list->rowCount(), 3);  // the finding of before, the two rows removed
   EXPECT_EQ(list->index(2, 2).data().toString(), "rak-removed");
   EXPECT_TRUE(dialogs.messages.empty());  // no box of its own

@@ -29,6 +29,14 @@ struct FakeDialogs : Dialogs {
   }
 };
 
+// A button's caption as the operator reads it: without the '&' that marks
+// its Alt letter ("&&" stands for one '&').
+inline QString captionOf(QString text) {
+  for (qsizetype i = 0; i < text.size(); ++i)
+    if (text[i] == QLatin1Char('&')) text.remove(i, 1);
+  return text;
+}
+
 // Failures name the text, not its bytes.
 inline void PrintTo(const QString& text, std::ostream* out) {
   *out << '"' << text.toStdString() << '"';

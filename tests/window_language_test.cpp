@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -45,6 +46,8 @@ Texts textsOf(QWidget* root) {
     if (auto* e = qobject_cast<QLineEdit*>(w))
       add(w, QStringLiteral("placeholder"), e->placeholderText());
     if (auto* g = qobject_cast<QGroupBox*>(w)) add(w, QStringLiteral("title"), g->title());
+    if (auto* n = qobject_cast<QAbstractSpinBox*>(w))
+      add(w, QStringLiteral("shown"), n->text());  // with its prefix and suffix
     if (auto* c = qobject_cast<QComboBox*>(w))
       for (int i = 0; i < c->count(); ++i) add(w, QStringLiteral("item%1").arg(i), c->itemText(i));
     if (auto* t = qobject_cast<QTabWidget*>(w))
@@ -119,7 +122,8 @@ TEST_F(LanguageTest, InEnglishNoItalianTextIsLeft) {
       QStringLiteral("TabSheet3"),  QStringLiteral("Brisel_10"), QStringLiteral("X"),
       QStringLiteral("Y"),          QStringLiteral("Footprint"), QStringLiteral("File"),
       QStringLiteral("Merge"),      QStringLiteral("default"),   QStringLiteral("footprint"),
-      QStringLiteral("record"),
+      QStringLiteral("T"),          QStringLiteral("B"),         QStringLiteral("x"),
+      QStringLiteral("y"),          QStringLiteral("record"),
   };
   // The words the window shows in Italian, but for those and numbers.
   static const QRegularExpression digits(QStringLiteral("^\\d+$"));

@@ -5,7 +5,8 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Headless unless a platform is asked for (screenshots under xvfb-run).
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // The point as the user's decimal separator, as the tests' numbers are written.
   qputenv("LC_ALL", "C.UTF-8");
   QApplication application(argc, argv);

@@ -74,12 +74,32 @@
         <source>Verifica QPF</source>
         <translation>Verify QPF</translation>
     </message>
+    <message>
+        <source>Tieni lato</source>
+        <translation>Keep Side</translation>
+    </message>
+    <message>
+        <source>Capovolgi scheda</source>
+        <translation>Flip Board</translation>
+    </message>
+    <message>
+        <source>Ruota scheda</source>
+        <translation>Rotate Board</translation>
+    </message>
+    <message>
+        <source>Sposta</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>Origine nell&apos;angolo</source>
+        <translation>Origin to Corner</translation>
+    </message>
 </context>
 <context>
     <name>CheckList</name>
     <message>
-        <source>RAK: %1 righe rimosse, %2 regole non usate</source>
-        <translation>RAK: %1 rows removed, %2 rules unused</translation>
+        <source>RAK %1: %2 righe rimosse, %3 regole non usate</source>
+        <translation>RAK %1: %2 rows removed, %3 rules unused</translation>
     </message>
 </context>
 <context>
@@ -304,6 +324,62 @@
     <message>
         <source>Angolo</source>
         <translation>Angle</translation>
+    </message>
+    <message>
+        <source>File non trovato: %1</source>
+        <translation>File not found: %1</translation>
+    </message>
+    <message>
+        <source>T (sopra)</source>
+        <translation>T (top)</translation>
+    </message>
+    <message>
+        <source>B (sotto)</source>
+        <translation>B (bottom)</translation>
+    </message>
+    <message>
+        <source>x (da sinistra a destra)</source>
+        <translation>x (left to right)</translation>
+    </message>
+    <message>
+        <source>y (dall&apos;alto in basso)</source>
+        <translation>y (top to bottom)</translation>
+    </message>
+    <message>
+        <source>° antiorario</source>
+        <translation>° counter-clockwise</translation>
+    </message>
+    <message>
+        <source>Lato da tenere</source>
+        <translation>Side to keep</translation>
+    </message>
+    <message>
+        <source>Asse</source>
+        <translation>Axis</translation>
+    </message>
+    <message>
+        <source>Rotazione</source>
+        <translation>Rotation</translation>
+    </message>
+    <message>
+        <source>Spostamento X</source>
+        <translation>Offset X</translation>
+    </message>
+    <message>
+        <source>Spostamento Y</source>
+        <translation>Offset Y</translation>
+    </message>
+    <message>
+        <source>Lato sotto: Tieni lato B, Capovolgi scheda, Applica RAK, Origine nell&apos;angolo o Riferimento.</source>
+        <translation>Bottom side: Keep Side B, Flip Board, Apply RAK, Origin to Corner or Reference.</translation>
+    </message>
+    <message>
+        <source>Vedi anteprima</source>
+        <translation>Show preview</translation>
+    </message>
+    <message>
+        <source>Scheda</source>
+        <translation>Board</translation>
     </message>
 </context>
 </TS>

@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -98,6 +99,11 @@ const FormButton kFormButtons[] = {
     {"BU_FootPrint", &TForm1::BU_FootPrint, &TForm1::BU_FootPrintClick},
     {"Button14", &TForm1::Button14, &TForm1::Button14Click},
     {"Button15", &TForm1::Button15, &TForm1::Button15Click},
+    {"BU_TieniLato", &TForm1::BU_TieniLato, &TForm1::BU_TieniLatoClick},
+    {"BU_Capovolgi", &TForm1::BU_Capovolgi, &TForm1::BU_CapovolgiClick},
+    {"BU_Ruota", &TForm1::BU_Ruota, &TForm1::BU_RuotaClick},
+    {"BU_Sposta", &TForm1::BU_Sposta, &TForm1::BU_SpostaClick},
+    {"BU_Angolo", &TForm1::BU_Angolo, &TForm1::BU_AngoloClick},
     {"Button9", &TForm1::Button9, &TForm1::Button9Click},
     {"Button2", &TForm1::Button2, &TForm1::Button2Click},
     {"Button20", &TForm1::Button20, &TForm1::Button20Click},
@@ -201,6 +207,7 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
   // progress bar, so the window needs no room of its own for it.
   auto* bottom = new QHBoxLayout;
   bottom->setSpacing(12);
+  bottom->addWidget(LB_Stato);
   bottom->addWidget(LB_Rak);
   bottom->addWidget(ProgressBar1, 1);
   root->addLayout(bottom);
@@ -211,6 +218,7 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
   setStartTexts();
   bindHandlers();
   bindEditing();
+  bindKeys();
   showGrids();
   showButtons();
   resize(kFormWidth, kFormHeight);
@@ -324,6 +332,8 @@ void TForm1::buildPages() {
       new PreviewPage(workspace_.StringGrid1, dialogs_, [this] { return snapshot().numbers(); }),
       "Preview");
   page(TabSheet5, "TabSheet5", QT_TRANSLATE_NOOP("TForm1", "Anteprima"), Preview);
+  // "Salva immagine…" proposes the folder of the output files.
+  Preview->setImageFolder([this] { return splitPickerPath(Edit4->text()).folder; });
   connect(StringGrid1->gridModel(), &QAbstractItemModel::dataChanged, Preview,
           &PreviewPage::tableChanged);
   connect(Preview->view(), &BoardView::rowClicked, this,
@@ -337,13 +347,22 @@ void TForm1::buildPages() {
 void TForm1::sizeColumns() {
   // Room for what the columns hold: a coordinate in the general real-to-text
   // form (15 digits, a sign and a separator) and a value joined to its
-  // footprint. The fixed column holds nothing and stays narrow; the byte
+  // footprint. The fixed column holds nothing and stays narrow (the row
+  // numbers stand in the vertical header beside it); the byte
   // dump's 20-pixel columns take three digits in a smaller font.
   const QFontMetrics metrics(StringGrid1->font());
   const int margins = 8;
-  const int coordinate = metrics.horizontalAdvance(QStringLiteral("-000.000000000000")) + margins;
+  // The longest text a float's general real-to-text form gives: 15
+  // significant digits behind "-0.0000" (its exponent form is shorter).
+  const int coordinate =
+      metrics.horizontalAdvance(QStringLiteral("-0.000123456789012345")) + margins;
   const int value = metrics.horizontalAdvance(QString(18, QLatin1Char('0'))) + margins;
   StringGrid1->setColumnWidth(0, kFixedColumnWidth);
+  StringGrid1->gridModel()->setRowNumbers(true);
+  StringGrid1->verticalHeader()->setFixedWidth(
+      metrics.horizontalAdvance(QString::number(brisel::kMaxComponents)) + margins);
+  StringGrid1->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  StringGrid1->verticalHeader()->show();
   StringGrid1->setColumnWidth(brisel::col::Value, std::max(kColumnWidth, value));
   StringGrid1->setColumnWidth(brisel::col::X, std::max(kColumnWidth, coordinate));
   StringGrid1->setColumnWidth(brisel::col::Y, std::max(kColumnWidth, coordinate));
@@ -368,10 +387,15 @@ QWidget* TForm1::buildLowerPart() {
   beside->setSpacing(6);
   buildEditing(beside);
   beside->addSpacing(12);
+  buildBoardTab();
   std::array<int, 3> used{};
   for (const brisel::Button& button : brisel::kButtons) {
     QPushButton* control = operationButton(button, lower);
     this->*formButton(button.name).control = control;
+    if (button.group == brisel::ButtonGroup::board) {
+      boardButtons_->addWidget(control);
+      continue;
+    }
     if (button.group == brisel::ButtonGroup::checks) {
       control->setMinimumHeight(0);
       beside->addWidget(control);
@@ -469,6 +493,11 @@ void TForm1::bindHandlers() {
   for (const FormButton& button : kFormButtons)
     bindings.emplace_back(this->*button.control, button.handler);
   connect(RB_EN, &QRadioButton::toggled, Preview, &PreviewPage::tableChanged);
+  // "Inglese" changes what a number cell reads as: the findings follow.
+  connect(RB_EN, &QRadioButton::toggled, this, [this] {
+    checkStale_ = true;
+    showChecks();
+  });
   for (const auto& [button, handler] : bindings) {
     QPushButton* sender = button;
     auto bound = handler;
@@ -580,6 +609,7 @@ void TForm1::changeEvent(QEvent* event) {
 
 void TForm1::retranslate() {
   language::retranslate(this);
+  giveMnemonics();
   // The texts made from the workspace are made anew.
   showColumnNames();
   showChecks();
@@ -690,6 +720,7 @@ brisel::Controls TForm1::snapshot() const {
   controls.Col = StringGrid1->Col();
   controls.Row = StringGrid1->Row();
   controls.Selection = StringGrid1->Selection();
+  readBoardControls(controls);
   return controls;
 }
 
@@ -699,6 +730,7 @@ void TForm1::run(const QPushButton* button) {
   const FormOperation& operation = operations_[button->objectName().toStdString()];
   if (!operation) return;
   const brisel::Controls controls = snapshot();
+  LB_Stato->clear();
   brisel::Outcome outcome;
   try {
     outcome = operation(workspace_, controls, *progress_);
@@ -711,7 +743,13 @@ void TForm1::run(const QPushButton* button) {
   }
   progress_->hide();
   recordStep();
+  // An import or a viewer brings a board of its own: the preview fits it.
+  const brisel::Button* kind = brisel::findButton(button->objectName().toStdString());
+  if (kind != nullptr && kind->writes == nullptr &&
+      (kind->group == brisel::ButtonGroup::imports || kind->group == brisel::ButtonGroup::outputs))
+    Preview->tableReplaced();
   showGrids();
+  showMissing(outcome, controls);
   if (outcome.cursorCol || outcome.cursorRow)
     StringGrid1->moveCursorTo(outcome.cursorCol.value_or(StringGrid1->Col()),
                               outcome.cursorRow.value_or(StringGrid1->Row()));
@@ -719,6 +757,24 @@ void TForm1::run(const QPushButton* button) {
     dialogs_.message(this, language::coreText("Message", QString::fromUtf8(message.caption)),
                      language::coreText("Message", QString::fromUtf8(message.text)));
   showButtons();
+  if (outcome.summary) LB_Rak->setText(QString::fromUtf8(*outcome.summary));
+}
+
+// An input file that is not there is passed over without a box; the line
+// under the buttons says it, up to the next operation.
+void TForm1::showMissing(const brisel::Outcome& outcome, const brisel::Controls& controls) {
+  if (!outcome.unopened || *outcome.unopened == controls.Edit4 ||
+      *outcome.unopened == controls.Edit9)
+    return;
+  std::error_code error;
+  if (std::filesystem::exists(*outcome.unopened, error) || error) return;
+  const std::filesystem::path name = outcome.unopened->filename();
+#ifdef _WIN32
+  const QString shown = QString::fromStdWString(name.wstring());
+#else
+  const QString shown = QString::fromLocal8Bit(name.string());
+#endif
+  LB_Stato->setText(tr("File non trovato: %1").arg(shown));
 }
 
 void TForm1::showGrids() {
@@ -748,6 +804,7 @@ void TForm1::showButtons() {
 
 void TForm1::buildChecks() {
   LB_Rak = named(new QLabel(Button9->parentWidget()), "LB_Rak");
+  LB_Stato = named(new QLabel(Button9->parentWidget()), "LB_Stato");
 
   LV_Controllo = named(new CheckList, "LV_Controllo");
   TabSheet6 = named(new QWidget, "TabSheet6");
@@ -763,7 +820,19 @@ void TForm1::buildChecks() {
   });
 }
 
+void TForm1::followTable() {
+  if (!checkFollows_) return;
+  const std::uint64_t table = workspace_.StringGrid1.generation();
+  if (!checkStale_ && table == checkedTable_) return;
+  // About 40 ms at 65,535 rows (bench/check_bench.cpp): within what a change
+  // may take, so the findings are never left behind the table.
+  workspace_.findings = brisel::checkTable(workspace_.StringGrid1, snapshot().numbers());
+  checkedTable_ = table;
+  checkStale_ = false;
+}
+
 void TForm1::showChecks() {
+  followTable();
   LV_Controllo->show(workspace_);
   // The preview outlines in red the parts the last check found fault with.
   Preview->view()->setMarkedRows(brisel::rowsWithFindings(workspace_.findings));
@@ -771,6 +840,10 @@ void TForm1::showChecks() {
 }
 
 void TForm1::BU_ControllaClick(QObject*) {
+  // The check reads the table as it stands; from now on it follows it.
+  checkFollows_ = true;
+  checkStale_ = false;
+  checkedTable_ = workspace_.StringGrid1.generation();
   run(BU_Controlla);
   PageControl1->setCurrentWidget(TabSheet6);
 }

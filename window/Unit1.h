@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -28,6 +29,8 @@ class QCheckBox;
 class QCloseEvent;
 class QComboBox;
 class QEvent;
+class QDoubleSpinBox;
+class QSpinBox;
 class QFrame;
 class QGridLayout;
 class QLabel;
@@ -149,6 +152,9 @@ class TForm1 : public QWidget {
   QPushButton* BU_Controlla;
   QPushButton* BU_Verifica;
   QLabel* LB_Rak;
+  // What the last operation could not do without a box of its own: the input
+  // file it did not find. It stands under the buttons, before LB_Rak.
+  QLabel* LB_Stato;
   QWidget* TabSheet6;
   CheckList* LV_Controllo;
   // "Lingua / Language", in the corner of the tabs: the language of the window.
@@ -161,6 +167,24 @@ class TForm1 : public QWidget {
   bool chooseLanguage(const QString& code, bool remember);
   // The language brisel.ini names; Italian when it names none.
   QString rememberedLanguage() const;
+  // ---- The board steps: the "Scheda" tab beside "Anteprima" (window/board_tab.cpp) ----
+  QWidget* TabSheet7;
+  QComboBox* CB_Lato;     // the side "Tieni lato" keeps
+  QComboBox* CB_Asse;     // the axis "Capovolgi scheda" turns about
+  QSpinBox* SE_Gradi;     // the degrees of "Ruota scheda"
+  QDoubleSpinBox* ED_DX;  // the millimetres of "Sposta"
+  QDoubleSpinBox* ED_DY;
+  QPushButton* BU_Anteprima;  // shows the preview
+  QPushButton* BU_TieniLato;
+  QPushButton* BU_Capovolgi;
+  QPushButton* BU_Ruota;
+  QPushButton* BU_Sposta;
+  QPushButton* BU_Angolo;
+  void BU_TieniLatoClick(QObject* Sender);
+  void BU_CapovolgiClick(QObject* Sender);
+  void BU_RuotaClick(QObject* Sender);
+  void BU_SpostaClick(QObject* Sender);
+  void BU_AngoloClick(QObject* Sender);
 
   // The handlers, bound to their controls.
   void FormCreate(QObject* Sender);
@@ -245,11 +269,27 @@ class TForm1 : public QWidget {
     showGrids();
     showButtons();
   }
+  // The "Scheda" tab and its parameters; the step buttons go into its layout.
+  void buildBoardTab();
+  void readBoardControls(brisel::Controls& controls) const;
+  QBoxLayout* boardButtons_ = nullptr;
   // The checks' tab and summary, built in one place.
   void buildChecks();
   void showChecks();
+  void showMissing(const brisel::Outcome& outcome, const brisel::Controls& controls);
+  // Once "Controlla" has run, its findings follow the table: computed again
+  // whenever the table (or "Inglese") has changed since they were.
+  void followTable();
+  bool checkFollows_ = false;
+  bool checkStale_ = false;
+  std::uint64_t checkedTable_ = 0;
+  // Tab and Shift+Tab in reading order, Ctrl+Tab out of the grids, the Alt
+  // letters of the buttons and Ctrl+Q (window/form_keys.cpp).
+  void bindKeys();
   std::array<QLineEdit*, 9> pathBoxes() const;
   void buildLanguageChoice(QBoxLayout* beside);
+  // The buttons without an Alt letter get one (window/form_keys.cpp).
+  void giveMnemonics();
   // Every text of the window anew, in the language now chosen.
   void retranslate();
 

@@ -62,6 +62,10 @@ BoardView::BoardView(QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(120, 80);
+  wheelRest_ = new QTimer(this);
+  wheelRest_->setSingleShot(true);
+  wheelRest_->setInterval(kWheelRest);
+  connect(wheelRest_, &QTimer::timeout, this, &BoardView::settleZoom);
 }
 
 void BoardView::setBoard(std::shared_ptr<const brisel::Board> board) {
@@ -74,6 +78,7 @@ void BoardView::setBoard(std::shared_ptr<const brisel::Board> board) {
     partOfRow_[row] = static_cast<int>(i);
   }
   setMarkedRows(markedRows_);
+  dropFrame();
   if (!fitted_) fitToView();
   update();
 }
@@ -87,6 +92,7 @@ void BoardView::fitToView() {
                                this->height() / (height * (1 + 2 * margin))),
                       kMinScale, kMaxScale);
   centre_ = QPointF((box.left + box.right) / 2.0, (box.bottom + box.top) / 2.0);
+  zooming_ = false;
   // Until a part and a real size have been seen, the next board fits again.
   fitted_ = !board_->parts.empty() && isVisible();
   update();
@@ -103,12 +109,14 @@ void BoardView::zoomAt(double factor, QPointF pixel) {
 
 void BoardView::setColourBy(brisel::ColourBy colours) {
   colours_ = colours;
+  dropFrame();
   update();
 }
 
 void BoardView::setCurrentRow(int row) {
   if (row == currentRow_) return;
   currentRow_ = row;
+  dropFrame();
   update();
 }
 
@@ -118,6 +126,7 @@ void BoardView::setMarkedRows(const std::vector<int>& rows) {
   for (int row : rows)
     if (row >= 0 && row < static_cast<int>(partOfRow_.size()) && partOfRow_[row] >= 0)
       marked_[static_cast<std::size_t>(partOfRow_[row])] = 1;
+  dropFrame();
   update();
 }
 
@@ -163,7 +172,43 @@ void BoardView::render(QImage& image) const {
 
 void BoardView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  paintBoard(painter, event->rect());
+  if (zooming_ && frameValid_) {
+    // The picture of the board as last drawn, moved and scaled to the zoom:
+    // a wheel turned fast costs one drawing of the board, at its rest.
+    const double factor = scale_ / frameScale_;
+    painter.fillRect(rect(), kBackground);
+    painter.translate(width() / 2.0 + (frameCentre_.x() - centre_.x()) * scale_,
+                      height() / 2.0 - (frameCentre_.y() - centre_.y()) * scale_);
+    painter.scale(factor, factor);
+    painter.translate(-width() / 2.0, -height() / 2.0);
+    painter.drawImage(QPointF(0, 0), frame_);
+    return;
+  }
+  if (event->rect() != rect()) {
+    paintBoard(painter, event->rect());
+    return;
+  }
+  drawFrame();
+  painter.drawImage(QPointF(0, 0), frame_);
+}
+
+void BoardView::drawFrame() {
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels = size() * ratio;
+  if (frame_.size() != pixels) frame_ = QImage(pixels, QImage::Format_RGB32);
+  frame_.setDevicePixelRatio(ratio);
+  QPainter painter(&frame_);
+  paintBoard(painter, rect());
+  frameScale_ = scale_;
+  frameCentre_ = centre_;
+  frameValid_ = true;
+}
+
+void BoardView::settleZoom() {
+  wheelRest_->stop();
+  if (!zooming_) return;
+  zooming_ = false;
+  update();
 }
 
 void BoardView::paintBoard(QPainter& painter, const QRect& area) const {
@@ -364,6 +409,8 @@ void BoardView::paintOrigin(QPainter& painter) const {
 
 void BoardView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  dropFrame();
+  zooming_ = false;
   if (!fitted_) fitToView();
 }
 
@@ -375,12 +422,17 @@ void BoardView::showEvent(QShowEvent* event) {
 void BoardView::wheelEvent(QWheelEvent* event) {
   const int delta = event->angleDelta().y();
   if (delta == 0) return;
+  // Steps that come before the next paint add up into one zoom and one paint.
+  if (!frameValid_) drawFrame();
   zoomAt(std::pow(2.0, delta / 480.0), event->position());
+  zooming_ = true;
+  wheelRest_->start();
   event->accept();
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  settleZoom();
   pressed_ = event->position().toPoint();
   pressedCentre_ = centre_;
   dragging_ = false;
@@ -408,6 +460,7 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void BoardView::keyPressEvent(QKeyEvent* event) {
+  settleZoom();
   const QPointF middle(width() / 2.0, height() / 2.0);
   switch (event->key()) {
     case Qt::Key_Plus:
@@ -496,6 +549,11 @@ void PreviewPage::tableChanged() {
   });
 }
 
+void PreviewPage::tableReplaced() {
+  refit_ = true;
+  tableChanged();
+}
+
 void PreviewPage::rebuild() {
   auto board = std::make_shared<const brisel::Board>(brisel::buildBoard(table_, numbers_()));
   QString text = tr("%1 componenti").arg(board->parts.size());
@@ -513,6 +571,10 @@ void PreviewPage::rebuild() {
   }
   summary_->setText(text);
   view_->setBoard(std::move(board));
+  if (refit_ && view_->isVisible()) {
+    view_->fitToView();
+    refit_ = false;
+  }
   stale_ = false;
 }
 
@@ -527,6 +589,7 @@ void PreviewPage::saveImage() {
   dialog.FilterIndex = 1;
   dialog.DefaultExt = QStringLiteral("svg");
   dialog.FileName = tr("scheda.svg");
+  if (imageFolder_) dialog.InitialDir = imageFolder_();
   if (!dialogs_.saveFile(this, dialog)) return;
   const QString name = withDefaultExtension(dialog.FileName, dialog.DefaultExt);
   const std::filesystem::path path = toPath(name);

@@ -10,7 +10,9 @@
 // PreviewPage is the "Anteprima" tab: the view, "Adatta", the colour toggle
 // and "Salva immagine…", rebuilding the board from the table when shown.
 
+#include <QImage>
 #include <QStaticText>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -42,6 +44,12 @@ class BoardView : public QWidget {
   void fitToView();
   // Zooms by `factor`, keeping the board point under `pixel` where it is.
   void zoomAt(double factor, QPointF pixel);
+  // While the wheel turns, the view shows its last full picture scaled to
+  // the new zoom; the board is drawn anew once the wheel has rested
+  // kWheelRest ms, or at once by settleZoom().
+  static constexpr int kWheelRest = 150;
+  bool zooming() const { return zooming_; }
+  void settleZoom();
 
   void setColourBy(brisel::ColourBy colours);
   brisel::ColourBy colourBy() const { return colours_; }
@@ -84,6 +92,9 @@ class BoardView : public QWidget {
   void paintBoard(QPainter& painter, const QRect& area) const;
   void paintParts(QPainter& painter, const QRect& area) const;
   void paintOrigin(QPainter& painter) const;
+  // The last full picture no longer shows the board as it is drawn.
+  void dropFrame() { frameValid_ = false; }
+  void drawFrame();
   QColor colourOf(const brisel::Placement& part) const;
 
   std::shared_ptr<const brisel::Board> board_;
@@ -99,6 +110,13 @@ class BoardView : public QWidget {
   bool dragging_ = false;
   QPoint pressed_;
   QPointF pressedCentre_;
+  // The last full picture and the mapping it was drawn with.
+  QImage frame_;
+  double frameScale_ = 0;
+  QPointF frameCentre_;
+  bool frameValid_ = false;
+  bool zooming_ = false;
+  QTimer* wheelRest_;
 };
 
 class PreviewPage : public QWidget {
@@ -114,6 +132,11 @@ class PreviewPage : public QWidget {
 
   // The table changed: the board is rebuilt now when shown, else when next shown.
   void tableChanged();
+  // The table holds another board (an import, a viewer): as tableChanged,
+  // and the view then fits it; after an edit the view stays as it was.
+  void tableReplaced();
+  // The folder "Salva immagine…" proposes; the dialog's own choice without.
+  void setImageFolder(std::function<QString()> folder) { imageFolder_ = std::move(folder); }
   // Rebuilds the board from the table at once.
   void rebuild();
 
@@ -140,6 +163,8 @@ class PreviewPage : public QWidget {
   QRadioButton* byValue_;
   QRadioButton* byFootprint_;
   QLabel* summary_;
+  std::function<QString()> imageFolder_;
   bool stale_ = true;
   bool pending_ = false;
+  bool refit_ = false;
 };

@@ -105,7 +105,9 @@ CheckList::CheckList(QWidget* parent) : QTableView(parent), model_(new CheckList
 
 QString rakSummary(const brisel::RakReport& report) {
   if (!report.ran) return {};
-  return QCoreApplication::translate("CheckList", "RAK: %1 righe rimosse, %2 regole non usate")
+  // Named by its rules' file: the line goes with the run when that is undone.
+  return QCoreApplication::translate("CheckList", "RAK %1: %2 righe rimosse, %3 regole non usate")
+      .arg(utf8(report.rules))
       .arg(report.removed.size())
       .arg(report.unused.size());
 }

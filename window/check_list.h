@@ -54,5 +54,6 @@ class CheckList : public QTableView {
   CheckListModel* model_;
 };
 
-// The one-line summary of the last rule run; empty before any.
+// The one-line summary of the rule run the table stands after, named by its
+// RAK file; empty when there is none.
 QString rakSummary(const brisel::RakReport& report);

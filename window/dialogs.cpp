@@ -116,9 +116,11 @@ std::unique_ptr<QFileDialog> WidgetDialogs::fileDialog(QWidget* owner, const Ope
   auto box = std::make_unique<QFileDialog>(owner);
   box->setAcceptMode(mode);
   box->setFileMode(QFileDialog::AnyFile);  // the output paths need not exist yet
-  if (!dialog.InitialDir.isEmpty()) box->setDirectory(dialog.InitialDir);
-  if (!dialog.FileName.isEmpty()) box->selectFile(dialog.FileName);
-  QStringList filters = dialogNameFilters(dialog.Filter);
+  // A save dialog gives the proposed name the extension of the chosen filter,
+  // so its patterns stay as written: "*.svg" proposes "scheda.svg", where the
+  // any-case set would make it "scheda.[Ss][Vv][Gg]".
+  QStringList filters = mode == QFileDialog::AcceptSave ? dialogNameFilters(dialog.Filter, false)
+                                                        : dialogNameFilters(dialog.Filter);
   if (!filters.isEmpty()) {
     box->setOption(QFileDialog::HideNameFilterDetails);
     box->setNameFilters(filters);
@@ -126,6 +128,8 @@ std::unique_ptr<QFileDialog> WidgetDialogs::fileDialog(QWidget* owner, const Ope
     if (index >= 0 && index < filters.size()) box->selectNameFilter(filters[index]);
   }
   box->setDefaultSuffix(dialog.DefaultExt);
+  if (!dialog.InitialDir.isEmpty()) box->setDirectory(dialog.InitialDir);
+  if (!dialog.FileName.isEmpty()) box->selectFile(dialog.FileName);
   return box;
 }
 

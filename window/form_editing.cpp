@@ -141,7 +141,10 @@ void TForm1::bindEditing() {
 
   StringGrid1->installEventFilter(
       new SheetKeys([this](Handler handler) { guarded(StringGrid1, handler); }, StringGrid1));
-  connect(StringGrid1->gridModel(), &GridModel::cellEdited, this, [this] { recordStep(); });
+  connect(StringGrid1->gridModel(), &GridModel::cellEdited, this, [this] {
+    recordStep();
+    showChecks();
+  });
 
   showColumnNames();
   StringGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -117,7 +117,14 @@ void GridModel::setColumnNames(const QStringList& names) {
   if (columns_ > 0) emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
 }
 
+void GridModel::setRowNumbers(bool shown) {
+  rowNumbers_ = shown;
+  if (rows_ > 0) emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
+}
+
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Vertical && role == Qt::DisplayRole)
+    return rowNumbers_ && section >= fixedRows_ ? QVariant(QString::number(section)) : QVariant();
   if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
       section < columnNames_.size())
     return columnNames_[section];

@@ -54,6 +54,9 @@ class GridModel : public QAbstractTableModel {
   // Names shown in a horizontal header above the fixed row; the cells keep
   // their texts.
   void setColumnNames(const QStringList& names);
+  // Row numbers in a vertical header, as the findings and the error messages
+  // count rows; the fixed rows get none.
+  void setRowNumbers(bool shown);
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
 
@@ -63,6 +66,7 @@ class GridModel : public QAbstractTableModel {
 
  private:
   QStringList columnNames_;
+  bool rowNumbers_ = false;
   // ---- end of column names and typed cells ----
   bool inGrid(const QModelIndex& index) const;
 

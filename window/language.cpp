@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTranslator>
 #include <QVariant>
@@ -53,6 +54,22 @@ QString lookUp(const QList<QByteArray>& contexts, const QString& source) {
   return source;
 }
 
+// The text without the '&' that marks a button's Alt letter ("&&" stays).
+QString withoutMnemonic(const QString& text) {
+  QString out;
+  out.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
+      if (text[i + 1] == QLatin1Char('&'))
+        out += text[i++];
+      else
+        continue;
+    }
+    out += text[i];
+  }
+  return out;
+}
+
 // One text of a widget: how to read it and set it, and the names of the two
 // properties that keep its source and what was last set.
 struct Slot {
@@ -68,10 +85,19 @@ void translateSlot(const Slot& slot, const QList<QByteArray>& contexts) {
   const QByteArray shownKey = "brisel.shown." + slot.name;
   const QVariant shown = slot.holder->property(shownKey.constData());
   // A text changed since the last call is new and in the language it was set in.
-  const QString source = shown.isValid() && shown.toString() == now
-                             ? slot.holder->property(sourceKey.constData()).toString()
-                             : now;
-  const QString text = source.isEmpty() ? source : lookUp(contexts, source);
+  // The window gives buttons their Alt letters after their texts are set.
+  const QString source =
+      shown.isValid() && withoutMnemonic(shown.toString()) == withoutMnemonic(now)
+          ? slot.holder->property(sourceKey.constData()).toString()
+          : now;
+  QString text = source.isEmpty() ? source : lookUp(contexts, source);
+  if (text == source && withoutMnemonic(source) != source) {
+    // A letter the window gave: the translation is found without it, and
+    // gets letters of its own.
+    const QString bare = withoutMnemonic(source);
+    const QString translated = lookUp(contexts, bare);
+    if (translated != bare) text = translated;
+  }
   if (text != now) slot.set(text);
   slot.holder->setProperty(sourceKey.constData(), source);
   slot.holder->setProperty(shownKey.constData(), text);
@@ -83,7 +109,7 @@ std::vector<Slot> slotsOf(QWidget* w) {
       {w, "toolTip", [w] { return w->toolTip(); }, [w](const QString& t) { w->setToolTip(t); }});
   if (w->isWindow())
     places.push_back({w, "windowTitle", [w] { return w->windowTitle(); },
-                     [w](const QString& t) { w->setWindowTitle(t); }});
+                      [w](const QString& t) { w->setWindowTitle(t); }});
   if (auto* b = qobject_cast<QAbstractButton*>(w))
     places.push_back(
         {w, "text", [b] { return b->text(); }, [b](const QString& t) { b->setText(t); }});
@@ -92,14 +118,26 @@ std::vector<Slot> slotsOf(QWidget* w) {
         {w, "text", [l] { return l->text(); }, [l](const QString& t) { l->setText(t); }});
   if (auto* e = qobject_cast<QLineEdit*>(w))
     places.push_back({w, "placeholderText", [e] { return e->placeholderText(); },
-                     [e](const QString& t) { e->setPlaceholderText(t); }});
+                      [e](const QString& t) { e->setPlaceholderText(t); }});
+  if (auto* n = qobject_cast<QSpinBox*>(w)) {
+    places.push_back(
+        {w, "prefix", [n] { return n->prefix(); }, [n](const QString& t) { n->setPrefix(t); }});
+    places.push_back(
+        {w, "suffix", [n] { return n->suffix(); }, [n](const QString& t) { n->setSuffix(t); }});
+  }
+  if (auto* n = qobject_cast<QDoubleSpinBox*>(w)) {
+    places.push_back(
+        {w, "prefix", [n] { return n->prefix(); }, [n](const QString& t) { n->setPrefix(t); }});
+    places.push_back(
+        {w, "suffix", [n] { return n->suffix(); }, [n](const QString& t) { n->setSuffix(t); }});
+  }
   if (auto* g = qobject_cast<QGroupBox*>(w))
     places.push_back(
         {w, "title", [g] { return g->title(); }, [g](const QString& t) { g->setTitle(t); }});
   if (auto* c = qobject_cast<QComboBox*>(w))
     for (int i = 0; i < c->count(); ++i)
       places.push_back({w, "item" + QByteArray::number(i), [c, i] { return c->itemText(i); },
-                       [c, i](const QString& t) { c->setItemText(i, t); }});
+                        [c, i](const QString& t) { c->setItemText(i, t); }});
   if (auto* tabs = qobject_cast<QTabWidget*>(w))
     for (int i = 0; i < tabs->count(); ++i) {
       // Kept on the page, which keeps its place when tabs come and go.

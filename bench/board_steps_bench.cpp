@@ -1,0 +1,76 @@
+// The board steps on a board of 65,535 components, one in three on the bottom
+// side, each timed with the undo step it records, as the window runs it.
+#include <benchmark/benchmark.h>
+
+#include "bench/board.h"
+#include "bench/board_table.h"
+#include "core/buttons.h"
+#include "core/history.h"
+
+namespace {
+
+using namespace brisel;
+
+constexpr int kComponents = 65535;
+
+const Workspace& twoSidedBoard() {
+  static const Workspace workspace = [] {
+    Workspace w;
+    bench::fillTable(w.StringGrid1, bench::makeBoard(kComponents));
+    for (int row = kFirstDataRow; row < w.StringGrid1.RowCount(); row += 3)
+      w.StringGrid1.setCell(col::Side, row, "B");
+    return w;
+  }();
+  return workspace;
+}
+
+void timeStep(benchmark::State& state, Operation step, const Controls& controls) {
+  Progress quiet;
+  for (auto _ : state) {
+    state.PauseTiming();
+    Workspace workspace = twoSidedBoard();
+    History history(workspace);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(step(workspace, controls, quiet));
+    benchmark::DoNotOptimize(history.record(workspace));
+  }
+}
+
+void BM_KeepSideB(benchmark::State& state) {
+  Controls controls;
+  controls.keepSide = 'B';
+  timeStep(state, keepBoardSide, controls);
+}
+BENCHMARK(BM_KeepSideB)->Unit(benchmark::kMillisecond);
+
+void BM_FlipX(benchmark::State& state) {
+  timeStep(state, flipBoard, Controls{});
+}
+BENCHMARK(BM_FlipX)->Unit(benchmark::kMillisecond);
+
+void BM_Rotate90(benchmark::State& state) {
+  timeStep(state, turnBoard, Controls{});
+}
+BENCHMARK(BM_Rotate90)->Unit(benchmark::kMillisecond);
+
+void BM_Rotate30(benchmark::State& state) {
+  Controls controls;
+  controls.turnDegrees = 30;
+  timeStep(state, turnBoard, controls);
+}
+BENCHMARK(BM_Rotate30)->Unit(benchmark::kMillisecond);
+
+void BM_Offset(benchmark::State& state) {
+  Controls controls;
+  controls.shiftX = 2.5;
+  controls.shiftY = -3;
+  timeStep(state, shiftBoard, controls);
+}
+BENCHMARK(BM_Offset)->Unit(benchmark::kMillisecond);
+
+void BM_OriginCorner(benchmark::State& state) {
+  timeStep(state, originToCorner, Controls{});
+}
+BENCHMARK(BM_OriginCorner)->Unit(benchmark::kMillisecond);
+
+}  // namespace

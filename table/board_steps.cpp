@@ -1,0 +1,238 @@
+// The board steps of the "Scheda" tab: keep one side, turn the board over,
+// turn it, move it, put its corner on the origin. The order that makes a
+// bottom side right (keep B, flip, then the RAK rules, then the corner or the
+// reference) is the README's; each step here is only its own formula.
+//
+// Every step reads X, Y and the angle as the QPF writer reads them (the
+// angle's low 16 bits, signed, so 65446 is -90), computes in double precision
+// and writes X and Y as the floats the writer will read back, the angle as a
+// whole number from 0 to 359. A row whose record would not change is left as
+// it stands, so a step that changes nothing is no undo step.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "core/buttons.h"
+#include "core/cell_numbers.h"
+#include "core/component_row.h"
+#include "core/table_shape.h"
+#include "core/text.h"
+
+namespace brisel {
+
+namespace {
+
+struct Part {
+  int row;
+  float x;
+  float y;
+  std::int32_t angleCell;  // as the cell holds it
+  int angle;               // its low 16 bits, signed
+};
+
+// Every component row read before any is changed: a cell that does not
+// convert throws here, the table untouched.
+std::vector<Part> readParts(const Grid& table, const NumberFormat& format) {
+  std::vector<Part> parts;
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
+    if (!isComponentRow(table, row)) continue;
+    Part part{row, cellFloat(table, col::X, row, format), cellFloat(table, col::Y, row, format),
+              cellInteger(table, col::Angle, row, format), 0};
+    part.angle = static_cast<std::int16_t>(low16(part.angleCell));
+    parts.push_back(part);
+  }
+  return parts;
+}
+
+int wrapAngle(std::int64_t angle) {
+  return static_cast<int>(((angle % 360) + 360) % 360);
+}
+
+// A coordinate computed in double precision, as the float the table keeps.
+float toCoordinate(double value, int row) {
+  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
+    throw Error("Riga " + std::to_string(row) + ": coordinata fuori scala");
+  return static_cast<float>(value);
+}
+
+struct Moved {
+  int row;
+  float x;
+  float y;
+  int angle;
+  bool changed;
+};
+
+// Writes what the steps computed, the rows whose record stays as it is left alone.
+void writeParts(Grid& table, const std::vector<Moved>& moved, const Controls& controls) {
+  for (const Moved& part : moved) {
+    if (!part.changed) continue;
+    table.setCell(col::X, part.row, formatReal(part.x, controls.decimalSeparator));
+    table.setCell(col::Y, part.row, formatReal(part.y, controls.decimalSeparator));
+    table.setCell(col::Angle, part.row, std::to_string(part.angle));
+  }
+}
+
+Moved moveTo(const Part& part, double x, double y, std::int64_t angle) {
+  Moved moved{part.row, toCoordinate(x, part.row), toCoordinate(y, part.row), wrapAngle(angle),
+              false};
+  moved.changed = moved.x != part.x || moved.y != part.y || moved.angle != part.angleCell;
+  return moved;
+}
+
+// The side as the steps read it: blanks around it dropped, empty is the top.
+std::string_view sideOf(const Grid& table, int row) {
+  std::string_view side = trim(table.cell(col::Side, row));
+  return side.empty() ? std::string_view("T") : side;
+}
+
+// A row that holds a component for "Tieni lato": a number or a reference.
+bool holdsComponent(const Grid& table, int row) {
+  return !trim(table.cell(col::Number, row)).empty() ||
+         !trim(table.cell(col::Reference, row)).empty();
+}
+
+}  // namespace
+
+Outcome keepBoardSide(Workspace& workspace, const Controls& controls, Progress&) {
+  if (controls.keepSide != 'T' && controls.keepSide != 'B')
+    throw Error("Il lato da tenere \xC3\xA8 T o B");
+  Grid& table = workspace.StringGrid1;
+  const std::string_view kept(&controls.keepSide, 1);
+  const int rows = table.RowCount();
+  const int lastColumn = table.ColCount() - 1;
+  int to = kFirstDataRow;
+  for (int from = kFirstDataRow; from < rows; ++from) {
+    if (holdsComponent(table, from) && sideOf(table, from) != kept) continue;
+    if (from != to) table.moveCells(from, to, 0, lastColumn);
+    ++to;
+  }
+  const int gone = rows - to;
+  for (int row = to; row < rows; ++row)
+    for (int column = 0; column <= lastColumn; ++column)
+      if (!table.cell(column, row).empty()) table.clearCell(column, row);
+  Outcome outcome;
+  outcome.summary = "Tieni lato " + std::string(kept) + ": " + std::to_string(gone) +
+                    (gone == 1 ? " riga tolta" : " righe tolte");
+  return outcome;
+}
+
+Outcome flipBoard(Workspace& workspace, const Controls& controls, Progress&) {
+  if (controls.flipAxis != 'x' && controls.flipAxis != 'y')
+    throw Error("L'asse del capovolgimento \xC3\xA8 x o y");
+  Grid& table = workspace.StringGrid1;
+  const bool acrossX = controls.flipAxis == 'x';
+  std::vector<Moved> moved;
+  for (const Part& part : readParts(table, controls.numbers())) {
+    // Left to right mirrors X and turns the angle about the Y axis; top to
+    // bottom mirrors Y and turns it about the X axis.
+    moved.push_back(acrossX ? moveTo(part, -double{part.x}, part.y, 180 - part.angle)
+                            : moveTo(part, part.x, -double{part.y}, 360 - part.angle));
+    moved.back().changed = true;  // the side swaps whatever the numbers do
+  }
+  writeParts(table, moved, controls);
+  for (const Moved& part : moved) {
+    std::string_view side = sideOf(table, part.row);
+    if (side == "T" || side == "B") table.setCell(col::Side, part.row, side == "T" ? "B" : "T");
+  }
+  return {};
+}
+
+Outcome turnBoard(Workspace& workspace, const Controls& controls, Progress&) {
+  Grid& table = workspace.StringGrid1;
+  const int quarter = wrapAngle(controls.turnDegrees);
+  const double radians = quarter * std::numbers::pi / 180.0;
+  const double cosine = std::cos(radians), sine = std::sin(radians);
+  std::vector<Moved> moved;
+  for (const Part& part : readParts(table, controls.numbers())) {
+    const double x = part.x, y = part.y;
+    double nx = 0, ny = 0;
+    // Quarter turns exactly: the sine and cosine of 90 degrees are not.
+    switch (quarter) {
+      case 0:
+        nx = x;
+        ny = y;
+        break;
+      case 90:
+        nx = -y;
+        ny = x;
+        break;
+      case 180:
+        nx = -x;
+        ny = -y;
+        break;
+      case 270:
+        nx = y;
+        ny = -x;
+        break;
+      default:
+        nx = x * cosine - y * sine;
+        ny = x * sine + y * cosine;
+    }
+    moved.push_back(moveTo(part, nx, ny, std::int64_t{part.angle} + controls.turnDegrees));
+  }
+  writeParts(table, moved, controls);
+  return {};
+}
+
+Outcome shiftBoard(Workspace& workspace, const Controls& controls, Progress&) {
+  Grid& table = workspace.StringGrid1;
+  std::vector<Moved> moved;
+  for (const Part& part : readParts(table, controls.numbers()))
+    moved.push_back(moveTo(part, part.x + controls.shiftX, part.y + controls.shiftY, part.angle));
+  writeParts(table, moved, controls);
+  return {};
+}
+
+Outcome originToCorner(Workspace& workspace, const Controls& controls, Progress&) {
+  Grid& table = workspace.StringGrid1;
+  const std::vector<Part> parts = readParts(table, controls.numbers());
+  if (parts.empty()) return {};
+  float leastX = parts.front().x, leastY = parts.front().y;
+  for (const Part& part : parts) {
+    leastX = std::min(leastX, part.x);
+    leastY = std::min(leastY, part.y);
+  }
+  std::vector<Moved> moved;
+  for (const Part& part : parts)
+    moved.push_back(moveTo(part, double{part.x} - leastX, double{part.y} - leastY, part.angle));
+  writeParts(table, moved, controls);
+  return {};
+}
+
+void readSideWord(std::string_view text, Controls& controls) {
+  if (text != "T" && text != "B") throw Error("keep-side wants T or B");
+  controls.keepSide = text[0];
+}
+
+void readAxisWord(std::string_view text, Controls& controls) {
+  if (text != "x" && text != "y") throw Error("flip wants x or y");
+  controls.flipAxis = text[0];
+}
+
+void readDegreesWord(std::string_view text, Controls& controls) {
+  std::optional<std::int32_t> degrees = tryTextToInteger(text, {'.', false});
+  if (!degrees || trim(text).size() != text.size())
+    throw Error("rotate wants a whole number of degrees");
+  controls.turnDegrees = *degrees;
+}
+
+void readOffsetWord(std::string_view text, Controls& controls) {
+  std::size_t comma = text.find(',');
+  std::optional<double> dx, dy;
+  if (comma != std::string_view::npos) {
+    dx = tryTextToReal(text.substr(0, comma), {'.', false});
+    dy = tryTextToReal(text.substr(comma + 1), {'.', false});
+  }
+  if (!dx || !dy || !std::isfinite(*dx) || !std::isfinite(*dy))
+    throw Error("offset wants DX,DY in millimetres, a point as separator");
+  controls.shiftX = *dx;
+  controls.shiftY = *dy;
+}
+
+}  // namespace brisel
