@@ -20,6 +20,7 @@
 #include "core/sheet_text.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "import/placement_file.h"
 
 #include "core/board_svg.h"
 
@@ -68,7 +69,12 @@ struct Valued {
   const Button* button;
   std::string value;
 };
-using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Preview, Valued>;
+// A writer whose word names its file: write-placements=PATH.
+struct WriteTo {
+  const Button* button;
+  std::filesystem::path path;
+};
+using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Preview, Valued, WriteTo>;
 
 struct UsageError {
   std::string reason;
@@ -113,6 +119,11 @@ Step parseOperation(const std::string& word) {
       return Valued{&button, std::string(value)};
     }
     if (button.cursor == CursorWord::value) continue;
+    if (button.cursor == CursorWord::path && equals != std::string::npos && !value.empty())
+      return WriteTo{&button, platform::pathFromText(std::string(value))};
+    if (button.cursor == CursorWord::path)
+      throw UsageError{std::string(name) + " wants the file it writes: " + std::string(name) +
+                       "=PATH"};
     if (button.cursor != CursorWord::none && equals != std::string::npos)
       return cursorWord(button, value, word);
   }
@@ -194,6 +205,16 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
       run.comma = word == "--comma";
     } else if (word == "--english") {
       run.controls.RB_EN = true;
+    } else if (word == "--columns") {
+      run.controls.placementColumns = value();
+      if (!placements::validColumns(run.controls.placementColumns))
+        throw UsageError{
+            "--columns wants FIELD=NAME or FIELD=NUMBER, separated by commas, "
+            "FIELD one of ref, x, y, angle, side, value, footprint"};
+    } else if (word == "--units") {
+      run.controls.placementUnits = value();
+      if (!placements::validUnit(run.controls.placementUnits))
+        throw UsageError{"--units wants mm, mil or in"};
     } else if (word == "--force") {
       run.controls.ED_Forza = value();
     } else if (word == "--decimal-separator") {
@@ -276,6 +297,7 @@ bool report(const Outcome& outcome, Run& run, std::ostream& err, std::string_vie
   if (outcome.cursorCol) run.controls.Col = *outcome.cursorCol;
   if (outcome.cursorRow) run.controls.Row = *outcome.cursorRow;
   if (outcome.summary && !run.quiet) err << *outcome.summary << '\n';
+  if (outcome.askColumns) return false;  // the message says what was found
   if (outcome.unopened) {
     err << "error: cannot open " << platform::displayPath(*outcome.unopened) << ": "
         << cli::openFailureReason(*outcome.unopened,
@@ -314,6 +336,7 @@ void placeCursor(Run& run, const Cursor& cursor) {
       break;
     case CursorWord::none:
     case CursorWord::value:
+    case CursorWord::path:
       break;
   }
 }
@@ -401,6 +424,10 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
   }
   if (auto* r = std::get_if<Recall>(&step)) return recall(run, *r, err);
   if (auto* p = std::get_if<Paste>(&step)) return paste(run, *p, err);
+  if (auto* w = std::get_if<WriteTo>(&step)) {
+    run.controls.*w->button->writes = w->path;
+    return pressButton(run, *w->button, out, err);
+  }
   if (auto* p = std::get_if<Preview>(&step)) {
     writeBoardSvg(p->path, buildBoard(run.workspace.StringGrid1, run.controls.numbers()));
     return true;

@@ -30,7 +30,7 @@ inline constexpr PathSetting kPathSettings[] = {
     {"--cmp", &Controls::Edit3},          {"--qpf", &Controls::Edit4},
     {"--mnt", &Controls::Edit5},          {"--bom", &Controls::Edit6},
     {"--rak", &Controls::Edit7},          {"--txt", &Controls::Edit8},
-    {"--zirkan", &Controls::Edit9},
+    {"--zirkan", &Controls::Edit9},       {"--placements", &Controls::Edit10},
 };
 
 class StandardStreams {

@@ -14,7 +14,7 @@ namespace brisel::cli {
 
 namespace {
 
-constexpr std::array<Word, 20> kSettings{{
+constexpr std::array<Word, 23> kSettings{{
     {"--qpf-template PATH", "the QPF file whose header the output takes"},
     {"--rep PATH", "the REP file of import-rep"},
     {"--cmp PATH", "the CMP file of import-cmp"},
@@ -24,6 +24,11 @@ constexpr std::array<Word, 20> kSettings{{
     {"--rak PATH", "the rotation rules (RAK file)"},
     {"--txt PATH", "the TXT file of import-txt"},
     {"--zirkan PATH", "the ZIRKAN file write-zirkan writes and view-zirkan reads"},
+    {"--placements PATH", "the placement file of import-placements (KiCad, Altium, CSV...)"},
+    {"--columns LIST",
+     "its columns where it cannot tell: ref=NAME,x=NAME,y=NAME,angle=,side=,"
+     "value=,footprint= (names, or numbers from 1)"},
+    {"--units U", "its unit where it says none: mm, mil or in (default: as --mils says)"},
     {"--mils", "imported coordinates are in mils (default: mm)"},
     {"--comma",
      "turn every point of an imported line into a comma (default where the decimal "
@@ -38,7 +43,7 @@ constexpr std::array<Word, 20> kSettings{{
     {"--quiet", "leave out the success messages"},
     {"--help", "show this help (also -h) and exit"},
     {"--version", "show the version and exit"},
-    {"-", "as a PATH: standard input, or standard output for write-qpf and write-zirkan"},
+    {"-", "as a PATH: standard input, or standard output for the write- operations"},
 }};
 
 // The words that are no button of the window.
@@ -70,6 +75,8 @@ std::string_view shaped(const Button& button) {
       return shapes.emplace_back(std::string(button.word) + "=TOP[-BOTTOM]");
     case CursorWord::value:
       return shapes.emplace_back(std::string(button.word) + "=" + std::string(button.argument));
+    case CursorWord::path:
+      return shapes.emplace_back(std::string(button.word) + "=PATH");
   }
   return button.word;
 }

@@ -27,6 +27,9 @@ Outcome importCmp(Workspace& workspace, const Controls& controls, Progress& prog
 Outcome importMnt(Workspace& workspace, const Controls& controls, Progress& progress);  // Edit5
 Outcome importBom(Workspace& workspace, const Controls& controls, Progress& progress);  // Edit6
 Outcome importTxt(Workspace& workspace, const Controls& controls, Progress& progress);  // Edit8
+// A CAD tool's placement file (KiCad, Altium, a CSV...) into an empty table.
+Outcome importPlacements(Workspace& workspace, const Controls& controls,
+                         Progress& progress);  // Edit10
 
 // Moves the origin to the cursor's row (Controls::Row).
 Outcome setReference(Workspace& workspace, const Controls& controls, Progress& progress);
@@ -66,6 +69,9 @@ void readOffsetWord(std::string_view text, Controls& controls);
 // Writers replace their file whole or not at all; viewers read it back.
 // The template's header (Edit1), then the table's records, into Edit4.
 Outcome writeQpf(Workspace& workspace, const Controls& controls, Progress& progress);
+// The table's components as a placement CSV (Controls::placementOutput) that
+// CAD tools and spreadsheets read: UTF-8, millimetres, a point for decimals.
+Outcome writePlacements(Workspace& workspace, const Controls& controls, Progress& progress);
 // Shows the QPF file of Edit4 in Memo1, StringGrid2 and the component table.
 Outcome viewQpf(Workspace& workspace, const Controls& controls, Progress& progress);
 // The table as a ZIRKAN text file (Edit9).
@@ -88,6 +94,7 @@ enum class CursorWord {
   column,  // WORD=COL: Controls::Col
   rows,    // WORD=TOP[-BOTTOM]: Controls::Selection
   value,   // WORD=VALUE: a step's parameter, read by Button::parameter
+  path,    // WORD=PATH: the file it writes (Button::writes), chosen each time
 };
 
 // The kind of operation, and where the window puts it: one line of buttons
@@ -119,7 +126,7 @@ struct Button {
 };
 
 // In the window's order: imports, table operations, outputs.
-inline constexpr std::array<Button, 21> kButtons{{
+inline constexpr std::array<Button, 23> kButtons{{
     {.group = ButtonGroup::imports,
      .name = "Button4",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Apri REP"),
@@ -155,6 +162,13 @@ inline constexpr std::array<Button, 21> kButtons{{
      .help = "import the TXT file into the table",
      .operation = importTxt,
      .reads = {&Controls::Edit8}},
+    {.group = ButtonGroup::imports,
+     .name = "BU_Posizioni",
+     .caption = "Apri posizioni",
+     .word = "import-placements",
+     .help = "import a CAD tool's placement file (KiCad, Altium, CSV...) into the table",
+     .operation = importPlacements,
+     .reads = {&Controls::Edit10}},
     {.group = ButtonGroup::table,
      .name = "Button7",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Riferimento"),
@@ -262,6 +276,14 @@ inline constexpr std::array<Button, 21> kButtons{{
      .help = "read a ZIRKAN file back",
      .operation = viewZirkan,
      .reads = {&Controls::Edit9}},
+    {.group = ButtonGroup::outputs,
+     .name = "BU_SalvaPosizioni",
+     .caption = "Salva posizioni",
+     .word = "write-placements",
+     .help = "write the table as a placement CSV (Ref,Val,Package,PosX,PosY,Rot,Side)",
+     .operation = writePlacements,
+     .cursor = CursorWord::path,
+     .writes = &Controls::placementOutput},
     {.group = ButtonGroup::checks,
      .name = "BU_Controlla",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Controlla"),

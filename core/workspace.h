@@ -60,6 +60,8 @@ struct Controls {
   // "mm"); empty when the file is left to tell.
   std::string placementColumns;
   std::string placementUnits;
+  // The placement CSV that "Salva posizioni" writes, chosen when it is pressed.
+  std::filesystem::path placementOutput;
   bool RB_mils = false;         // coordinates in mils
   bool CB_Format = true;        // "Virgola come separatore decimali"
   bool RB_EN = false;           // "Inglese": the first comma of a number is a point

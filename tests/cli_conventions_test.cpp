@@ -60,6 +60,7 @@ TEST(CliConventions, UsageErrorsNameTheMistake) {
       {{"--qpf", "q", "write-qpf"}, "write-qpf needs --qpf-template PATH"},
       {{"--qpf-template", "t", "write-qpf"}, "write-qpf needs --qpf PATH"},
       {{"print", "view-zirkan"}, "view-zirkan needs --zirkan PATH"},
+      {{"write-placements"}, "write-placements wants the file it writes: write-placements=PATH"},
   };
   for (const Case& c : cases) {
     Result r = run(c.words);

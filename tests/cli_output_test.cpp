@@ -89,6 +89,33 @@ TEST(CliOutput, WritesAndViewsAZirkanFile) {
   EXPECT_EQ(lineOf(r.out, 3), "2\t\t2\tC1\t100nF\t\t-7.50\t20.25\t65446 \\n\tC0603\t");
 }
 
+// write-placements=PATH names its file in the word; '-' is standard output.
+TEST(CliOutput, WritesThePlacementCsv) {
+  Result r = run(words({"--quiet"}, {"write-placements=-"}));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Ref,Val,Package,PosX,PosY,Rot,Side\r\n"
+            "\"R1\",\"10K\",\"0805\",12.5,3.25,90,\r\n"
+            "\"C1\",\"100nF\",\"C0603\",-7.5,20.25,-90,\r\n");
+}
+
+// The placement CSV imported back gives the table it was written from, with a
+// comma for decimals in the table and a point in the file.
+TEST(CliOutput, APlacementCsvImportsBackToTheSameTable) {
+  testing::TempDir dir;
+  const fs::path csv = dir / "board-brisel.csv";
+  const std::string samples = BRISEL_SAMPLES;
+  Result written = run({"--decimal-separator", ",", "--rep", samples + "/BOARD.REP", "--cmp",
+                        samples + "/BOARD.CMP", "import-rep", "import-cmp", "set=4,2,B",
+                        "set=4,3,T", "write-placements=" + csv.string(), "print"});
+  ASSERT_EQ(written.status, 0) << written.err;
+  EXPECT_NE(readFile(csv).find(",\"bottom\"\r\n"), std::string::npos);
+  Result read =
+      run({"--decimal-separator", ",", "--placements", csv.string(), "import-placements", "print"});
+  ASSERT_EQ(read.status, 0) << read.err;
+  EXPECT_EQ(read.out, written.out);
+}
+
 TEST(CliOutput, FailuresKeepTheEarlierFilesAndAreNoSuccess) {
   testing::TempDir dir;
   fs::path qpf = dir.write("BOARD.QPF", "earlier qpf");

@@ -212,10 +212,11 @@ void drop(QWidget* target, const QStringList& files) {
 TEST_F(WindowEditing, DroppedFilesSetThePathBoxesAndImportNothing) {
   const QString dir = QStringLiteral("/data/boards/");
   drop(form.get(), {dir + "a.rep", dir + "b.CMP", dir + "c.Mnt", dir + "d.BOM", dir + "e.RAK",
-                    dir + "f.txt", dir + "g.QPF", dir + "h.pdf"});
+                    dir + "f.txt", dir + "g.QPF", dir + "h.pdf", dir + "i.Pos"});
   const std::pair<QLineEdit*, QString> set[] = {{form->Edit2, "a.rep"}, {form->Edit3, "b.CMP"},
                                                 {form->Edit5, "c.Mnt"}, {form->Edit6, "d.BOM"},
-                                                {form->Edit7, "e.RAK"}, {form->Edit8, "f.txt"}};
+                                                {form->Edit7, "e.RAK"}, {form->Edit8, "f.txt"},
+                                                {form->Edit10, "i.Pos"}};
   for (const auto& [box, name] : set)
     EXPECT_EQ(box->text(), QDir::toNativeSeparators(dir + name)) << box->objectName().toStdString();
   // The outputs and the template take a file only when it is dropped on them.
@@ -227,6 +228,13 @@ TEST_F(WindowEditing, DroppedFilesSetThePathBoxesAndImportNothing) {
   drop(form->ED_Forza, {dir + "z.REP"});  // not a path box: by extension
   EXPECT_EQ(form->ED_Forza->text(), "1");
   EXPECT_EQ(form->Edit2->text(), QDir::toNativeSeparators(dir + "z.REP"));
+  // Placement files: CSV and TSV by extension; a text file dropped on the box.
+  for (const char* name : {"p.csv", "q.TSV"}) {
+    drop(form.get(), {dir + name});
+    EXPECT_EQ(form->Edit10->text(), QDir::toNativeSeparators(dir + name));
+  }
+  drop(form->Edit10, {dir + "r.txt"});
+  EXPECT_EQ(form->Edit10->text(), QDir::toNativeSeparators(dir + "r.txt"));
 
   // Elsewhere, files of no known extension are not welcome.
   std::unique_ptr<QMimeData> data(filesData({dir + "x.pdf"}));

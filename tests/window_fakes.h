@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -14,8 +15,10 @@
 struct FakeDialogs : Dialogs {
   std::vector<std::pair<QString, QString>> messages;  // caption, text
   std::vector<QString> errors;
-  std::vector<OpenDialog> opened;  // the dialog as configured when shown
-  std::optional<QString> answer;   // the path chosen; none: cancel
+  std::vector<OpenDialog> opened;             // the dialog as configured when shown
+  std::optional<QString> answer;              // the path chosen; none: cancel
+  std::vector<ColumnChoice> columnChoices;    // "Colonne del file" as each was shown
+  std::optional<ColumnChoice> columnsAnswer;  // columns, units, header line; none: cancel
 
   void message(QWidget*, const QString& caption, const QString& text) override {
     messages.emplace_back(caption, text);
@@ -25,6 +28,14 @@ struct FakeDialogs : Dialogs {
     opened.push_back(dialog);
     if (!answer) return false;
     dialog.FileName = *answer;
+    return true;
+  }
+  bool chooseColumns(QWidget*, ColumnChoice& choice) override {
+    columnChoices.push_back(choice);
+    if (!columnsAnswer) return false;
+    choice.columns = columnsAnswer->columns;
+    choice.units = columnsAnswer->units;
+    choice.headerLine = columnsAnswer->headerLine;
     return true;
   }
 };

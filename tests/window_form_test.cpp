@@ -224,7 +224,7 @@ TEST_F(WindowTest, PathBoxesStartWithTheSampleBoard) {
       {form->Edit3, samples + "/BOARD.CMP"},    {form->Edit4, outputs + "/OUTPUT.QPF"},
       {form->Edit5, samples + "/BOARD.MNT"},    {form->Edit6, samples + "/BOARD.BOM"},
       {form->Edit7, samples + "/BOARD.RAK"},    {form->Edit8, samples + "/BOARD.TXT"},
-      {form->Edit9, outputs + "/ZIRKAN.TXT"},
+      {form->Edit9, outputs + "/ZIRKAN.TXT"},   {form->Edit10, samples + "/BOARD.pos"},
   };
   for (const auto& [edit, path] : starts)
     EXPECT_EQ(edit->text(), QDir::toNativeSeparators(path)) << edit->objectName().toStdString();
@@ -248,6 +248,8 @@ TEST_F(WindowTest, EveryOperationButtonIsBound) {
   auto form = makeForm(operations);
   form->workspace().BU_FootPrintEnabled = true;
   form->BU_FootPrint->setEnabled(true);
+  // "Salva posizioni" asks where to write.
+  dialogs.answer = QString::fromStdString((folder / "placements.csv").string());
   for (const brisel::Button& button : brisel::kButtons) {
     const std::string name(button.name);
     ran.clear();

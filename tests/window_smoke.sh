@@ -1,7 +1,8 @@
 #!/bin/sh
 # Starts the window headless from a copy of the program in a folder of its own,
 # ends it with a signal (TERM or INT) and checks that it closed as the operator
-# would: exit status 0 and KSR.ini written beside the copy, nine lines.
+# would: exit status 0 and KSR.ini written beside the copy, nine lines, with
+# brisel.ini beside it for the placement file's path.
 # usage: window_smoke.sh BRISEL SIGNAL
 set -u
 binary=$1
@@ -36,4 +37,5 @@ status=$?
 lines=$(wc -l <"$dir/bin/KSR.ini")
 [ "$lines" -eq 9 ] || fail "KSR.ini has $lines lines"
 head -n 1 "$dir/bin/KSR.ini" | grep -q 'TEMPLATE\.QPF.$' || fail "first line is not the template path"
+grep -q '^posizioni=' "$dir/bin/brisel.ini" || fail "no placement path in brisel.ini"
 echo "ok: SIG$signal closed the window and saved KSR.ini"

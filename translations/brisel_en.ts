@@ -138,6 +138,117 @@
     </message>
 </context>
 <context>
+    <name>ColumnDialog</name>
+    <message>
+        <source>Colonne del file</source>
+        <translation>Columns of the file</translation>
+    </message>
+    <message>
+        <source>Il file non dice in quali colonne stanno riferimento, X e Y. Sceglierle qui: la scelta vale anche per i file con la stessa intestazione.</source>
+        <translation>The file does not say which columns hold the reference, X and Y. Choose them here: the choice also holds for files with the same header.</translation>
+    </message>
+    <message>
+        <source>Prime righe del file</source>
+        <translation>First lines of the file</translation>
+    </message>
+    <message>
+        <source>nessuna: colonne per numero</source>
+        <translation>none: columns by number</translation>
+    </message>
+    <message>
+        <source>riga %1</source>
+        <translation>line %1</translation>
+    </message>
+    <message>
+        <source>Intestazione</source>
+        <translation>Header</translation>
+    </message>
+    <message>
+        <source>Riferimento *</source>
+        <translation>Reference *</translation>
+    </message>
+    <message>
+        <source>X *</source>
+        <translation>X *</translation>
+    </message>
+    <message>
+        <source>Y *</source>
+        <translation>Y *</translation>
+    </message>
+    <message>
+        <source>Valore</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Footprint</source>
+        <translation>Footprint</translation>
+    </message>
+    <message>
+        <source>Angolo</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>Lato</source>
+        <translation>Side</translation>
+    </message>
+    <message>
+        <source>Colonne</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>mils</source>
+        <translation>mils</translation>
+    </message>
+    <message>
+        <source>pollici</source>
+        <translation>inches</translation>
+    </message>
+    <message>
+        <source>Vale dove il file non dice la sua unità</source>
+        <translation>Applies where the file does not state its unit</translation>
+    </message>
+    <message>
+        <source>Unità</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Come andranno nella tabella</source>
+        <translation>As they will go into the table</translation>
+    </message>
+    <message>
+        <source>N.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Riferimento</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Scegliere almeno le colonne di riferimento, X e Y.</source>
+        <translation>Choose at least the reference, X and Y columns.</translation>
+    </message>
+    <message>
+        <source>Nessun componente con questa scelta.</source>
+        <translation>No component with this choice.</translation>
+    </message>
+</context>
+<context>
     <name>Message</name>
     <message>
         <source>Messaggio</source>
@@ -303,7 +414,7 @@
     </message>
     <message>
         <source>Annulla</source>
-        <translation>Undo</translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Ripeti</source>
@@ -380,6 +491,18 @@
     <message>
         <source>Scheda</source>
         <translation>Board</translation>
+    </message>
+    <message>
+        <source>INPUT posizioni (CSV, KiCad, Altium...)</source>
+        <translation>INPUT placements (CSV, KiCad, Altium...)</translation>
+    </message>
+    <message>
+        <source>Errore</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Il file delle posizioni non viene sovrascritto: scegliere un altro nome.</source>
+        <translation>The placement file is not overwritten: choose another name.</translation>
     </message>
 </context>
 </TS>

@@ -94,6 +94,7 @@ const FormButton kFormButtons[] = {
     {"Button10", &TForm1::Button10, &TForm1::Button10Click},
     {"Button13", &TForm1::Button13, &TForm1::Button13Click},
     {"Button19", &TForm1::Button19, &TForm1::Button19Click},
+    {"BU_Posizioni", &TForm1::BU_Posizioni, &TForm1::BU_PosizioniClick},
     {"Button7", &TForm1::Button7, &TForm1::Button7Click},
     {"Button17", &TForm1::Button17, &TForm1::Button17Click},
     {"BU_FootPrint", &TForm1::BU_FootPrint, &TForm1::BU_FootPrintClick},
@@ -110,6 +111,7 @@ const FormButton kFormButtons[] = {
     {"Button22", &TForm1::Button22, &TForm1::Button22Click},
     {"BU_Controlla", &TForm1::BU_Controlla, &TForm1::BU_ControllaClick},
     {"BU_Verifica", &TForm1::BU_Verifica, &TForm1::BU_VerificaClick},
+    {"BU_SalvaPosizioni", &TForm1::BU_SalvaPosizioni, &TForm1::BU_SalvaPosizioniClick},
 };
 
 const FormButton& formButton(std::string_view name) {
@@ -266,6 +268,8 @@ QGridLayout* TForm1::buildPathRows() {
        "Button16"},
       {Label10, "Label10", QT_TRANSLATE_NOOP("TForm1", "OUTPUT ZIRKAN (tarno)"), Edit9, "Edit9",
        Button21, "Button21"},
+      {Label11, "Label11", QT_TRANSLATE_NOOP("TForm1", "INPUT posizioni (CSV, KiCad, Altium...)"),
+       Edit10, "Edit10", Button23, "Button23"},
   };
   QFont labelFont = font();
   labelFont.setBold(true);
@@ -480,6 +484,7 @@ void TForm1::setStartTexts() {
   Edit7->setText(in("BOARD.RAK"));
   Edit8->setText(in("BOARD.TXT"));
   Edit9->setText(out("ZIRKAN.TXT"));
+  Edit10->setText(in("BOARD.pos"));
 }
 
 void TForm1::bindHandlers() {
@@ -488,7 +493,7 @@ void TForm1::bindHandlers() {
       {Button6, &TForm1::Button6Click},   {Button12, &TForm1::Button12Click},
       {Button11, &TForm1::Button11Click}, {Button18, &TForm1::Button18Click},
       {Button8, &TForm1::Button8Click},   {Button16, &TForm1::Button16Click},
-      {Button21, &TForm1::Button21Click},
+      {Button21, &TForm1::Button21Click}, {Button23, &TForm1::Button23Click},
   };
   for (const FormButton& button : kFormButtons)
     bindings.emplace_back(this->*button.control, button.handler);
@@ -518,6 +523,7 @@ void TForm1::FormCreate(QObject*) {
   } catch (const std::exception&) {
     // A settings file that cannot be read leaves the start texts.
   }
+  loadOwnSettings();
 }
 
 void TForm1::FormCloseQuery(QObject*, bool& CanClose) {
@@ -525,6 +531,7 @@ void TForm1::FormCloseQuery(QObject*, bool& CanClose) {
   const auto boxes = pathBoxes();
   for (std::size_t i = 0; i < boxes.size(); ++i) paths[i] = pathBytes_.bytes(i, boxes[i]->text());
   brisel::saveSettings(settings_, paths);  // a failure loses this run's paths, silently
+  saveOwnSettings();
   CanClose = true;
 }
 
@@ -586,7 +593,8 @@ bool TForm1::chooseLanguage(const QString& code, bool remember) {
   }
   CB_Lingua->setCurrentIndex(CB_Lingua->findData(code));
   if (remember) {
-    // Read again before writing: brisel.ini holds other settings too.
+    // Kept at once, and with the other settings the close writes.
+    ownSettings_["lingua"] = code.toStdString();
     const std::filesystem::path file = brisel::ownSettingsFile(settings_);
     brisel::OwnSettings own = brisel::loadOwnSettings(file);
     own["lingua"] = code.toStdString();
@@ -712,6 +720,7 @@ brisel::Controls TForm1::snapshot() const {
   controls.Edit7 = pathBytes_.path(6, Edit7->text());
   controls.Edit8 = pathBytes_.path(7, Edit8->text());
   controls.Edit9 = pathBytes_.path(8, Edit9->text());
+  controls.Edit10 = pathBytes_.path(9, Edit10->text());
   controls.RB_mils = RB_mils->isChecked();
   controls.CB_Format = CB_Format->isChecked();
   controls.RB_EN = RB_EN->isChecked();
@@ -727,13 +736,18 @@ brisel::Controls TForm1::snapshot() const {
 // Runs the operation of a button. The grids show what it wrote,
 // also when it failed; its message boxes come before the buttons change.
 void TForm1::run(const QPushButton* button) {
+  run(button, snapshot());
+}
+
+void TForm1::run(const QPushButton* button, const brisel::Controls& controls) {
   const FormOperation& operation = operations_[button->objectName().toStdString()];
   if (!operation) return;
-  const brisel::Controls controls = snapshot();
   LB_Stato->clear();
   brisel::Outcome outcome;
   try {
     outcome = operation(workspace_, controls, *progress_);
+    if (outcome.askColumns)
+      outcome = withColumns(operation, controls, std::move(outcome), *progress_);
   } catch (...) {
     // A failed operation's partial change is a step that can be undone.
     progress_->hide();

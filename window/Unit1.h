@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/buttons.h"
+#include "core/settings.h"
 #include "core/workspace.h"
 #include "window/dialogs.h"
 #include "window/path_bytes.h"
@@ -102,6 +103,11 @@ class TForm1 : public QWidget {
   QLineEdit* Edit7;
   QLineEdit* Edit8;
   QLineEdit* Edit9;
+  // The tenth row, "INPUT posizioni": a CAD tool's placement file. Its path
+  // is kept in brisel.ini, as KSR.ini stays nine lines.
+  QLabel* Label11;
+  QLineEdit* Edit10;
+  QPushButton* Button23;
   QPushButton* Button1;
   QPushButton* Button3;
   QPushButton* Button6;
@@ -215,6 +221,16 @@ class TForm1 : public QWidget {
   void BU_ControllaClick(QObject* Sender);
   void BU_VerificaClick(QObject* Sender);
 
+  // ---- Placement files (window/placement_form.cpp) ----
+  QPushButton* BU_Posizioni;       // "Apri posizioni"
+  QPushButton* BU_SalvaPosizioni;  // "Salva posizioni"
+  void Button23Click(QObject* Sender);
+  void BU_PosizioniClick(QObject* Sender);
+  void BU_SalvaPosizioniClick(QObject* Sender);
+  // brisel.ini beside the settings file, and what it holds.
+  std::filesystem::path ownSettingsFile() const;
+  const brisel::OwnSettings& ownSettings() const { return ownSettings_; }
+
   // ---- Undo, redo, copy and paste, dropped files (window/form_editing.cpp) ----
   QPushButton* BU_Annulla;  // "Annulla": undo, also Ctrl+Z
   QPushButton* BU_Ripeti;   // "Ripeti": redo, also Ctrl+Y and Ctrl+Shift+Z
@@ -227,7 +243,8 @@ class TForm1 : public QWidget {
   // Files dropped on the window: each sets the path box of its extension;
   // on a path box, that box. Nothing is imported.
   void dropFiles(const QStringList& files, QLineEdit* box);
-  // The path box of a file's extension (REP, CMP, MNT, BOM, RAK, TXT), or null.
+  // The path box of a file's extension (REP, CMP, MNT, BOM, RAK, TXT; POS,
+  // CSV, TSV), or null.
   QLineEdit* pathBoxFor(const QString& file) const;
   const brisel::History& history() const { return *history_; }
 
@@ -262,6 +279,7 @@ class TForm1 : public QWidget {
   void guarded(QObject* sender, void (TForm1::*handler)(QObject*));
   void pick(QLineEdit* edit, const QString& extension);
   void run(const QPushButton* button);
+  void run(const QPushButton* button, const brisel::Controls& controls);
   brisel::Controls snapshot() const;
   void showGrids();
   void showButtons();
@@ -292,6 +310,15 @@ class TForm1 : public QWidget {
   void giveMnemonics();
   // Every text of the window anew, in the language now chosen.
   void retranslate();
+  // brisel.ini: loaded at the start, written with KSR.ini at the close.
+  void loadOwnSettings();
+  void saveOwnSettings();
+  // An import that could not tell the placement file's columns: runs it again
+  // with those remembered for the file's header, or with those the operator
+  // chooses in "Colonne del file". Nothing is said when the operator cancels.
+  brisel::Outcome withColumns(const FormOperation& operation, const brisel::Controls& controls,
+                              brisel::Outcome outcome, brisel::Progress& progress);
+  brisel::OwnSettings ownSettings_;
 
   // The nine boxes' paths as loaded from KSR.ini, kept byte for byte while
   // their texts are not edited (FormCreate, FormCloseQuery, snapshot).

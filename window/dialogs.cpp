@@ -23,6 +23,15 @@ PathParts splitPickerPath(const QString& text) {
 #endif
 }
 
+QString placementSaveName(const QString& input, const QString& folder) {
+  const PathParts parts = splitPickerPath(input.trimmed());
+  if (parts.name.isEmpty()) return folder + QStringLiteral("posizioni-brisel.csv");
+  QString base = parts.name;
+  const qsizetype dot = base.lastIndexOf(QLatin1Char('.'));
+  if (dot > 0) base.truncate(dot);
+  return parts.folder + base + QStringLiteral("-brisel.csv");
+}
+
 QString withDefaultExtension(const QString& path, const QString& extension) {
   if (path.isEmpty() || extension.isEmpty()) return path;
   QString name = splitPickerPath(path).name;

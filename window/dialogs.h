@@ -1,12 +1,16 @@
 #pragma once
-// The modal dialogs of the window: message boxes, the error box and the
-// file-open dialog. The window reaches them only through Dialogs, so that the
-// tests put a recording stand-in in their place and never wait on a dialog.
+// The modal dialogs of the window: message boxes, the error box, the
+// file-open dialog and the columns of a placement file. The window reaches
+// them only through Dialogs, so that the tests put a recording stand-in in
+// their place and never wait on a dialog.
 
 #include <QFileDialog>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <string>
+
+#include "core/workspace.h"
 
 class QMessageBox;
 class QWidget;
@@ -32,6 +36,12 @@ struct PathParts {
 PathParts splitPickerPath(const QString& text, bool driveLetters);
 PathParts splitPickerPath(const QString& text);  // with this system's rules
 
+// The name "Salva posizioni" proposes for the table read from the placement
+// file `input`: its name, extension off, with "-brisel.csv", in its folder
+// (never the input itself); "posizioni-brisel.csv" in `folder` when there is
+// no input.
+QString placementSaveName(const QString& input, const QString& folder);
+
 // `path` with ".ext" added when its name part has no extension.
 QString withDefaultExtension(const QString& path, const QString& extension);
 
@@ -48,6 +58,20 @@ QString anyCasePattern(const QString& pattern);
 QStringList dialogNameFilters(const QString& filter, bool caseSensitiveNames);
 QStringList dialogNameFilters(const QString& filter);  // with this system's rules
 
+// What "Colonne del file" works on and what it answers, for a placement file
+// whose columns the importer could not tell.
+struct ColumnChoice {
+  std::string bytes;          // the start of the file, as the importer reads it
+  brisel::Controls controls;  // the controls the import runs with
+  // In: the columns and unit proposed; out: those chosen, as brisel-cli's
+  // --columns and --units say them ("ref=Designator,x=Mid X,y=Mid Y", "mil").
+  std::string columns;
+  std::string units;
+  // Out: the index among the file's first lines of the header the columns
+  // are named in; -1 when they are given by number.
+  int headerLine = -1;
+};
+
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
@@ -61,6 +85,9 @@ class Dialogs {
   // The same for a file to be written ("Salva immagine…"); stand-ins that
   // know no difference answer it as openFile.
   virtual bool saveFile(QWidget* owner, OpenDialog& dialog) { return openFile(owner, dialog); }
+  // "Colonne del file": true on OK, with the choice in `choice`; on cancel
+  // `choice` stays as it was. Stand-ins that know no such dialog cancel.
+  virtual bool chooseColumns(QWidget* /*owner*/, ColumnChoice& /*choice*/) { return false; }
 };
 
 // The real dialogs: QMessageBox and QFileDialog.
@@ -70,6 +97,7 @@ class WidgetDialogs : public Dialogs {
   void error(QWidget* owner, const QString& text) override;
   bool openFile(QWidget* owner, OpenDialog& dialog) override;
   bool saveFile(QWidget* owner, OpenDialog& dialog) override;
+  bool chooseColumns(QWidget* owner, ColumnChoice& choice) override;
 
   // The boxes and the dialog as they are shown, set up but not run. Texts are
   // plain: a cell holding markup shows as typed.

@@ -154,6 +154,7 @@ void TForm1::bindEditing() {
   // Drops: the memo would take a dropped file as text.
   std::vector<QLineEdit*> boxes;
   for (QLineEdit* box : pathBoxes()) boxes.push_back(box);
+  boxes.push_back(Edit10);
   auto* drops = new FileDrops(this, boxes);
   setAcceptDrops(true);
   Memo1->setAcceptDrops(false);
@@ -236,8 +237,16 @@ void TForm1::ClearCellsClick(QObject*) {
 QLineEdit* TForm1::pathBoxFor(const QString& file) const {
   const QString extension = QFileInfo(file).suffix().toUpper();
   const std::pair<const char*, QLineEdit*> boxes[] = {
-      {"REP", Edit2}, {"CMP", Edit3}, {"MNT", Edit5},
-      {"BOM", Edit6}, {"RAK", Edit7}, {"TXT", Edit8},
+      {"REP", Edit2},
+      {"CMP", Edit3},
+      {"MNT", Edit5},
+      {"BOM", Edit6},
+      {"RAK", Edit7},
+      {"TXT", Edit8},
+      // Placement files; a .txt one goes to its box when dropped on it.
+      {"POS", Edit10},
+      {"CSV", Edit10},
+      {"TSV", Edit10},
   };
   for (const auto& [name, box] : boxes)
     if (extension == QLatin1String(name)) return box;

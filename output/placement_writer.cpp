@@ -1,0 +1,87 @@
+// "Salva posizioni": the table as the placement CSV that KiCad writes and every
+// CAD tool, spreadsheet and Brisel's own placement import read back. UTF-8
+// (the cells are Latin-1), CR LF, texts quoted, numbers not, millimetres and
+// degrees with a point whatever the locale.
+#include <charconv>
+#include <string>
+
+#include "core/atomic_file.h"
+#include "core/buttons.h"
+#include "core/cell_numbers.h"
+#include "core/component_row.h"
+#include "core/table_shape.h"
+#include "core/text.h"
+#include "output/output_common.h"
+
+namespace brisel {
+
+namespace {
+
+using namespace output;
+
+constexpr std::string_view kHeader = "Ref,Val,Package,PosX,PosY,Rot,Side\r\n";
+// Column 4 holds the side a placement file gave: T or B.
+constexpr int kSideColumn = 4;
+
+// Every text quoted, a quote inside doubled: a value such as `1uF, 10V` or a
+// footprint with a quote in its name stays one field.
+void appendText(std::string& line, std::string_view cell) {
+  line += '"';
+  for (char c : latin1ToUtf8(trim(cell))) {
+    if (c == '"') line += '"';
+    line += c;
+  }
+  line += '"';
+}
+
+// The shortest text that reads back as the same float, without an exponent:
+// imported again, the cell gets the same text it has now.
+void appendNumber(std::string& line, float number) {
+  char text[64];  // the largest float takes 39 digits before the point
+  auto* end = std::to_chars(text, text + sizeof text, number, std::chars_format::fixed).ptr;
+  line.append(text, end);
+}
+
+std::string_view sideWord(std::string_view side) {
+  if (side == "T" || side == "t") return "top";
+  if (side == "B" || side == "b") return "bottom";
+  return side;  // empty, or what someone typed: kept rather than lost
+}
+
+void appendLine(std::string& out, const Grid& table, int row, const NumberFormat& numbers) {
+  appendText(out, table.cell(col::Reference, row));
+  out += ',';
+  appendText(out, table.cell(col::Value, row));
+  out += ',';
+  appendText(out, table.cell(col::Footprint, row));
+  out += ',';
+  appendNumber(out, cellFloat(table, col::X, row, numbers));
+  out += ',';
+  appendNumber(out, cellFloat(table, col::Y, row, numbers));
+  out += ',';
+  appendNumber(out, cellFloat(table, col::Angle, row, numbers));
+  out += ',';
+  std::string_view side = sideWord(trim(table.cell(kSideColumn, row)));
+  if (!side.empty()) appendText(out, side);
+  out += "\r\n";
+}
+
+}  // namespace
+
+Outcome writePlacements(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  // Every row converts before the file is opened: a cell that is no number
+  // leaves the old file as it was.
+  const Grid& table = workspace.StringGrid1;
+  const NumberFormat numbers = controls.numbers();
+  std::string bytes(kHeader);
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row)
+    if (isComponentRow(table, row)) appendLine(bytes, table, row, numbers);
+
+  AtomicFile file(controls.placementOutput);
+  if (!file.isOpen()) return cannotOpen(controls.placementOutput);
+  file.write(bytes);
+  file.commit();
+  return succeeded();
+}
+
+}  // namespace brisel

@@ -1,0 +1,274 @@
+// Placement files of CAD tools: one table of the shapes found in the wild,
+// and the sample board in each tool's form against its MNT file.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/table_shape.h"
+#include "import/placement_file.h"
+#include "tests/import_fixture.h"
+
+namespace brisel::testing {
+namespace {
+
+struct Shape {
+  std::string_view name;
+  std::string bytes;
+  std::string columns;  // as --columns
+  std::string units;    // as --units
+  bool mils = false;    // the window's "mils"
+  // Each component as "ref|value|side|x|y|angle|footprint", or the failure.
+  std::vector<std::string> rows;
+  std::string message;  // the last message, or the failure's text
+};
+
+std::string utf16le(std::string_view ascii) {
+  std::string out = "\xFF\xFE";
+  for (char c : ascii) {
+    out += c;
+    out += '\0';
+  }
+  return out;
+}
+
+std::string utf16be(std::string_view ascii) {
+  std::string out = "\xFE\xFF";
+  for (char c : ascii) {
+    out += '\0';
+    out += c;
+  }
+  return out;
+}
+
+const std::vector<Shape>& shapes() {
+  static const std::vector<Shape> all = {
+      {"KiCad .pos in inches: a gap, a value with spaces and commas, Rot -90 and 360",
+       "### Footprint positions - created on 2026-12-01 ###\n"
+       "## Unit = inches, Angle = deg.\n## Side : All\n"
+       "# Ref     Val                   Package        PosX       PosY       Rot  Side\n"
+       "C1        1uF, 10V, X5R, 0402   C_0402       2.8750    -1.2500  -90.0000  top\n"
+       "TP3                             TestPad_1mm  5.0800    -2.5400    0.0000  bottom\n"
+       "R1        10k                   R_0603       1.0000     1.0000  360.0000  top\n## End\n",
+       "",
+       "",
+       false,
+       {"C1|1uF, 10V, X5R, 0402|T|73.0250015258789|-31.75|270|C_0402",
+        "TP3|???|B|129.031997680664|-64.515998840332|0|TestPad_1mm",
+        "R1|10k|T|25.3999996185303|25.3999996185303|0|R_0603"},
+       "3 componenti importati"},
+      {"KiCad .pos padded by bytes: a value holding a UTF-8 Omega",
+       "# Ref     Val       Package        PosX       PosY       Rot  Side\n"
+       "R1        10\xCE\xA9      R_0603       10.0000    20.0000   89.9999  F.Cu\n",
+       "",
+       "",
+       false,
+       {"R1|10?|T|10|20|90|R_0603"},
+       "1 componente importato"},
+      {"KiCad CSV, no unit anywhere, the window in mils",
+       "Ref,Val,Package,PosX,PosY,Rot,Side\n\"C1\",\"100nF\",\"C_0402\",1000,-500,180.0000,"
+       "bottom\n",
+       "",
+       "",
+       true,
+       {"C1|100nF|B|25.3999996185303|-12.6999998092651|180|C_0402"},
+       "1 componente importato"},
+      {"Altium CSV in mils: preamble, blank line, CR LF, 360.00, Windows-1252 and UTF-8 mixed",
+       "Altium Designer Pick and Place Locations\r\nC:\\BOARD.PcbDoc\r\n\r\n=====\r\n"
+       "Units used: mil\r\n\r\n"
+       "\"Designator\",\"Comment\",\"Layer\",\"Footprint\",\"Center-X(mil)\",\"Center-Y(mil)\","
+       "\"Rotation\",\"Description\"\r\n"
+       "\"U1\",\"STM32\",\"TopLayer\",\"LQFP48\",\"1600\",\"1200\",\"360.00\",\"mcu \xB5\"\r\n"
+       "\"R\"\"1\",\"4K7 \xE2\x84\xA6\",\"BottomLayer\",\"R0603\",\"-100\",\"0\",\"270\",\"\"\r\n",
+       "",
+       "",
+       false,
+       {"U1|STM32|T|40.6399993896484|30.4799995422363|0|LQFP48",
+        "R\"1|4K7 ?|B|-2.53999996185303|0|270|R0603"},
+       "2 componenti importati"},
+      {"Altium text, older: single spaces between names, a unit on every value, Ref X after Mid X",
+       "Designator Footprint Mid X Mid Y Ref X Ref Y Pad X Pad Y TB Rotation Comment  \n"
+       "U1 LQFP48 1600mil 1200mil 1500mil 1100mil 1500mil 1100mil T 90.00 STM32  \n"
+       "D1 0805 58.674mm 2.54mm 58mm 2mm 57mm 2mm B 45.50 \"LED RED\"\n",
+       "",
+       "",
+       false,
+       {"U1|STM32|T|40.6399993896484|30.4799995422363|90|LQFP48",
+        "D1|LED RED|B|58.673999786377|2.53999996185303|46|0805"},
+       "2 componenti importati"},
+      {"EasyEDA CPL in UTF-16LE with tabs",
+       utf16le("Designator\tFootprint\tMid X\tMid Y\tRef X\tRef Y\tPad X\tPad Y\tLayer\tRotation\t"
+               "Comment\r\nC1\tC0603\t31.75mm\t-2.5mm\t30mm\t-2mm\t29mm\t-1mm\tB\t270\t100nF\r\n"),
+       "",
+       "",
+       false,
+       {"C1|100nF|B|31.75|-2.5|270|C0603"},
+       "1 componente importato"},
+      {"EasyEDA comma form in UTF-16BE; references P?1_7_7, D1:3 and USB",
+       utf16be("Designator,Val,Package,Mid X,Mid Y,Rotation,Layer\nP?1_7_7,1k,R0402,1,2,0,top\n"
+               "D1:3,,SOD123,3,4,90,bottom\nUSB,USB-C,USB_C,5,6,180,T\n"),
+       "",
+       "",
+       false,
+       {"P?1_7_7|1k|T|1|2|0|R0402", "D1:3|???|B|3|4|90|SOD123", "USB|USB-C|T|5|6|180|USB_C"},
+       "3 componenti importati"},
+      {"DipTrace 4.x with semicolons and decimal commas; CR line ends",
+       "RefDes;Name;Pattern;Value;Center X (mm);Center Y (mm);Side;Rotation\r"
+       "U1;IC;SOIC8;LM358;12,5;3,25;Bottom;90\r",
+       "",
+       "",
+       false,
+       {"U1|LM358|B|12.5|3.25|90|SOIC8"},
+       "1 componente importato"},
+      {"LibrePCB in inches, a row without a reference counted",
+       "# LibrePCB pick&place\n# Unit: in\n"
+       "Designator,Value,Device,Package,Position X,Position Y,Rotation,Side\n"
+       "C1,100n,Cap,C0402,1,0.5,0,Top\n,1k,Res,R0402,1,1,0,Top\n",
+       "",
+       "",
+       false,
+       {"C1|100n|T|25.3999996185303|12.6999998092651|0|C0402"},
+       "1 componente importato, 1 riga senza riferimento saltata"},
+      {"Allegro report: YES is the bottom",
+       "A!REPORT!\nREFDES,COMP_VALUE,COMP_PACKAGE,SYM_CENTER_X,SYM_CENTER_Y,SYM_ROTATE,SYM_MIRROR\n"
+       "U1,LM358,SOIC8,10.0,20.0,0.000,YES\n",
+       "",
+       "",
+       false,
+       {"U1|LM358|B|10|20|0|SOIC8"},
+       "1 componente importato"},
+      {"Allegro place_txt: no header, columns by number, UUNITS",
+       "UUNITS = MILS\nC1   1000   2000   0   SML2015\nR1 -50 0 90 R0603\n",
+       "ref=1,x=2,y=3,angle=4,footprint=5",
+       "mm",
+       false,
+       {"C1|???||25.3999996185303|50.7999992370605|0|SML2015",
+        "R1|???||-1.26999998092651|0|90|R0603"},
+       "2 componenti importati"},
+      {"A spreadsheet with renamed columns, named by --columns in inches",
+       "Part;Where X;Where Y;Turn\nU9;1;2;45\n",
+       "ref=Part,x=Where X,y=Where Y,angle=Turn",
+       "in",
+       false,
+       {"U9|???||25.3999996185303|50.7999992370605|45|"},
+       "1 componente importato"},
+      {"No header: the window asks",
+       "\na;b;c\n1;2;3\n",
+       "",
+       "",
+       false,
+       {},
+       "BOARD.csv: nessuna intestazione con riferimento, X e Y nelle prime 60 righe (prima riga: "
+       "'a;b;c')"},
+      {"A KiCad -top.pos with a header and no component",
+       "## Unit = mm, Angle = deg.\n# Ref     Val       Package        PosX       PosY       Rot  "
+       "Side\n"
+       "## End\n",
+       "",
+       "",
+       false,
+       {},
+       "BOARD.csv: nessun componente"},
+      {"A number that does not convert stops at its line, the rows before staying",
+       "Ref;PosX;PosY\nR1;1;2\nR2;1.234,5;5\n",
+       "",
+       "",
+       false,
+       {"R1|???||1|2|0|"},
+       "BOARD.csv, riga 3: '1.234,5' non \xC3\xA8 un valore numerico valido"},
+  };
+  return all;
+}
+
+std::string rowOf(const Grid& table, int r) {
+  std::string text(table.cell(col::Reference, r));
+  for (int c : {col::Value, 4, col::X, col::Y, col::Angle, col::Footprint})
+    text += "|" + std::string(table.cell(c, r));
+  return text;
+}
+
+TEST(PlacementFile, EachShapeImportsAsTheToolMeantIt) {
+  for (const Shape& shape : shapes()) {
+    SCOPED_TRACE(shape.name);
+    Workspace workspace;
+    Controls controls;
+    controls.placementColumns = shape.columns;
+    controls.placementUnits = shape.units;
+    controls.RB_mils = shape.mils;
+    controls.CB_Format = true;  // no effect on these files
+    RecordingProgress progress;
+    std::string message;
+    try {
+      Outcome outcome =
+          placements::importPlacementBytes(shape.bytes, "BOARD.csv", workspace, controls, progress);
+      ASSERT_FALSE(outcome.messages.empty());
+      message = outcome.messages.back().text;
+      EXPECT_EQ(outcome.askColumns, shape.rows.empty());
+    } catch (const Error& error) {
+      message = error.what();
+    }
+    EXPECT_EQ(message, shape.message);
+    std::vector<std::string> rows;
+    for (int r = kFirstDataRow; r < workspace.StringGrid1.RowCount(); ++r)
+      if (!workspace.StringGrid1.cell(col::Number, r).empty()) {
+        EXPECT_EQ(workspace.StringGrid1.cell(col::Number, r), std::to_string(r));
+        rows.push_back(rowOf(workspace.StringGrid1, r));
+      }
+    EXPECT_EQ(rows, shape.rows);
+    // The dialog's preview shows the rows the import writes.
+    auto preview = placements::previewRows(shape.bytes, controls, 100);
+    ASSERT_LE(preview.size(), rows.size());
+    for (std::size_t i = 0; i < preview.size(); ++i)
+      EXPECT_EQ(preview[i][1] + "|" + preview[i][2] + "|" + preview[i][3] + "|" + preview[i][4] +
+                    "|" + preview[i][5] + "|" + preview[i][6] + "|" + preview[i][7],
+                rows[i]);
+  }
+}
+
+TEST(PlacementFile, TheShapeNamesWhatItFoundAndWhatWasGiven) {
+  placements::FileShape shape = placements::readShape(
+      "Altium\r\nUnits used: "
+      "mil\r\n\r\n\"Designator\",\"Comment\",\"Center-X(mm)\",\"Center-Y(mm)\""
+      ",\"Rotation\"\r\n\"U1\",\"x\",\"1\",\"2\",\"0\"\r\n",
+      "", "");
+  EXPECT_EQ(shape.headerLine, 2);
+  EXPECT_EQ(shape.lines.size(), 4U);
+  EXPECT_EQ(shape.lines[3], (std::vector<std::string>{"U1", "x", "1", "2", "0"}));
+  EXPECT_EQ(shape.columns,
+            "ref=Designator,x=Center-X(mm),y=Center-Y(mm),angle=Rotation,value=Comment");
+  EXPECT_EQ(shape.unit, "mil");
+  EXPECT_TRUE(shape.complete);
+  shape = placements::readShape("a;b;c\n1;2;3\n", "ref=1,x=3", "in");
+  EXPECT_EQ(shape.headerLine, -1);
+  EXPECT_EQ(shape.columns, "ref=1,x=3");
+  EXPECT_EQ(shape.unit, "in");
+  EXPECT_FALSE(shape.complete);
+}
+
+// The sample board in each tool's form lands as its MNT file does.
+TEST(PlacementFile, SamplesImportAsTheBoardsMntFile) {
+  const std::filesystem::path samples(BRISEL_SAMPLES);
+  ImportFixture mnt;
+  mnt.controls.Edit5 = samples / "BOARD.MNT";
+  importMnt(mnt.workspace, mnt.controls, mnt.progress);
+  const Grid& expected = mnt.table();
+  ASSERT_EQ(expected.RowCount(), 50);
+  for (const char* name : {"BOARD.pos", "BOARD-kicad.csv", "BOARD-altium.csv", "BOARD-easyeda.csv",
+                           "BOARD-diptrace.csv"}) {
+    SCOPED_TRACE(name);
+    ImportFixture placed;
+    placed.controls.Edit10 = samples / name;
+    Outcome outcome = importPlacements(placed.workspace, placed.controls, placed.progress);
+    ASSERT_EQ(outcome.messages.size(), 1U);
+    EXPECT_EQ(outcome.messages[0].text, "40 componenti importati");
+    ASSERT_EQ(placed.table().RowCount(), expected.RowCount());
+    for (int r = kFirstDataRow; r < expected.RowCount(); ++r)
+      for (int c :
+           {col::Number, col::Reference, col::Value, col::X, col::Y, col::Angle, col::Footprint})
+        EXPECT_EQ(placed.cell(c, r), expected.cell(c, r)) << "row " << r << " column " << c;
+  }
+}
+
+}  // namespace
+}  // namespace brisel::testing
