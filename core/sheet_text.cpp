@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/table_shape.h"
+#include "core/translatable.h"
 
 namespace brisel {
 
@@ -77,10 +78,14 @@ std::vector<std::vector<std::string>> parseCells(std::string_view text) {
   checkPasteSize(text.size());
   std::size_t controls = 0;
   for (char ch : text) {
-    if (ch == '\0') throw PasteRefused("Il testo da incollare contiene dati binari");
+    if (ch == '\0')
+      throw PasteRefused(
+          BRISEL_TRANSLATE_NOOP("Message", "Il testo da incollare contiene dati binari"));
     if (isControl(static_cast<unsigned char>(ch))) ++controls;
   }
-  if (controls * 10 > text.size()) throw PasteRefused("Il testo da incollare contiene dati binari");
+  if (controls * 10 > text.size())
+    throw PasteRefused(
+        BRISEL_TRANSLATE_NOOP("Message", "Il testo da incollare contiene dati binari"));
 
   std::vector<std::vector<std::string>> rows;
   std::vector<std::string> row;

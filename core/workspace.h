@@ -17,6 +17,7 @@
 #include "core/grid.h"
 #include "core/numbers.h"
 #include "core/table_shape.h"
+#include "core/translatable.h"
 
 namespace brisel {
 
@@ -86,9 +87,14 @@ struct Message {
   friend bool operator==(const Message&, const Message&) = default;
 };
 
-inline const Message kSuccessMessage{"Messaggio", "Operazione eseguita correttamente"};
-inline const Message kOpenErrorMessage{"Errore", "Errore epertura file"};
-inline const Message kRakOpenErrorMessage{"Errore", "Errore apertura file RAK"};
+inline const Message kSuccessMessage{
+    BRISEL_TRANSLATE_NOOP("Message", "Messaggio"),
+    BRISEL_TRANSLATE_NOOP("Message", "Operazione eseguita correttamente")};
+inline const Message kOpenErrorMessage{BRISEL_TRANSLATE_NOOP("Message", "Errore"),
+                                       BRISEL_TRANSLATE_NOOP("Message", "Errore epertura file")};
+inline const Message kRakOpenErrorMessage{
+    BRISEL_TRANSLATE_NOOP("Message", "Errore"),
+    BRISEL_TRANSLATE_NOOP("Message", "Errore apertura file RAK")};
 
 // What an operation has to tell once it has run.
 struct Outcome {

@@ -188,7 +188,8 @@ Outcome verifyQpf(Workspace& workspace, const Controls& controls, Progress& /*pr
   workspace.qpfCompare.ran = true;
   Outcome outcome;
   if (workspace.qpfCompare.differences.empty())
-    outcome.messages.push_back({"Messaggio", "Il file QPF corrisponde alla tabella"});
+    outcome.messages.push_back(
+        {"Messaggio", BRISEL_TRANSLATE_NOOP("Message", "Il file QPF corrisponde alla tabella")});
   return outcome;
 }
 

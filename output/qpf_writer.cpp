@@ -51,7 +51,7 @@ void appendRecord(std::string& out, const Grid& table, int row, const Controls& 
 // The length field is a signed 32-bit count of the file's bytes.
 void checkLength(std::size_t bytes) {
   if (bytes > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-    throw Error("Troppi componenti per un file QPF");
+    throw Error(BRISEL_TRANSLATE_NOOP("Message", "Troppi componenti per un file QPF"));
 }
 
 }  // namespace

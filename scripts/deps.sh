@@ -1,11 +1,13 @@
 # Sourced by the scripts: installs the Debian packages they need when some are
 # missing.
+# qt6-tools-dev (Qt6LinguistTools for CMake) and qt6-l10n-tools (lupdate, lrelease):
+# the window's translations are compiled in, and a test runs lupdate.
 brisel_packages=(cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-  libbenchmark-dev)
+  libbenchmark-dev qt6-tools-dev qt6-l10n-tools)
 # scripts/package: dpkg-shlibdeps (and file, which CPack asks) for the
 # dependencies; the validators of the desktop entry and the AppStream data.
-brisel_package_packages=(cmake make g++ qt6-base-dev libgl-dev dpkg-dev file desktop-file-utils
-  appstream)
+brisel_package_packages=(cmake make g++ qt6-base-dev libgl-dev qt6-tools-dev qt6-l10n-tools
+  dpkg-dev file desktop-file-utils appstream)
 # scripts/test-windows: the MinGW-w64 compilers with posix threads, GoogleTest's
 # sources, wine to run the tests.
 brisel_windows_packages=(cmake make gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix

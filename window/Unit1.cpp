@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,6 +33,7 @@
 #include "core/table_shape.h"
 #include "window/check_list.h"
 #include "window/grid_view.h"
+#include "window/language.h"
 #include "window/user_files.h"
 
 #include <QItemSelectionModel>
@@ -248,15 +250,24 @@ QGridLayout* TForm1::buildPathRows() {
     const char* pickerName;
   };
   const Row rows[] = {
-      {Label1, "Label1", "INPUT QPF (Vurk_tarno)", Edit1, "Edit1", Button1, "Button1"},
-      {Label2, "Label2", "INPUT REP (Zelti) ( QRL)", Edit2, "Edit2", Button3, "Button3"},
-      {Label3, "Label3", "INPUT CMP (Orcad)", Edit3, "Edit3", Button6, "Button6"},
-      {Label4, "Label4", "INPUT BOM (Orcad)", Edit6, "Edit6", Button12, "Button12"},
-      {Label5, "Label5", "INPUT MNT (Tarno)", Edit5, "Edit5", Button11, "Button11"},
-      {Label6, "Label6", "INPUT TXT (Olvan)", Edit8, "Edit8", Button18, "Button18"},
-      {Label7, "Label7", "OUTPUT QPF (tarno)", Edit4, "Edit4", Button8, "Button8"},
-      {Label8, "Label8", "INPUT RAK (tarno)", Edit7, "Edit7", Button16, "Button16"},
-      {Label10, "Label10", "OUTPUT ZIRKAN (tarno)", Edit9, "Edit9", Button21, "Button21"},
+      {Label1, "Label1", QT_TRANSLATE_NOOP("TForm1", "INPUT QPF (Vurk_tarno)"), Edit1, "Edit1",
+       Button1, "Button1"},
+      {Label2, "Label2", QT_TRANSLATE_NOOP("TForm1", "INPUT REP (Zelti) ( QRL)"), Edit2, "Edit2",
+       Button3, "Button3"},
+      {Label3, "Label3", QT_TRANSLATE_NOOP("TForm1", "INPUT CMP (Orcad)"), Edit3, "Edit3", Button6,
+       "Button6"},
+      {Label4, "Label4", QT_TRANSLATE_NOOP("TForm1", "INPUT BOM (Orcad)"), Edit6, "Edit6", Button12,
+       "Button12"},
+      {Label5, "Label5", QT_TRANSLATE_NOOP("TForm1", "INPUT MNT (Tarno)"), Edit5, "Edit5", Button11,
+       "Button11"},
+      {Label6, "Label6", QT_TRANSLATE_NOOP("TForm1", "INPUT TXT (Olvan)"), Edit8, "Edit8", Button18,
+       "Button18"},
+      {Label7, "Label7", QT_TRANSLATE_NOOP("TForm1", "OUTPUT QPF (tarno)"), Edit4, "Edit4", Button8,
+       "Button8"},
+      {Label8, "Label8", QT_TRANSLATE_NOOP("TForm1", "INPUT RAK (tarno)"), Edit7, "Edit7", Button16,
+       "Button16"},
+      {Label10, "Label10", QT_TRANSLATE_NOOP("TForm1", "OUTPUT ZIRKAN (tarno)"), Edit9, "Edit9",
+       Button21, "Button21"},
       {Label11, "Label11", QT_TRANSLATE_NOOP("TForm1", "INPUT posizioni (CSV, KiCad, Altium...)"),
        Edit10, "Edit10", Button23, "Button23"},
   };
@@ -269,13 +280,13 @@ QGridLayout* TForm1::buildPathRows() {
   grid->setVerticalSpacing(5);
   int line = 0;
   for (const Row& row : rows) {
-    row.label = named(new QLabel(QString::fromLatin1(row.caption), this), row.labelName);
+    row.label = named(new QLabel(tr(row.caption), this), row.labelName);
     row.label->setFont(labelFont);
     row.edit = named(new QLineEdit(this), row.editName);
     row.edit->setFixedWidth(kPathBoxWidth);
     row.picker = named(new QPushButton(QStringLiteral("..."), this), row.pickerName);
     row.picker->setFixedWidth(28);
-    row.picker->setToolTip(QStringLiteral("Sfoglia"));
+    row.picker->setToolTip(tr("Sfoglia"));
     grid->addWidget(row.label, line, 0, Qt::AlignLeft | Qt::AlignVCenter);
     grid->addWidget(row.edit, line, 1);
     grid->addWidget(row.picker, line, 2);
@@ -303,7 +314,7 @@ void TForm1::buildPages() {
     auto* fill = new QVBoxLayout(sheet);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(content);
-    PageControl1->addTab(sheet, QString::fromLatin1(caption));
+    PageControl1->addTab(sheet, tr(caption));
   };
   StringGrid1 =
       named(new GridView(workspace_.StringGrid1, 1, 1, true, kColumnWidth), "StringGrid1");
@@ -315,16 +326,16 @@ void TForm1::buildPages() {
   StringGrid3 =
       named(new GridView(workspace_.StringGrid3, 1, 0, false, kRuleColumnWidth), "StringGrid3");
   StringGrid3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  page(TabSheet1, "TabSheet1", "TabSheet1", StringGrid1);
-  page(TabSheet2, "TabSheet2", "TabSheet2", StringGrid2);
-  page(TabSheet3, "TabSheet3", "TabSheet3", Memo1);
-  page(TabSheet4, "TabSheet4", "File RAK", StringGrid3);
+  page(TabSheet1, "TabSheet1", QT_TRANSLATE_NOOP("TForm1", "TabSheet1"), StringGrid1);
+  page(TabSheet2, "TabSheet2", QT_TRANSLATE_NOOP("TForm1", "TabSheet2"), StringGrid2);
+  page(TabSheet3, "TabSheet3", QT_TRANSLATE_NOOP("TForm1", "TabSheet3"), Memo1);
+  page(TabSheet4, "TabSheet4", QT_TRANSLATE_NOOP("TForm1", "File RAK"), StringGrid3);
   // The board preview follows the table: every typed cell, every operation
   // (showWorkspace), the "Inglese" setting; a click on a part moves the cursor.
   Preview = named(
       new PreviewPage(workspace_.StringGrid1, dialogs_, [this] { return snapshot().numbers(); }),
       "Preview");
-  page(TabSheet5, "TabSheet5", "Anteprima", Preview);
+  page(TabSheet5, "TabSheet5", QT_TRANSLATE_NOOP("TForm1", "Anteprima"), Preview);
   // "Salva immagine…" proposes the folder of the output files.
   Preview->setImageFolder([this] { return splitPickerPath(Edit4->text()).folder; });
   connect(StringGrid1->gridModel(), &QAbstractItemModel::dataChanged, Preview,
@@ -397,6 +408,7 @@ QWidget* TForm1::buildLowerPart() {
     const int line = static_cast<int>(button.group);
     buttons->addWidget(control, line, used[static_cast<std::size_t>(line)]++);
   }
+  buildLanguageChoice(beside);
   PageControl1->setCornerWidget(corner, Qt::TopRightCorner);
   buildChecks();
   row->addLayout(buttons);
@@ -408,8 +420,7 @@ QWidget* TForm1::buildLowerPart() {
   options->setVerticalSpacing(6);
   RB_mm = named(new QRadioButton(QStringLiteral("mm"), lower), "RB_mm");
   RB_mils = named(new QRadioButton(QStringLiteral("mils"), lower), "RB_mils");
-  CB_Format =
-      named(new QCheckBox(QStringLiteral("Virgola come separatore decimali"), lower), "CB_Format");
+  CB_Format = named(new QCheckBox(tr("Virgola come separatore decimali"), lower), "CB_Format");
   // Checked where the system writes a comma: the sample board, written with
   // points, then imports at the first click on either kind of system.
   CB_Format->setChecked(systemDecimalSeparator() == ',');
@@ -418,12 +429,12 @@ QWidget* TForm1::buildLowerPart() {
   Panel1->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
   auto* languages = new QHBoxLayout(Panel1);
   languages->setContentsMargins(6, 2, 6, 2);
-  RB_EN = named(new QRadioButton(QStringLiteral("Inglese"), Panel1), "RB_EN");
-  RB_IT = named(new QRadioButton(QStringLiteral("Italiano"), Panel1), "RB_IT");
+  RB_EN = named(new QRadioButton(tr("Inglese"), Panel1), "RB_EN");
+  RB_IT = named(new QRadioButton(tr("Italiano"), Panel1), "RB_IT");
   languages->addWidget(RB_EN);
   languages->addWidget(RB_IT);
   languages->addStretch(1);
-  Label9 = named(new QLabel(QStringLiteral("Forza di default"), lower), "Label9");
+  Label9 = named(new QLabel(tr("Forza di default"), lower), "Label9");
   ED_Forza = named(new QLineEdit(QStringLiteral("1"), lower), "ED_Forza");
   ED_Forza->setFixedWidth(60);
 
@@ -442,7 +453,9 @@ QWidget* TForm1::buildLowerPart() {
 
 QPushButton* TForm1::operationButton(const brisel::Button& button, QWidget* parent) {
   auto* b = new QPushButton(
-      QString::fromLatin1(button.caption.data(), static_cast<qsizetype>(button.caption.size())),
+      language::coreText("Button",
+                         QString::fromLatin1(button.caption.data(),
+                                             static_cast<qsizetype>(button.caption.size()))),
       parent);
   b->setObjectName(
       QString::fromLatin1(button.name.data(), static_cast<qsizetype>(button.name.size())));
@@ -546,9 +559,9 @@ void TForm1::guarded(QObject* sender, void (TForm1::*handler)(QObject*)) {
   try {
     (this->*handler)(sender);
   } catch (const std::exception& failure) {
-    dialogs_.error(this, QString::fromUtf8(failure.what()));
+    dialogs_.error(this, language::coreText("Message", QString::fromUtf8(failure.what())));
   } catch (...) {
-    dialogs_.error(this, QStringLiteral("Errore imprevisto"));
+    dialogs_.error(this, tr("Errore imprevisto"));
   }
   showButtons();  // after the error box, as after an operation's own boxes
   busy_ = false;
@@ -556,6 +569,60 @@ void TForm1::guarded(QObject* sender, void (TForm1::*handler)(QObject*)) {
     closePending_ = false;
     close();
   }
+}
+
+void TForm1::buildLanguageChoice(QBoxLayout* beside) {
+  CB_Lingua = named(new QComboBox(this), "CB_Lingua");
+  // Each language is named in its own words, whichever the window shows.
+  CB_Lingua->setProperty("untranslated", true);
+  CB_Lingua->setToolTip(QStringLiteral("Lingua / Language"));
+  for (const QString& code : language::codes())
+    CB_Lingua->addItem(language::nativeName(code), code);
+  CB_Lingua->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  CB_Lingua->setFocusPolicy(Qt::StrongFocus);
+  beside->addSpacing(12);
+  beside->addWidget(CB_Lingua);
+  connect(CB_Lingua, &QComboBox::activated, this,
+          [this](int index) { chooseLanguage(CB_Lingua->itemData(index).toString(), true); });
+}
+
+bool TForm1::chooseLanguage(const QString& code, bool remember) {
+  if (!language::choose(code)) {
+    CB_Lingua->setCurrentIndex(CB_Lingua->findData(language::current()));
+    return false;
+  }
+  CB_Lingua->setCurrentIndex(CB_Lingua->findData(code));
+  if (remember) {
+    // Kept at once, and with the other settings the close writes.
+    ownSettings_["lingua"] = code.toStdString();
+    const std::filesystem::path file = brisel::ownSettingsFile(settings_);
+    brisel::OwnSettings own = brisel::loadOwnSettings(file);
+    own["lingua"] = code.toStdString();
+    brisel::saveOwnSettings(file, own);  // a failure only forgets the choice
+  }
+  return true;
+}
+
+QString TForm1::rememberedLanguage() const {
+  const brisel::OwnSettings own = brisel::loadOwnSettings(brisel::ownSettingsFile(settings_));
+  const auto found = own.find("lingua");
+  if (found == own.end()) return QStringLiteral("it");
+  return QString::fromLatin1(found->second.data(), static_cast<qsizetype>(found->second.size()));
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::LanguageChange) retranslate();
+  QWidget::changeEvent(event);
+}
+
+void TForm1::retranslate() {
+  language::retranslate(this);
+  giveMnemonics();
+  // The texts made from the workspace are made anew.
+  showColumnNames();
+  showChecks();
+  Preview->tableChanged();
+  CB_Lingua->setCurrentIndex(CB_Lingua->findData(language::current()));
 }
 
 // Every picker offers the one pattern of its extension, as "*.QPF|*.QPF".
@@ -701,7 +768,8 @@ void TForm1::run(const QPushButton* button, const brisel::Controls& controls) {
     StringGrid1->moveCursorTo(outcome.cursorCol.value_or(StringGrid1->Col()),
                               outcome.cursorRow.value_or(StringGrid1->Row()));
   for (const brisel::Message& message : outcome.messages)
-    dialogs_.message(this, QString::fromUtf8(message.caption), QString::fromUtf8(message.text));
+    dialogs_.message(this, language::coreText("Message", QString::fromUtf8(message.caption)),
+                     language::coreText("Message", QString::fromUtf8(message.text)));
   showButtons();
   if (outcome.summary) LB_Stato->setText(QString::fromUtf8(*outcome.summary));
 }
@@ -720,7 +788,7 @@ void TForm1::showMissing(const brisel::Outcome& outcome, const brisel::Controls&
 #else
   const QString shown = QString::fromLocal8Bit(name.string());
 #endif
-  LB_Stato->setText(QStringLiteral("File non trovato: %1").arg(shown));
+  LB_Stato->setText(tr("File non trovato: %1").arg(shown));
 }
 
 void TForm1::showGrids() {
@@ -757,7 +825,7 @@ void TForm1::buildChecks() {
   auto* fill = new QVBoxLayout(TabSheet6);
   fill->setContentsMargins(0, 0, 0, 0);
   fill->addWidget(LV_Controllo);
-  PageControl1->addTab(TabSheet6, QStringLiteral("Controllo"));
+  PageControl1->addTab(TabSheet6, tr("Controllo"));
 
   connect(LV_Controllo, &CheckList::rowChosen, this, [this](int row) {
     StringGrid1->moveCursorTo(StringGrid1->Col(), row);

@@ -29,6 +29,7 @@ class QBoxLayout;
 class QCheckBox;
 class QCloseEvent;
 class QComboBox;
+class QEvent;
 class QDoubleSpinBox;
 class QSpinBox;
 class QFrame;
@@ -162,6 +163,16 @@ class TForm1 : public QWidget {
   QLabel* LB_Stato;
   QWidget* TabSheet6;
   CheckList* LV_Controllo;
+  // "Lingua / Language", in the corner of the tabs: the language of the window.
+  QComboBox* CB_Lingua;
+
+  // Shows the window in the language of that code ("it", "en"); with
+  // `remember`, it is also the language of the next start (brisel.ini, key
+  // "lingua"). False, and nothing changed, for a language the program does not
+  // know. The texts change when the event loop delivers the language change.
+  bool chooseLanguage(const QString& code, bool remember);
+  // The language brisel.ini names; Italian when it names none.
+  QString rememberedLanguage() const;
   // ---- The board steps: the "Scheda" tab beside "Anteprima" (window/board_tab.cpp) ----
   QWidget* TabSheet7;
   QComboBox* CB_Lato;     // the side "Tieni lato" keeps
@@ -244,11 +255,14 @@ class TForm1 : public QWidget {
   // Records the workspace as one step if it changed; shows the undo buttons.
   void recordStep();
   void showHistory();
+  // The column names above the component table, in the window's language.
+  void showColumnNames();
   std::unique_ptr<brisel::History> history_;
   // ---- end of undo, redo, copy and paste, dropped files ----
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -291,6 +305,11 @@ class TForm1 : public QWidget {
   // letters of the buttons and Ctrl+Q (window/form_keys.cpp).
   void bindKeys();
   std::array<QLineEdit*, 9> pathBoxes() const;
+  void buildLanguageChoice(QBoxLayout* beside);
+  // The buttons without an Alt letter get one (window/form_keys.cpp).
+  void giveMnemonics();
+  // Every text of the window anew, in the language now chosen.
+  void retranslate();
   // brisel.ini: loaded at the start, written with KSR.ini at the close.
   void loadOwnSettings();
   void saveOwnSettings();

@@ -524,9 +524,8 @@ QString BoardView::toolTipOf(int i) const {
   const brisel::Placement& part = board_->parts[static_cast<std::size_t>(i)];
   // Rich text, every cell escaped: a reference such as "<b>" is shown as typed.
   auto cell = [](const std::string& bytes) { return shownText(bytes).toHtmlEscaped(); };
-  return QStringLiteral(
-             "<qt><b>%1</b><br>Valore: %2<br>Footprint: %3<br>X: %4 &nbsp;Y: %5<br>"
-             "Angolo: %6 (%7°)</qt>")
+  return tr("<qt><b>%1</b><br>Valore: %2<br>Footprint: %3<br>X: %4 &nbsp;Y: %5<br>"
+            "Angolo: %6 (%7°)</qt>")
       .arg(cell(part.reference), cell(part.value), cell(part.footprint), number(part.x),
            number(part.y))
       .arg(part.angle)
@@ -543,14 +542,14 @@ PreviewPage::PreviewPage(const brisel::Grid& table, Dialogs& dialogs,
   column->setSpacing(2);
   auto* tools = new QHBoxLayout;
   tools->setContentsMargins(4, 2, 4, 0);
-  fit_ = new QPushButton(QStringLiteral("Adatta"), this);
+  fit_ = new QPushButton(tr("Adatta"), this);
   fit_->setObjectName(QStringLiteral("BU_Adatta"));
-  byValue_ = new QRadioButton(QStringLiteral("Colori per valore"), this);
+  byValue_ = new QRadioButton(tr("Colori per valore"), this);
   byValue_->setObjectName(QStringLiteral("RB_ColoriValore"));
-  byFootprint_ = new QRadioButton(QStringLiteral("Colori per footprint"), this);
+  byFootprint_ = new QRadioButton(tr("Colori per footprint"), this);
   byFootprint_->setObjectName(QStringLiteral("RB_ColoriFootprint"));
   byValue_->setChecked(true);
-  save_ = new QPushButton(QStringLiteral("Salva immagine…"), this);
+  save_ = new QPushButton(tr("Salva immagine…"), this);
   save_->setObjectName(QStringLiteral("BU_SalvaImmagine"));
   summary_ = new QLabel(this);
   tools->addWidget(fit_);
@@ -589,7 +588,7 @@ void PreviewPage::tableReplaced() {
 
 void PreviewPage::rebuild() {
   auto board = std::make_shared<const brisel::Board>(brisel::buildBoard(table_, numbers_()));
-  QString text = QStringLiteral("%1 componenti").arg(board->parts.size());
+  QString text = tr("%1 componenti").arg(board->parts.size());
   if (!board->unplaced.empty()) {
     QStringList rows;
     for (const brisel::Unplaced& row : board->unplaced) {
@@ -599,7 +598,7 @@ void PreviewPage::rebuild() {
       }
       rows << QString::number(row.row);
     }
-    text += QStringLiteral("; non disegnate (coordinate o angolo non validi) le righe ") +
+    text += tr("; non disegnate (coordinate o angolo non validi) le righe ") +
             rows.join(QStringLiteral(", "));
   }
   int bottom = 0, negative = 0;
@@ -625,10 +624,10 @@ void PreviewPage::showEvent(QShowEvent* event) {
 
 void PreviewPage::saveImage() {
   OpenDialog dialog;
-  dialog.Filter = QStringLiteral("Immagine SVG|*.svg|Immagine PNG|*.png");
+  dialog.Filter = tr("Immagine SVG|*.svg|Immagine PNG|*.png");
   dialog.FilterIndex = 1;
   dialog.DefaultExt = QStringLiteral("svg");
-  dialog.FileName = QStringLiteral("scheda.svg");
+  dialog.FileName = tr("scheda.svg");
   if (imageFolder_) dialog.InitialDir = imageFolder_();
   if (!dialogs_.saveFile(this, dialog)) return;
   const QString name = withDefaultExtension(dialog.FileName, dialog.DefaultExt);
@@ -642,14 +641,16 @@ void PreviewPage::saveImage() {
       buffer.open(QIODevice::WriteOnly);
       image.save(&buffer, "PNG");
       brisel::AtomicFile file(path);
-      if (!file.isOpen()) throw brisel::PreviewError(path, "il file non si può creare");
+      if (!file.isOpen())
+        throw brisel::PreviewError(path,
+                                   tr("il file non si può creare").toLocal8Bit().toStdString());
       file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
       file.commit();
     } else {
       brisel::writeBoardSvg(path, view_->board(), view_->colourBy());
     }
   } catch (const brisel::PreviewError& failure) {
-    dialogs_.error(this, QStringLiteral("Impossibile scrivere il file '%1': %2")
+    dialogs_.error(this, tr("Impossibile scrivere il file '%1': %2")
                              .arg(name, QString::fromLocal8Bit(failure.reason())));
   } catch (const std::exception& failure) {
     dialogs_.error(this, QString::fromUtf8(failure.what()));

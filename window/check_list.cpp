@@ -2,10 +2,12 @@
 
 #include "core/buttons.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 
 #include "core/text.h"
 #include "window/grid_view.h"
+#include "window/language.h"
 
 namespace {
 
@@ -40,8 +42,9 @@ QVariant CheckListModel::data(const QModelIndex& index, int role) const {
 
 QVariant CheckListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  static const char* const titles[] = {"Riga", "Riferimento", "Codice", "Testo"};
-  return section >= 0 && section < 4 ? QString::fromLatin1(titles[section]) : QVariant();
+  static const char* const titles[] = {QT_TR_NOOP("Riga"), QT_TR_NOOP("Riferimento"),
+                                       QT_TR_NOOP("Codice"), QT_TR_NOOP("Testo")};
+  return section >= 0 && section < 4 ? tr(titles[section]) : QVariant();
 }
 
 void CheckListModel::show(const brisel::Workspace& workspace) {
@@ -55,15 +58,17 @@ void CheckListModel::show(const brisel::Workspace& workspace) {
   for (const brisel::RakRemoved& r : rak.removed)
     lines_.push_back(
         {0, QString::number(r.row), shownText(r.reference), QStringLiteral("rak-removed"),
-         QStringLiteral("riga rimossa da \"%1\": nessuna regola per il valore '%2'")
-             .arg(QString::fromLatin1(
-                      brisel::findButton("Button17")->caption.data(),
-                      static_cast<qsizetype>(brisel::findButton("Button17")->caption.size())),
+         tr("riga rimossa da \"%1\": nessuna regola per il valore '%2'")
+             .arg(language::coreText(
+                      "Button",
+                      QString::fromLatin1(
+                          brisel::findButton("Button17")->caption.data(),
+                          static_cast<qsizetype>(brisel::findButton("Button17")->caption.size()))),
                   shownText(r.value))});
   for (const brisel::RakUnused& u : rak.unused)
     lines_.push_back({0, QString(), QString(), QStringLiteral("rak-unused"),
-                      QStringLiteral("regola alla riga %1 del file RAK: nessuna riga ha il "
-                                     "valore '%2'")
+                      tr("regola alla riga %1 del file RAK: nessuna riga ha il "
+                         "valore '%2'")
                           .arg(u.line)
                           .arg(shownText(u.value))});
   const brisel::QpfCompare& qpf = workspace.qpfCompare;
@@ -71,12 +76,12 @@ void CheckListModel::show(const brisel::Workspace& workspace) {
     lines_.push_back(
         {d.row, d.row > 0 ? QString::number(d.row) : QString(), QString(),
          QStringLiteral("qpf-") + utf8(d.field).replace(QLatin1Char(' '), QLatin1Char('-')),
-         QStringLiteral("record %1, %2: file %3, tabella %4")
+         tr("record %1, %2: file %3, tabella %4")
              .arg(d.record)
              .arg(utf8(d.field), utf8(d.file), utf8(d.table))});
   if (qpf.ran && qpf.differences.empty())
     lines_.push_back({0, QString(), QString(), QStringLiteral("qpf"),
-                      QStringLiteral("Il file QPF corrisponde alla tabella")});
+                      tr("Il file QPF corrisponde alla tabella")});
   endResetModel();
 }
 
@@ -101,7 +106,7 @@ CheckList::CheckList(QWidget* parent) : QTableView(parent), model_(new CheckList
 QString rakSummary(const brisel::RakReport& report) {
   if (!report.ran) return {};
   // Named by its rules' file: the line goes with the run when that is undone.
-  return QStringLiteral("RAK %1: %2 righe rimosse, %3 regole non usate")
+  return QCoreApplication::translate("CheckList", "RAK %1: %2 righe rimosse, %3 regole non usate")
       .arg(utf8(report.rules))
       .arg(report.removed.size())
       .arg(report.unused.size());

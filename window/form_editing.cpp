@@ -25,6 +25,7 @@
 #include "core/table_shape.h"
 #include "window/Unit1.h"
 #include "window/grid_view.h"
+#include "window/language.h"
 
 namespace {
 
@@ -105,14 +106,15 @@ class FileDrops : public QObject {
 
 void TForm1::buildEditing(QBoxLayout* beside) {
   auto button = [this](const char* name, const char* caption, Handler handler) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), this);
+    auto* b = new QPushButton(tr(caption), this);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, b, handler] { guarded(b, handler); });
     return b;
   };
-  BU_Annulla = button("BU_Annulla", "Annulla", &TForm1::BU_AnnullaClick);
-  BU_Ripeti = button("BU_Ripeti", "Ripeti", &TForm1::BU_RipetiClick);
+  BU_Annulla =
+      button("BU_Annulla", QT_TRANSLATE_NOOP("TForm1", "Annulla"), &TForm1::BU_AnnullaClick);
+  BU_Ripeti = button("BU_Ripeti", QT_TRANSLATE_NOOP("TForm1", "Ripeti"), &TForm1::BU_RipetiClick);
   BU_Annulla->setEnabled(false);
   BU_Ripeti->setEnabled(false);
   beside->addWidget(BU_Annulla);
@@ -144,16 +146,7 @@ void TForm1::bindEditing() {
     showChecks();
   });
 
-  // The roles of the columns above the fixed row, which keeps its own texts.
-  QStringList names(brisel::kTableColumns);
-  names[brisel::col::Number] = QStringLiteral("N.");
-  names[brisel::col::Reference] = QStringLiteral("Riferimento");
-  names[brisel::col::Value] = QStringLiteral("Valore");
-  names[brisel::col::X] = QStringLiteral("X");
-  names[brisel::col::Y] = QStringLiteral("Y");
-  names[brisel::col::Angle] = QStringLiteral("Angolo");
-  names[brisel::col::Footprint] = QStringLiteral("Footprint");
-  StringGrid1->gridModel()->setColumnNames(names);
+  showColumnNames();
   StringGrid1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   StringGrid1->horizontalHeader()->setHighlightSections(false);
   StringGrid1->horizontalHeader()->show();
@@ -168,6 +161,19 @@ void TForm1::bindEditing() {
   installEventFilter(drops);
   for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->installEventFilter(drops);
   showHistory();
+}
+
+void TForm1::showColumnNames() {
+  // The roles of the columns above the fixed row, which keeps its own texts.
+  QStringList names(brisel::kTableColumns);
+  names[brisel::col::Number] = tr("N.");
+  names[brisel::col::Reference] = tr("Riferimento");
+  names[brisel::col::Value] = tr("Valore");
+  names[brisel::col::X] = QStringLiteral("X");
+  names[brisel::col::Y] = QStringLiteral("Y");
+  names[brisel::col::Angle] = tr("Angolo");
+  names[brisel::col::Footprint] = QStringLiteral("Footprint");
+  StringGrid1->gridModel()->setColumnNames(names);
 }
 
 void TForm1::recordStep() {
@@ -218,7 +224,8 @@ void TForm1::PasteCellsClick(QObject*) {
   recordStep();
   showWorkspace();
   for (const brisel::Message& message : outcome.messages)
-    dialogs_.message(this, QString::fromUtf8(message.caption), QString::fromUtf8(message.text));
+    dialogs_.message(this, language::coreText("Message", QString::fromUtf8(message.caption)),
+                     language::coreText("Message", QString::fromUtf8(message.text)));
 }
 
 void TForm1::ClearCellsClick(QObject*) {

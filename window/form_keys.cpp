@@ -162,3 +162,9 @@ void TForm1::bindKeys() {
   auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
   connect(quit, &QShortcut::activated, this, &QWidget::close);
 }
+
+void TForm1::giveMnemonics() {
+  std::vector<QWidget*> order;
+  collect(layout(), order);
+  ::giveMnemonics(order, findChildren<QAbstractButton*>());
+}

@@ -3,6 +3,9 @@
 // SIGTERM and SIGINT close the window as the operator would, so that the paths
 // are saved: the handler only raises a flag, which a timer of the message loop
 // looks at.
+//
+// `--lang CODE` (or `--lang=CODE`) shows the window in that language for this
+// run only; otherwise it starts in the language brisel.ini remembers.
 
 #include <QApplication>
 #include <QMessageBox>
@@ -13,6 +16,7 @@
 
 #include "window/Unit1.h"
 #include "window/dialogs.h"
+#include "window/language.h"
 #include "window/screen_fit.h"
 
 namespace {
@@ -31,6 +35,18 @@ void closeOnSignal(TForm1& form) {
   form.close();
 }
 
+// The language --lang asks for; empty when it asks for none.
+QString languageAsked(const QStringList& arguments) {
+  QString code;
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == QLatin1String("--lang") && i + 1 < arguments.size())
+      code = arguments[++i];
+    else if (arguments[i].startsWith(QLatin1String("--lang=")))
+      code = arguments[i].mid(7);
+  }
+  return code;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -44,6 +60,11 @@ int main(int argc, char* argv[]) {
   try {
     WidgetDialogs dialogs;
     TForm1 form(dialogs, TForm1::defaultSettingsFile());
+    const QString asked = languageAsked(QCoreApplication::arguments());
+    if (!asked.isEmpty() && !form.chooseLanguage(asked, false))
+      std::fprintf(stderr, "brisel: unknown language '%s'; known: %s\n", asked.toUtf8().constData(),
+                   language::codes().join(QStringLiteral(", ")).toUtf8().constData());
+    if (asked.isEmpty()) form.chooseLanguage(form.rememberedLanguage(), false);
     QTimer signalWatch;
     QObject::connect(&signalWatch, &QTimer::timeout, &form, [&form] { closeOnSignal(form); });
     signalWatch.start(100);

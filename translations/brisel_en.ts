@@ -1,0 +1,508 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>BoardView</name>
+    <message>
+        <source>&lt;qt&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Valore: %2&lt;br&gt;Footprint: %3&lt;br&gt;X: %4 &amp;nbsp;Y: %5&lt;br&gt;Angolo: %6 (%7°)&lt;/qt&gt;</source>
+        <translation>&lt;qt&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Value: %2&lt;br&gt;Footprint: %3&lt;br&gt;X: %4 &amp;nbsp;Y: %5&lt;br&gt;Angle: %6 (%7°)&lt;/qt&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>Button</name>
+    <message>
+        <source>Apri REP</source>
+        <translation>Open REP</translation>
+    </message>
+    <message>
+        <source>Apre CMP</source>
+        <translation>Open CMP</translation>
+    </message>
+    <message>
+        <source>Apre MNT</source>
+        <translation>Open MNT</translation>
+    </message>
+    <message>
+        <source>Apre BOM</source>
+        <translation>Open BOM</translation>
+    </message>
+    <message>
+        <source>Apre TXT</source>
+        <translation>Open TXT</translation>
+    </message>
+    <message>
+        <source>Riferimento</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>Applica RAK</source>
+        <translation>Apply RAK</translation>
+    </message>
+    <message>
+        <source>Merge FootPrint</source>
+        <translation>Merge Footprints</translation>
+    </message>
+    <message>
+        <source>RIORDINA COLONNA CURSORE</source>
+        <translation>SORT BY CURSOR COLUMN</translation>
+    </message>
+    <message>
+        <source>CANCELLA LINEE SELEZIONATE</source>
+        <translation>DELETE SELECTED ROWS</translation>
+    </message>
+    <message>
+        <source>Crea Output File</source>
+        <translation>Write QPF File</translation>
+    </message>
+    <message>
+        <source>Apri QPF generato</source>
+        <translation>Open Written QPF</translation>
+    </message>
+    <message>
+        <source>Crea Output per ZIRKAN</source>
+        <translation>Write ZIRKAN File</translation>
+    </message>
+    <message>
+        <source>Apre ZIRKAN generato</source>
+        <translation>Open Written ZIRKAN</translation>
+    </message>
+    <message>
+        <source>Controlla</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>Verifica QPF</source>
+        <translation>Verify QPF</translation>
+    </message>
+    <message>
+        <source>Tieni lato</source>
+        <translation>Keep Side</translation>
+    </message>
+    <message>
+        <source>Capovolgi scheda</source>
+        <translation>Flip Board</translation>
+    </message>
+    <message>
+        <source>Ruota scheda</source>
+        <translation>Rotate Board</translation>
+    </message>
+    <message>
+        <source>Sposta</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>Origine nell&apos;angolo</source>
+        <translation>Origin to Corner</translation>
+    </message>
+</context>
+<context>
+    <name>CheckList</name>
+    <message>
+        <source>RAK %1: %2 righe rimosse, %3 regole non usate</source>
+        <translation>RAK %1: %2 rows removed, %3 rules unused</translation>
+    </message>
+</context>
+<context>
+    <name>CheckListModel</name>
+    <message>
+        <source>Riga</source>
+        <translation>Row</translation>
+    </message>
+    <message>
+        <source>Riferimento</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>Codice</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Testo</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>riga rimossa da &quot;%1&quot;: nessuna regola per il valore &apos;%2&apos;</source>
+        <translation>row removed by &quot;%1&quot;: no rule for the value &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>regola alla riga %1 del file RAK: nessuna riga ha il valore &apos;%2&apos;</source>
+        <translation>rule on line %1 of the RAK file: no row has the value &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>record %1, %2: file %3, tabella %4</source>
+        <translation>record %1, %2: file %3, table %4</translation>
+    </message>
+    <message>
+        <source>Il file QPF corrisponde alla tabella</source>
+        <translation>The QPF file matches the table</translation>
+    </message>
+</context>
+<context>
+    <name>ColumnDialog</name>
+    <message>
+        <source>Colonne del file</source>
+        <translation>Columns of the file</translation>
+    </message>
+    <message>
+        <source>Il file non dice in quali colonne stanno riferimento, X e Y. Sceglierle qui: la scelta vale anche per i file con la stessa intestazione.</source>
+        <translation>The file does not say which columns hold the reference, X and Y. Choose them here: the choice also holds for files with the same header.</translation>
+    </message>
+    <message>
+        <source>Prime righe del file</source>
+        <translation>First lines of the file</translation>
+    </message>
+    <message>
+        <source>nessuna: colonne per numero</source>
+        <translation>none: columns by number</translation>
+    </message>
+    <message>
+        <source>riga %1</source>
+        <translation>line %1</translation>
+    </message>
+    <message>
+        <source>Intestazione</source>
+        <translation>Header</translation>
+    </message>
+    <message>
+        <source>Riferimento *</source>
+        <translation>Reference *</translation>
+    </message>
+    <message>
+        <source>X *</source>
+        <translation>X *</translation>
+    </message>
+    <message>
+        <source>Y *</source>
+        <translation>Y *</translation>
+    </message>
+    <message>
+        <source>Valore</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Footprint</source>
+        <translation>Footprint</translation>
+    </message>
+    <message>
+        <source>Angolo</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>Lato</source>
+        <translation>Side</translation>
+    </message>
+    <message>
+        <source>Colonne</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>mils</source>
+        <translation>mils</translation>
+    </message>
+    <message>
+        <source>pollici</source>
+        <translation>inches</translation>
+    </message>
+    <message>
+        <source>Vale dove il file non dice la sua unità</source>
+        <translation>Applies where the file does not state its unit</translation>
+    </message>
+    <message>
+        <source>Unità</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Come andranno nella tabella</source>
+        <translation>As they will go into the table</translation>
+    </message>
+    <message>
+        <source>N.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Riferimento</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Scegliere almeno le colonne di riferimento, X e Y.</source>
+        <translation>Choose at least the reference, X and Y columns.</translation>
+    </message>
+    <message>
+        <source>Nessun componente con questa scelta.</source>
+        <translation>No component with this choice.</translation>
+    </message>
+</context>
+<context>
+    <name>Message</name>
+    <message>
+        <source>Messaggio</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Operazione eseguita correttamente</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Errore</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Errore epertura file</source>
+        <translation>Cannot open file</translation>
+    </message>
+    <message>
+        <source>Errore apertura file RAK</source>
+        <translation>Cannot open the RAK file</translation>
+    </message>
+    <message>
+        <source>Il file QPF corrisponde alla tabella</source>
+        <translation>The QPF file matches the table</translation>
+    </message>
+    <message>
+        <source>Il testo da incollare contiene dati binari</source>
+        <translation>The text to paste holds binary data</translation>
+    </message>
+    <message>
+        <source>Troppi componenti per un file QPF</source>
+        <translation>Too many components for a QPF file</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewPage</name>
+    <message>
+        <source>Adatta</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Colori per valore</source>
+        <translation>Colours by value</translation>
+    </message>
+    <message>
+        <source>Colori per footprint</source>
+        <translation>Colours by footprint</translation>
+    </message>
+    <message>
+        <source>Salva immagine…</source>
+        <translation>Save image…</translation>
+    </message>
+    <message>
+        <source>%1 componenti</source>
+        <translation>%1 components</translation>
+    </message>
+    <message>
+        <source>; non disegnate (coordinate o angolo non validi) le righe </source>
+        <translation>; not drawn (coordinates or angle not valid): rows </translation>
+    </message>
+    <message>
+        <source>Immagine SVG|*.svg|Immagine PNG|*.png</source>
+        <translation>SVG image|*.svg|PNG image|*.png</translation>
+    </message>
+    <message>
+        <source>scheda.svg</source>
+        <translation>board.svg</translation>
+    </message>
+    <message>
+        <source>il file non si può creare</source>
+        <translation>the file cannot be created</translation>
+    </message>
+    <message>
+        <source>Impossibile scrivere il file &apos;%1&apos;: %2</source>
+        <translation>Cannot write the file &apos;%1&apos;: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>INPUT QPF (Vurk_tarno)</source>
+        <translation>INPUT QPF (Vurk_tarno)</translation>
+    </message>
+    <message>
+        <source>INPUT REP (Zelti) ( QRL)</source>
+        <translation>INPUT REP (Zelti) ( QRL)</translation>
+    </message>
+    <message>
+        <source>INPUT CMP (Orcad)</source>
+        <translation>INPUT CMP (Orcad)</translation>
+    </message>
+    <message>
+        <source>INPUT BOM (Orcad)</source>
+        <translation>INPUT BOM (Orcad)</translation>
+    </message>
+    <message>
+        <source>INPUT MNT (Tarno)</source>
+        <translation>INPUT MNT (Tarno)</translation>
+    </message>
+    <message>
+        <source>INPUT TXT (Olvan)</source>
+        <translation>INPUT TXT (Olvan)</translation>
+    </message>
+    <message>
+        <source>OUTPUT QPF (tarno)</source>
+        <translation>OUTPUT QPF (tarno)</translation>
+    </message>
+    <message>
+        <source>INPUT RAK (tarno)</source>
+        <translation>INPUT RAK (tarno)</translation>
+    </message>
+    <message>
+        <source>OUTPUT ZIRKAN (tarno)</source>
+        <translation>OUTPUT ZIRKAN (tarno)</translation>
+    </message>
+    <message>
+        <source>Sfoglia</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>TabSheet1</source>
+        <translation>TabSheet1</translation>
+    </message>
+    <message>
+        <source>TabSheet2</source>
+        <translation>TabSheet2</translation>
+    </message>
+    <message>
+        <source>TabSheet3</source>
+        <translation>TabSheet3</translation>
+    </message>
+    <message>
+        <source>File RAK</source>
+        <translation>RAK File</translation>
+    </message>
+    <message>
+        <source>Anteprima</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>Virgola come separatore decimali</source>
+        <translation>Comma as decimal separator</translation>
+    </message>
+    <message>
+        <source>Inglese</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Italiano</source>
+        <translation>Italian</translation>
+    </message>
+    <message>
+        <source>Forza di default</source>
+        <translation>Default force</translation>
+    </message>
+    <message>
+        <source>Errore imprevisto</source>
+        <translation>Unexpected error</translation>
+    </message>
+    <message>
+        <source>Controllo</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Ripeti</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>N.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Riferimento</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>Valore</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Angolo</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>File non trovato: %1</source>
+        <translation>File not found: %1</translation>
+    </message>
+    <message>
+        <source>T (sopra)</source>
+        <translation>T (top)</translation>
+    </message>
+    <message>
+        <source>B (sotto)</source>
+        <translation>B (bottom)</translation>
+    </message>
+    <message>
+        <source>x (da sinistra a destra)</source>
+        <translation>x (left to right)</translation>
+    </message>
+    <message>
+        <source>y (dall&apos;alto in basso)</source>
+        <translation>y (top to bottom)</translation>
+    </message>
+    <message>
+        <source>° antiorario</source>
+        <translation>° counter-clockwise</translation>
+    </message>
+    <message>
+        <source>Lato da tenere</source>
+        <translation>Side to keep</translation>
+    </message>
+    <message>
+        <source>Asse</source>
+        <translation>Axis</translation>
+    </message>
+    <message>
+        <source>Rotazione</source>
+        <translation>Rotation</translation>
+    </message>
+    <message>
+        <source>Spostamento X</source>
+        <translation>Offset X</translation>
+    </message>
+    <message>
+        <source>Spostamento Y</source>
+        <translation>Offset Y</translation>
+    </message>
+    <message>
+        <source>Lato sotto: Tieni lato B, Capovolgi scheda, Applica RAK, Origine nell&apos;angolo o Riferimento.</source>
+        <translation>Bottom side: Keep Side B, Flip Board, Apply RAK, Origin to Corner or Reference.</translation>
+    </message>
+    <message>
+        <source>Vedi anteprima</source>
+        <translation>Show preview</translation>
+    </message>
+    <message>
+        <source>Scheda</source>
+        <translation>Board</translation>
+    </message>
+    <message>
+        <source>INPUT posizioni (CSV, KiCad, Altium...)</source>
+        <translation>INPUT placements (CSV, KiCad, Altium...)</translation>
+    </message>
+    <message>
+        <source>Errore</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Il file delle posizioni non viene sovrascritto: scegliere un altro nome.</source>
+        <translation>The placement file is not overwritten: choose another name.</translation>
+    </message>
+</context>
+</TS>
