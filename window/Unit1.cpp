@@ -255,6 +255,10 @@ QGridLayout* TForm1::buildPathRows() {
   QFont labelFont = font();
   labelFont.setBold(true);
   labelFont.setPixelSize(16);
+  // The placement row's caption is the longest: smaller, so that the boxes
+  // keep their place.
+  QFont placementFont = labelFont;
+  placementFont.setPixelSize(12);
 
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(8);
@@ -262,7 +266,7 @@ QGridLayout* TForm1::buildPathRows() {
   int line = 0;
   for (const Row& row : rows) {
     row.label = named(new QLabel(QString::fromLatin1(row.caption), this), row.labelName);
-    row.label->setFont(labelFont);
+    row.label->setFont(&row.label == &Label11 ? placementFont : labelFont);
     row.edit = named(new QLineEdit(this), row.editName);
     row.edit->setFixedWidth(kPathBoxWidth);
     row.picker = named(new QPushButton(QStringLiteral("..."), this), row.pickerName);
@@ -350,10 +354,16 @@ QWidget* TForm1::buildLowerPart() {
   row->setContentsMargins(0, 4, 0, 0);
   row->setSpacing(16);
 
-  // Imports, table operations, outputs: one line each.
-  auto* buttons = new QGridLayout;
-  buttons->setHorizontalSpacing(6);
-  buttons->setVerticalSpacing(8);
+  // Imports, table operations, outputs: one line each, each as wide as its
+  // buttons, so that a line that gains a button does not widen the others.
+  auto* buttons = new QVBoxLayout;
+  buttons->setSpacing(8);
+  std::array<QHBoxLayout*, 3> lines{};
+  for (QHBoxLayout*& line : lines) {
+    line = new QHBoxLayout;
+    line->setSpacing(6);
+    buttons->addLayout(line);
+  }
   // Undo, redo and the checks stand beside the tabs, above the table.
   auto* corner = new QWidget(PageControl1);
   auto* beside = new QHBoxLayout(corner);
@@ -361,7 +371,6 @@ QWidget* TForm1::buildLowerPart() {
   beside->setSpacing(6);
   buildEditing(beside);
   beside->addSpacing(12);
-  std::array<int, 3> used{};
   for (const brisel::Button& button : brisel::kButtons) {
     QPushButton* control = operationButton(button, lower);
     this->*formButton(button.name).control = control;
@@ -370,9 +379,9 @@ QWidget* TForm1::buildLowerPart() {
       beside->addWidget(control);
       continue;
     }
-    const int line = static_cast<int>(button.group);
-    buttons->addWidget(control, line, used[static_cast<std::size_t>(line)]++);
+    lines[static_cast<std::size_t>(button.group)]->addWidget(control);
   }
+  for (QHBoxLayout* line : lines) line->addStretch(1);
   PageControl1->setCornerWidget(corner, Qt::TopRightCorner);
   buildChecks();
   row->addLayout(buttons);
