@@ -77,7 +77,7 @@ TEST_F(WindowTest, SalvaPosizioniWritesWhereTheOperatorSaysButNeverOverTheInput)
   dialogs.answer = native(folder / "out");
   form->BU_SalvaPosizioni->click();
   ASSERT_EQ(dialogs.opened.size(), 1u);
-  EXPECT_EQ(dialogs.opened[0].InitialDir, native(folder) + QDir::separator());
+  EXPECT_EQ(dialogs.opened[0].InitialDir, native(folder.path()) + QDir::separator());
   EXPECT_EQ(dialogs.opened[0].FileName, "board-brisel.csv");
   EXPECT_EQ(dialogs.opened[0].Filter, "*.csv|*.csv");
   EXPECT_EQ(readFile(folder / "out.csv"),

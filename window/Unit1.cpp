@@ -274,6 +274,10 @@ QGridLayout* TForm1::buildPathRows() {
   QFont labelFont = font();
   labelFont.setBold(true);
   labelFont.setPixelSize(16);
+  // The placement row's caption is the longest: smaller, so that the boxes
+  // keep their place.
+  QFont placementFont = labelFont;
+  placementFont.setPixelSize(12);
 
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(8);
@@ -281,7 +285,7 @@ QGridLayout* TForm1::buildPathRows() {
   int line = 0;
   for (const Row& row : rows) {
     row.label = named(new QLabel(tr(row.caption), this), row.labelName);
-    row.label->setFont(labelFont);
+    row.label->setFont(&row.label == &Label11 ? placementFont : labelFont);
     row.edit = named(new QLineEdit(this), row.editName);
     row.edit->setFixedWidth(kPathBoxWidth);
     row.picker = named(new QPushButton(QStringLiteral("..."), this), row.pickerName);
@@ -380,10 +384,16 @@ QWidget* TForm1::buildLowerPart() {
   row->setContentsMargins(0, 4, 0, 0);
   row->setSpacing(16);
 
-  // Imports, table operations, outputs: one line each.
-  auto* buttons = new QGridLayout;
-  buttons->setHorizontalSpacing(6);
-  buttons->setVerticalSpacing(8);
+  // Imports, table operations, outputs: one line each, each as wide as its
+  // buttons, so that a line that gains a button does not widen the others.
+  auto* buttons = new QVBoxLayout;
+  buttons->setSpacing(8);
+  std::array<QHBoxLayout*, 3> lines{};
+  for (QHBoxLayout*& line : lines) {
+    line = new QHBoxLayout;
+    line->setSpacing(6);
+    buttons->addLayout(line);
+  }
   // Undo, redo and the checks stand beside the tabs, above the table.
   auto* corner = new QWidget(PageControl1);
   auto* beside = new QHBoxLayout(corner);
@@ -392,7 +402,6 @@ QWidget* TForm1::buildLowerPart() {
   buildEditing(beside);
   beside->addSpacing(12);
   buildBoardTab();
-  std::array<int, 3> used{};
   for (const brisel::Button& button : brisel::kButtons) {
     QPushButton* control = operationButton(button, lower);
     this->*formButton(button.name).control = control;
@@ -405,9 +414,9 @@ QWidget* TForm1::buildLowerPart() {
       beside->addWidget(control);
       continue;
     }
-    const int line = static_cast<int>(button.group);
-    buttons->addWidget(control, line, used[static_cast<std::size_t>(line)]++);
+    lines[static_cast<std::size_t>(button.group)]->addWidget(control);
   }
+  for (QHBoxLayout* line : lines) line->addStretch(1);
   buildLanguageChoice(beside);
   PageControl1->setCornerWidget(corner, Qt::TopRightCorner);
   buildChecks();
