@@ -91,7 +91,9 @@ TEST_F(FormAroundMessages, ButtonsChangeAfterTheBoxes) {
   FormOperations operations;
   operations["BU_FootPrint"] = [](Workspace& w, const Controls&, Progress&) {
     w.BU_FootPrintEnabled = false;
-    return Outcome{{brisel::kSuccessMessage}, {}, {}, {}};
+    Outcome outcome;
+    outcome.messages.push_back(brisel::kSuccessMessage);
+    return outcome;
   };
   operations["Button4"] = [](Workspace& w, const Controls&, Progress&) -> Outcome {
     w.BU_FootPrintEnabled = true;

@@ -6,6 +6,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -414,7 +415,9 @@ TEST_F(WindowTest, ErrorOfAHandlerIsShownAndTheWindowStaysUsable) {
   };
   operations["Button5"] = [&](Workspace&, const Controls&, Progress&) {
     ++presses;
-    return Outcome{{brisel::kSuccessMessage}, {}, {}, {}};
+    Outcome outcome;
+    outcome.messages.push_back(brisel::kSuccessMessage);
+    return outcome;
   };
   operations["Button10"] = [](Workspace&, const Controls&, Progress&) -> Outcome {
     throw std::out_of_range("cella fuori dalla griglia");

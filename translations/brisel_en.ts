@@ -7,6 +7,10 @@
         <source>&lt;qt&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Valore: %2&lt;br&gt;Footprint: %3&lt;br&gt;X: %4 &amp;nbsp;Y: %5&lt;br&gt;Angolo: %6 (%7°)&lt;/qt&gt;</source>
         <translation>&lt;qt&gt;&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Value: %2&lt;br&gt;Footprint: %3&lt;br&gt;X: %4 &amp;nbsp;Y: %5&lt;br&gt;Angle: %6 (%7°)&lt;/qt&gt;</translation>
     </message>
+    <message>
+        <source>%1 × %2 mm</source>
+        <translation>%1 × %2 mm</translation>
+    </message>
 </context>
 <context>
     <name>Button</name>
@@ -93,6 +97,14 @@
     <message>
         <source>Origine nell&apos;angolo</source>
         <translation>Origin to Corner</translation>
+    </message>
+    <message>
+        <source>Apri posizioni</source>
+        <translation>Open placements</translation>
+    </message>
+    <message>
+        <source>Salva posizioni</source>
+        <translation>Save placements</translation>
     </message>
 </context>
 <context>
@@ -324,6 +336,14 @@
     <message>
         <source>Impossibile scrivere il file &apos;%1&apos;: %2</source>
         <translation>Cannot write the file &apos;%1&apos;: %2</translation>
+    </message>
+    <message>
+        <source>; tratteggiate: %1 parti del lato B</source>
+        <translation>; dashed: %1 parts on side B</translation>
+    </message>
+    <message>
+        <source>; %1 parti con coordinate negative</source>
+        <translation>; %1 parts with negative coordinates</translation>
     </message>
 </context>
 <context>

@@ -157,7 +157,7 @@ void TForm1::bindKeys() {
     view->installEventFilter(leaving);
   }
 
-  giveMnemonics(order, findChildren<QAbstractButton*>());
+  ::giveMnemonics(order, findChildren<QAbstractButton*>());
 
   auto* quit = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
   connect(quit, &QShortcut::activated, this, &QWidget::close);
