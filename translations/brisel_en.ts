@@ -434,7 +434,7 @@
     </message>
     <message>
         <source>Annulla</source>
-        <translation>Cancel</translation>
+        <translation>Undo</translation>
     </message>
     <message>
         <source>Ripeti</source>
