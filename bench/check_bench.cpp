@@ -10,9 +10,9 @@
 #include "bench/board.h"
 #include "bench/board_table.h"
 #include "core/buttons.h"
-#include "table/check.h"
 #include "core/numbers.h"
 #include "core/text.h"
+#include "table/check.h"
 
 namespace {
 

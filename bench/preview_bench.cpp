@@ -6,10 +6,10 @@
 #include <random>
 
 #include "bench/board.h"
-#include "output/board_svg.h"
 #include "core/placements.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "output/board_svg.h"
 
 namespace fs = std::filesystem;
 

@@ -17,9 +17,9 @@ namespace brisel::placements {
 struct FileShape {
   std::vector<std::vector<std::string>> lines;  // the first (up to 20) lines that are not empty,
                                                 // split as the importer splits them, as UTF-8
-  int headerLine = -1;  // index into `lines` of the header; -1 when none was found
-  std::string columns;  // the columns used, as --columns says them ("ref=Designator,x=Mid X,y=Mid
-                        // Y,..."); the found ones merged with those given
+  int headerLine = -1;    // index into `lines` of the header; -1 when none was found
+  std::string columns;    // the columns used, as --columns says them ("ref=Designator,x=Mid X,y=Mid
+                          // Y,..."); the found ones merged with those given
   std::string unit;       // the unit that applies: "mm", "mil", "in"; empty when the file says none
   bool complete = false;  // reference, X and Y are known
 };

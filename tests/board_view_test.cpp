@@ -17,9 +17,9 @@
 #include <cmath>
 #include <memory>
 
-#include "output/board_svg.h"
 #include "core/placements.h"
 #include "core/table_shape.h"
+#include "output/board_svg.h"
 #include "tests/output_fixture.h"
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "core/atomic_file.h"
 #include "cli/locale.h"
+#include "core/atomic_file.h"
 #include "core/settings.h"
 #include "tests/testkit.h"
 

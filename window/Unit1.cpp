@@ -27,10 +27,10 @@
 
 #include <QScrollArea>
 #include "core/buttons.h"
-#include "table/check.h"
 #include "core/history.h"
 #include "core/settings.h"
 #include "core/table_shape.h"
+#include "table/check.h"
 #include "window/check_list.h"
 #include "window/grid_view.h"
 #include "window/language.h"

@@ -19,10 +19,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "output/board_svg.h"
 #include "core/grid.h"
 #include "core/numbers.h"
 #include "core/placements.h"
+#include "output/board_svg.h"
 
 class Dialogs;
 class QLabel;
