@@ -58,4 +58,25 @@ bool LineReader::next(std::string& line) {
   return true;
 }
 
+std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size_t limit) {
+  std::error_code error;
+  if (path.empty() || std::filesystem::is_directory(path, error)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes;
+  std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (!error) bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, limit)));
+  while (bytes.size() < limit && in) {
+    std::size_t had = bytes.size();
+    bytes.resize(std::min(limit, had + kChunk));
+    in.read(bytes.data() + had, static_cast<std::streamsize>(bytes.size() - had));
+    bytes.resize(had + static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) throw ReadError(path);
+  return bytes;
+}
+
+ReadError::ReadError(const std::filesystem::path& path)
+    : Error("Errore di lettura del file '" + platform::displayPath(path) + "'") {}
+
 }  // namespace brisel

@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,17 @@ class LineReader {
   bool open_ = false;
   bool failed_ = false;
   bool atEnd_ = false;
+};
+
+// The first `limit` bytes of a file, or all of a shorter one; nothing when it
+// cannot be opened (missing, no permission, a folder). Throws ReadError when
+// reading fails part-way.
+std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size_t limit);
+
+// A file that could not be read to its end.
+class ReadError : public Error {
+ public:
+  explicit ReadError(const std::filesystem::path& path);
 };
 
 }  // namespace brisel

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <optional>
 
@@ -914,26 +913,18 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
 }  // namespace placements
 
 Outcome importPlacements(Workspace& workspace, const Controls& controls, Progress& progress) {
-  Outcome outcome;
-  std::ifstream in(controls.Edit10, std::ios::binary);
-  std::error_code error;
-  if (!in || std::filesystem::is_directory(controls.Edit10, error)) {
+  // One byte past the bound tells a file that is too long.
+  std::optional<std::string> bytes = readUpTo(controls.Edit10, LineReader::kMaxBytes + 1);
+  if (!bytes) {
+    Outcome outcome;
     outcome.unopened = controls.Edit10;
     return outcome;
   }
-  // One byte past the bound tells a file that is too long.
-  std::string bytes;
-  std::vector<char> buffer(1 << 16);
-  while (in) {
-    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    bytes.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
-    if (bytes.size() > LineReader::kMaxBytes)
-      throw InputTooLong("File troppo lungo: '" + platform::displayPath(controls.Edit10) +
-                         "' supera " + std::to_string(LineReader::kMaxBytes) +
-                         " byte; lettura interrotta");
-  }
-  if (in.bad()) throw Error("Errore di lettura del file " + platform::displayPath(controls.Edit10));
-  return placements::importPlacementBytes(bytes, platform::displayPath(controls.Edit10.filename()),
+  if (bytes->size() > LineReader::kMaxBytes)
+    throw InputTooLong("File troppo lungo: '" + platform::displayPath(controls.Edit10) +
+                       "' supera " + std::to_string(LineReader::kMaxBytes) +
+                       " byte; lettura interrotta");
+  return placements::importPlacementBytes(*bytes, platform::displayPath(controls.Edit10.filename()),
                                           workspace, controls, progress);
 }
 

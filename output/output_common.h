@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/grid.h"
+#include "core/lines.h"
 #include "core/numbers.h"
 #include "core/table_shape.h"
 #include "core/workspace.h"
@@ -27,11 +28,6 @@ std::string_view valueOrNM(std::string_view value);
 // The angle and number cells: text to integer, then its low 16 bits.
 std::uint16_t low16Of(std::string_view text, const NumberFormat& format);
 
-// The first `limit` bytes of a file, or all of a shorter one; nothing when it
-// cannot be opened (missing, no permission, a folder). Throws ReadError when
-// reading fails part-way.
-std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size_t limit);
-
 // The outcome of a run that went well: the success message.
 Outcome succeeded();
 
@@ -40,11 +36,5 @@ Outcome cannotOpen(const std::filesystem::path& path);
 
 // Told before the success message when a viewer stops at its bound.
 Message tooLongMessage(std::string_view what);
-
-// A file that could not be read to its end.
-class ReadError : public Error {
- public:
-  explicit ReadError(const std::filesystem::path& path);
-};
 
 }  // namespace brisel::output

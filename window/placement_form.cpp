@@ -9,9 +9,9 @@
 #include <exception>
 #include <system_error>
 
+#include "core/lines.h"
 #include "core/settings.h"
 #include "import/placement_file.h"
-#include "output/output_common.h"
 #include "window/Unit1.h"
 
 namespace {
@@ -83,8 +83,7 @@ void TForm1::BU_PosizioniClick(QObject*) {
 brisel::Outcome TForm1::withColumns(const FormOperation& operation,
                                     const brisel::Controls& controls, brisel::Outcome outcome,
                                     brisel::Progress& progress) {
-  const std::optional<std::string> read =
-      brisel::output::readUpTo(controls.Edit10, kShownBytes + 1);
+  const std::optional<std::string> read = brisel::readUpTo(controls.Edit10, kShownBytes + 1);
   if (!read) return outcome;
   std::string bytes = *read;
   if (bytes.size() > kShownBytes) {
