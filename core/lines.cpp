@@ -19,6 +19,17 @@ LineReader::LineReader(const std::filesystem::path& path, std::size_t maxRead, R
   open_ = in_.is_open();
 }
 
+LineReader::LineReader(std::string_view bytes, const std::filesystem::path& name,
+                       std::size_t maxRead, ReadBounds bounds)
+    : path_(name), maxRead_(maxRead == 0 ? 1 : maxRead), bounds_(bounds), memory_(bytes) {
+  open_ = true;
+}
+
+LineReader LineReader::ofBytes(std::string_view bytes, const std::filesystem::path& name,
+                               std::size_t maxRead, ReadBounds bounds) {
+  return LineReader(bytes, name, maxRead, bounds);
+}
+
 void LineReader::tooLong(const std::string& what) const {
   throw InputTooLong("File troppo lungo: '" + platform::displayPath(path_) + "' supera " + what +
                      "; lettura interrotta");
@@ -29,15 +40,23 @@ bool LineReader::refill() {
   if (bytesRead_ > bounds_.bytes) tooLong(std::to_string(bounds_.bytes) + " byte");
   // One byte past the bound is read, so that a file of exactly the bound ends
   // normally and a longer one is told by that byte.
-  std::size_t want = std::min(buffer_.size(), bounds_.bytes + 1 - bytesRead_);
-  in_.read(buffer_.data(), static_cast<std::streamsize>(want));
-  end_ = static_cast<std::size_t>(in_.gcount());
+  std::size_t want = std::min(kChunk, bounds_.bytes + 1 - bytesRead_);
+  if (memory_) {
+    // In chunks as from a file, so that a bound is met at the same line.
+    std::size_t from = std::min(bytesRead_, memory_->size());
+    data_ = memory_->data() + from;
+    end_ = std::min(want, memory_->size() - from);
+  } else {
+    in_.read(buffer_.data(), static_cast<std::streamsize>(want));
+    data_ = buffer_.data();
+    end_ = static_cast<std::size_t>(in_.gcount());
+  }
   pos_ = 0;
   bytesRead_ += end_;
   if (bytesRead_ > bounds_.bytes) tooLong(std::to_string(bounds_.bytes) + " byte");
   if (end_ == 0) {
     atEnd_ = true;
-    failed_ = in_.bad();
+    failed_ = !memory_ && in_.bad();
     return false;
   }
   return true;
@@ -47,7 +66,7 @@ bool LineReader::next(std::string& line) {
   line.clear();
   while (line.size() < maxRead_) {
     if (pos_ == end_ && !refill()) break;
-    char c = buffer_[pos_++];
+    char c = data_[pos_++];
     if (c == '\r') continue;
     line += c;
     if (c == '\n') break;

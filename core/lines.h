@@ -19,6 +19,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/numbers.h"
@@ -47,6 +48,12 @@ class LineReader {
   explicit LineReader(const std::filesystem::path& path, std::size_t maxRead = kDataLine,
                       ReadBounds bounds = kDataBounds);
 
+  // The same reading of a file's bytes already in memory, which must outlive
+  // the reader; `name` stands for the file in the messages. Lines, bounds and
+  // messages are as a file of those bytes gives them.
+  static LineReader ofBytes(std::string_view bytes, const std::filesystem::path& name,
+                            std::size_t maxRead = kDataLine, ReadBounds bounds = kDataBounds);
+
   bool isOpen() const { return open_; }
 
   // The next line, with its line feed when it has one; false at the end.
@@ -60,6 +67,8 @@ class LineReader {
   bool failed() const { return failed_; }
 
  private:
+  LineReader(std::string_view bytes, const std::filesystem::path& name, std::size_t maxRead,
+             ReadBounds bounds);
   bool refill();
   [[noreturn]] void tooLong(const std::string& what) const;
 
@@ -68,6 +77,8 @@ class LineReader {
   std::size_t maxRead_;
   ReadBounds bounds_;
   std::vector<char> buffer_;
+  std::optional<std::string_view> memory_;  // the bytes read instead of a file
+  const char* data_ = nullptr;              // the chunk being read: in buffer_ or memory_
   std::size_t pos_ = 0;
   std::size_t end_ = 0;
   std::size_t bytesRead_ = 0;

@@ -12,7 +12,11 @@
 #include "core/settings.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "import/in_memory.h"
 #include "import/placement_file.h"
+#include "output/in_memory.h"
+#include "output/qpf_bytes.h"
+#include "table/in_memory.h"
 
 namespace fs = std::filesystem;
 
@@ -28,9 +32,9 @@ constexpr std::string_view kBoard =
 constexpr std::string_view kRules = "; rules\n10K:90\n100nF:0\nSTM32:-90\nLED:360\n???:1\n";
 constexpr std::string_view kTemplate = "FUZZ TEMPLATE\0\0\0";
 
-// A folder of this process for the inputs and outputs. The path is never
-// destroyed: the exit handler that removes the folder runs after the
-// function-local statics are gone.
+// A folder of this process for the settings files, the only target that
+// still goes through files. The path is never destroyed: the exit handler
+// that removes the folder runs after the function-local statics are gone.
 const fs::path& scratch() {
   static const fs::path* folder = [] {
     auto* f = new fs::path(fs::temp_directory_path() /
@@ -52,26 +56,62 @@ fs::path put(std::string_view name, std::string_view bytes) {
   return file;
 }
 
+// Every file is read from memory: the paths only name the files in the
+// messages, and none of them exists.
 Controls controls() {
   Controls c;
   c.CB_Format = false;
   c.RB_EN = true;
   c.decimalSeparator = '.';
-  c.Edit1 = put("template.QPF", std::string_view(kTemplate.data(), kTemplate.size()));
-  c.Edit2 = put("board.REP", kBoard);
-  c.Edit4 = scratch() / "out.QPF";
-  c.Edit7 = put("rules.RAK", kRules);
-  c.Edit9 = scratch() / "out.ZIR";
+  c.Edit1 = "template.QPF";
+  c.Edit2 = "board.REP";
+  c.Edit4 = "out.QPF";
+  c.Edit7 = "rules.RAK";
+  c.Edit9 = "out.ZIR";
   return c;
+}
+
+// An operation on the bytes of its file.
+using BytesOperation = Outcome (*)(std::string_view, Workspace&, const Controls&, Progress&);
+
+template <class Run>
+void attempt(Run run) {
+  try {
+    run();
+  } catch (const Error&) {
+    // reported to the operator: a fine answer to a hostile input
+  }
 }
 
 void attempt(Operation operation, Workspace& w, const Controls& c) {
   Progress progress;
-  try {
-    operation(w, c, progress);
-  } catch (const Error&) {
-    // reported to the operator: a fine answer to a hostile input
-  }
+  attempt([&] { operation(w, c, progress); });
+}
+
+void attempt(BytesOperation operation, std::string_view bytes, Workspace& w, const Controls& c) {
+  Progress progress;
+  attempt([&] { operation(bytes, w, c, progress); });
+}
+
+Outcome viewQpf(std::string_view bytes, Workspace& w, const Controls& c, Progress&) {
+  return output::viewQpfBytes(std::string(bytes), w, c);
+}
+Outcome viewZirkan(std::string_view bytes, Workspace& w, const Controls& c, Progress&) {
+  return output::viewZirkanBytes(bytes, w, c);
+}
+
+// The writers: what each would write into its file, then viewed as the
+// viewers read that file back.
+void writeAndView(Workspace& w, const Controls& c) {
+  attempt([&] {
+    std::string qpf =
+        output::qpfBytes(std::string(kTemplate.data(), kTemplate.size()), w.StringGrid1, c);
+    attempt(viewQpf, qpf, w, c);
+  });
+  attempt([&] {
+    std::string zirkan = output::zirkanBytes(w.StringGrid1, c);
+    attempt(viewZirkan, zirkan, w, c);
+  });
 }
 
 // Every table operation, writer and viewer on the table as the reader left it.
@@ -82,57 +122,54 @@ void afterwards(Workspace& w, Controls c) {
   c.Col = col::X;
   attempt(sortByCursorColumn, w, c);
   attempt(mergeFootprints, w, c);
-  attempt(writeQpf, w, c);
-  attempt(viewQpf, w, c);
-  attempt(writeZirkan, w, c);
-  attempt(viewZirkan, w, c);
+  writeAndView(w, c);
   c.Selection = {1, 1, kTableColumns - 1, std::min(2, w.StringGrid1.RowCount() - 1)};
   if (c.Selection.Bottom >= 1) attempt(deleteSelectedRows, w, c);
-  attempt(applyRak, w, c);
-  attempt(writeQpf, w, c);
-  attempt(writeZirkan, w, c);
+  attempt(applyRakBytes, kRules, w, c);
+  attempt([&] {
+    (void)output::qpfBytes(std::string(kTemplate.data(), kTemplate.size()), w.StringGrid1, c);
+  });
+  attempt([&] { (void)output::zirkanBytes(w.StringGrid1, c); });
 }
 
-// A reader of a file named in `edit`, on a table `prepared` or fresh.
-void reader(std::string_view input, Operation operation, fs::path Controls::*edit,
-            std::string_view name, bool prepared) {
+// A reader of the input, on a table `prepared` or fresh.
+void reader(std::string_view input, BytesOperation operation, bool prepared) {
   Workspace w;
   Controls c = controls();
-  if (prepared) attempt(importRep, w, c);
-  c.*edit = put(name, input);
-  attempt(operation, w, c);
+  if (prepared) attempt(importing::importRepBytes, kBoard, w, c);
+  attempt(operation, input, w, c);
   // The same input the other way of reading numbers.
   Controls other = c;
   other.CB_Format = true;
   other.RB_EN = false;
   other.decimalSeparator = ',';
-  attempt(operation, w, other);
+  attempt(operation, input, w, other);
   afterwards(w, c);
 }
 
 void rep(std::string_view in) {
-  reader(in, importRep, &Controls::Edit2, "in.REP", false);
+  reader(in, importing::importRepBytes, false);
 }
 void mnt(std::string_view in) {
-  reader(in, importMnt, &Controls::Edit5, "in.MNT", false);
+  reader(in, importing::importMntBytes, false);
 }
 void txt(std::string_view in) {
-  reader(in, importTxt, &Controls::Edit8, "in.TXT", false);
+  reader(in, importing::importTxtBytes, false);
 }
 void cmp(std::string_view in) {
-  reader(in, importCmp, &Controls::Edit3, "in.CMP", true);
+  reader(in, importing::importCmpBytes, true);
 }
 void bom(std::string_view in) {
-  reader(in, importBom, &Controls::Edit6, "in.BOM", true);
+  reader(in, importing::importBomBytes, true);
 }
 void rak(std::string_view in) {
-  reader(in, applyRak, &Controls::Edit7, "in.RAK", true);
+  reader(in, applyRakBytes, true);
 }
 void qpf(std::string_view in) {
-  reader(in, viewQpf, &Controls::Edit4, "in.QPF", false);
+  reader(in, viewQpf, false);
 }
 void zirkan(std::string_view in) {
-  reader(in, viewZirkan, &Controls::Edit9, "in.ZIR", false);
+  reader(in, viewZirkan, false);
 }
 
 void settings(std::string_view in) {
@@ -191,6 +228,13 @@ void placementFile(std::string_view in) {
         if (preview[i][k] != w.StringGrid1.cell(static_cast<int>(k) + 1, static_cast<int>(i) + 1))
           __builtin_trap();
   }
+  attempt([&] {
+    // "Salva posizioni", read back as the file it writes.
+    std::string written = output::placementBytes(w.StringGrid1, c);
+    Workspace again;
+    Progress progress;
+    (void)placements::importPlacementBytes(written, "out.csv", again, controls(), progress);
+  });
   afterwards(w, c);
 }
 

@@ -6,6 +6,7 @@
 #include "core/buttons.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "import/in_memory.h"
 #include "import/reading.h"
 
 namespace brisel {
@@ -34,11 +35,8 @@ void fillTable(Grid& table, const Index& index) {
   }
 }
 
-}  // namespace
-
-Outcome importBom(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+Outcome readLines(LineReader& reader, Workspace& workspace, const Controls& controls) {
   Outcome outcome;
-  LineReader reader(controls.Edit6);
   if (!reader.isOpen()) {
     outcome.unopened = controls.Edit6;
     return outcome;
@@ -48,6 +46,19 @@ Outcome importBom(Workspace& workspace, const Controls& controls, Progress& /*pr
                          [&](std::string& line, long) { indexLine(line, index); });
   fillTable(workspace.StringGrid1, index);
   return outcome;
+}
+
+}  // namespace
+
+Outcome importBom(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  LineReader reader(controls.Edit6);
+  return readLines(reader, workspace, controls);
+}
+
+Outcome importing::importBomBytes(std::string_view bytes, Workspace& workspace,
+                                  const Controls& controls, Progress& /*progress*/) {
+  LineReader reader = LineReader::ofBytes(bytes, controls.Edit6);
+  return readLines(reader, workspace, controls);
 }
 
 }  // namespace brisel

@@ -7,6 +7,7 @@
 #include "core/buttons.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "import/in_memory.h"
 #include "import/reading.h"
 
 namespace brisel {
@@ -48,11 +49,8 @@ void fillTable(Grid& table, const Index& index) {
   }
 }
 
-}  // namespace
-
-Outcome importCmp(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+Outcome readLines(LineReader& reader, Workspace& workspace, const Controls& controls) {
   Outcome outcome;
-  LineReader reader(controls.Edit3);
   if (!reader.isOpen()) {
     outcome.unopened = controls.Edit3;
     return outcome;
@@ -63,6 +61,19 @@ Outcome importCmp(Workspace& workspace, const Controls& controls, Progress& /*pr
                          [&](std::string& line, long) { indexLine(line, index, currentValue); });
   fillTable(workspace.StringGrid1, index);
   return outcome;
+}
+
+}  // namespace
+
+Outcome importCmp(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  LineReader reader(controls.Edit3);
+  return readLines(reader, workspace, controls);
+}
+
+Outcome importing::importCmpBytes(std::string_view bytes, Workspace& workspace,
+                                  const Controls& controls, Progress& /*progress*/) {
+  LineReader reader = LineReader::ofBytes(bytes, controls.Edit3);
+  return readLines(reader, workspace, controls);
 }
 
 }  // namespace brisel

@@ -5,6 +5,7 @@
 #include "core/buttons.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "import/in_memory.h"
 #include "import/reading.h"
 
 namespace brisel {
@@ -37,11 +38,8 @@ void importLine(std::string_view line, long row, Workspace& workspace, const Con
   table.setCell(col::Footprint, static_cast<int>(row), footprint);
 }
 
-}  // namespace
-
-Outcome importMnt(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+Outcome readLines(LineReader& reader, Workspace& workspace, const Controls& controls) {
   Outcome outcome;
-  LineReader reader(controls.Edit5);
   if (reader.isOpen()) {
     std::string text;
     importing::forEachLine(reader, controls.Edit5, controls.numbers(),
@@ -54,6 +52,19 @@ Outcome importMnt(Workspace& workspace, const Controls& controls, Progress& /*pr
   workspace.Button17Enabled = true;
   workspace.BU_FootPrintEnabled = true;
   return outcome;
+}
+
+}  // namespace
+
+Outcome importMnt(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  LineReader reader(controls.Edit5);
+  return readLines(reader, workspace, controls);
+}
+
+Outcome importing::importMntBytes(std::string_view bytes, Workspace& workspace,
+                                  const Controls& controls, Progress& /*progress*/) {
+  LineReader reader = LineReader::ofBytes(bytes, controls.Edit5);
+  return readLines(reader, workspace, controls);
 }
 
 }  // namespace brisel

@@ -4,6 +4,7 @@
 
 #include "core/buttons.h"
 #include "core/text.h"
+#include "import/in_memory.h"
 #include "import/reading.h"
 
 namespace brisel {
@@ -35,11 +36,8 @@ void importLine(std::string_view line, long row, long number, Workspace& workspa
                             controls.decimalSeparator);
 }
 
-}  // namespace
-
-Outcome importRep(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+Outcome readLines(LineReader& reader, Workspace& workspace, const Controls& controls) {
   Outcome outcome;
-  LineReader reader(controls.Edit2);
   if (reader.isOpen()) {
     std::string text;
     importing::forEachLine(
@@ -53,6 +51,19 @@ Outcome importRep(Workspace& workspace, const Controls& controls, Progress& /*pr
   workspace.Button17Enabled = true;
   workspace.BU_FootPrintEnabled = true;
   return outcome;
+}
+
+}  // namespace
+
+Outcome importRep(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  LineReader reader(controls.Edit2);
+  return readLines(reader, workspace, controls);
+}
+
+Outcome importing::importRepBytes(std::string_view bytes, Workspace& workspace,
+                                  const Controls& controls, Progress& /*progress*/) {
+  LineReader reader = LineReader::ofBytes(bytes, controls.Edit2);
+  return readLines(reader, workspace, controls);
 }
 
 }  // namespace brisel

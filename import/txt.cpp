@@ -5,6 +5,7 @@
 #include "core/buttons.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "import/in_memory.h"
 #include "import/reading.h"
 
 namespace brisel {
@@ -60,11 +61,8 @@ void importLine(std::string_view line, long& row, long number, Workspace& worksp
       controls.decimalSeparator);
 }
 
-}  // namespace
-
-Outcome importTxt(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+Outcome readLines(LineReader& reader, Workspace& workspace, const Controls& controls) {
   Outcome outcome;
-  LineReader reader(controls.Edit8);
   if (reader.isOpen()) {
     long row = kFirstTxtRow - 1;
     Scratch scratch;
@@ -77,6 +75,19 @@ Outcome importTxt(Workspace& workspace, const Controls& controls, Progress& /*pr
   }
   workspace.Button17Enabled = true;
   return outcome;
+}
+
+}  // namespace
+
+Outcome importTxt(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  LineReader reader(controls.Edit8);
+  return readLines(reader, workspace, controls);
+}
+
+Outcome importing::importTxtBytes(std::string_view bytes, Workspace& workspace,
+                                  const Controls& controls, Progress& /*progress*/) {
+  LineReader reader = LineReader::ofBytes(bytes, controls.Edit8);
+  return readLines(reader, workspace, controls);
 }
 
 }  // namespace brisel

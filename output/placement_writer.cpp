@@ -11,6 +11,7 @@
 #include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "output/in_memory.h"
 #include "output/output_common.h"
 
 namespace brisel {
@@ -68,15 +69,18 @@ void appendLine(std::string& out, const Grid& table, int row, const NumberFormat
 
 }  // namespace
 
-Outcome writePlacements(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
-  // Every row converts before the file is opened: a cell that is no number
-  // leaves the old file as it was.
-  const Grid& table = workspace.StringGrid1;
+std::string output::placementBytes(const Grid& table, const Controls& controls) {
   const NumberFormat numbers = controls.numbers();
   std::string bytes(kHeader);
   for (int row = kFirstDataRow; row < table.RowCount(); ++row)
     if (isComponentRow(table, row)) appendLine(bytes, table, row, numbers);
+  return bytes;
+}
 
+Outcome writePlacements(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  // Every row converts before the file is opened: a cell that is no number
+  // leaves the old file as it was.
+  std::string bytes = placementBytes(workspace.StringGrid1, controls);
   AtomicFile file(controls.placementOutput);
   if (!file.isOpen()) return cannotOpen(controls.placementOutput);
   file.write(bytes);

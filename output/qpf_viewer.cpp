@@ -13,6 +13,7 @@
 
 #include "core/buttons.h"
 #include "core/text.h"
+#include "output/in_memory.h"
 #include "output/qpf_format.h"
 
 namespace brisel {
@@ -36,6 +37,7 @@ void appendShownByte(std::string& line, unsigned byte) {
 
 void listInMemo(std::vector<std::string>& memo, std::string_view bytes) {
   std::size_t listed = std::min(bytes.size(), kQpfMemoBytes);
+  memo.reserve(memo.size() + listed);
   for (std::size_t offset = 0; offset < listed; ++offset) {
     unsigned byte = byteAt(bytes, offset);
     std::string line = std::to_string(offset);
@@ -110,30 +112,34 @@ void decodeBlocks(Grid& table, const ByteGrid& dump, std::size_t size, char sepa
 
 }  // namespace
 
-Outcome viewQpf(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+Outcome output::viewQpfBytes(std::string bytes, Workspace& workspace, const Controls& controls) {
   workspace.Memo1.clear();
-  // One byte past the longest file tells a longer one.
-  std::optional<std::string> bytes = readUpTo(controls.Edit4, kQpfLongestFile + 1);
-  if (!bytes) return cannotOpen(controls.Edit4);
-
   Outcome outcome;
-  if (bytes->size() > kQpfLongestFile) {
-    bytes->resize(kQpfLongestFile);
+  if (bytes.size() > kQpfLongestFile) {
+    bytes.resize(kQpfLongestFile);
     outcome.messages.push_back(tooLongMessage(std::to_string(kQpfLongestFile) + " byte (" +
                                               std::to_string(kMaxComponents) + " record)"));
   }
-  listInMemo(workspace.Memo1, *bytes);
-  dumpBlocks(workspace.StringGrid2, *bytes);
+  listInMemo(workspace.Memo1, bytes);
+  dumpBlocks(workspace.StringGrid2, bytes);
   // The dump now holds every byte the table is decoded from: the file's copy
   // goes before the table grows, so that the two never take memory at once.
-  const std::size_t size = bytes->size();
-  bytes.reset();
+  const std::size_t size = bytes.size();
+  std::string().swap(bytes);
   decodeBlocks(workspace.StringGrid1, workspace.StringGrid2, size, controls.decimalSeparator);
 
   outcome.messages.push_back(kSuccessMessage);
   workspace.Button17Enabled = true;
   workspace.BU_FootPrintEnabled = true;
   return outcome;
+}
+
+Outcome viewQpf(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  workspace.Memo1.clear();
+  // One byte past the longest file tells a longer one.
+  std::optional<std::string> bytes = readUpTo(controls.Edit4, kQpfLongestFile + 1);
+  if (!bytes) return cannotOpen(controls.Edit4);
+  return viewQpfBytes(std::move(*bytes), workspace, controls);
 }
 
 }  // namespace brisel

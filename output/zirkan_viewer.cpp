@@ -7,6 +7,7 @@
 #include "core/buttons.h"
 #include "core/lines.h"
 #include "core/table_shape.h"
+#include "output/in_memory.h"
 #include "output/output_common.h"
 
 namespace brisel {
@@ -40,10 +41,7 @@ void fillRow(Grid& table, int row, const std::array<std::string_view, 6>& words)
   table.setCell(col::Footprint, row, words[1]);
 }
 
-}  // namespace
-
-Outcome viewZirkan(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
-  LineReader reader(controls.Edit9);
+Outcome readLines(LineReader& reader, Workspace& workspace, const Controls& controls) {
   if (!reader.isOpen()) return cannotOpen(controls.Edit9);
   workspace.Memo1.clear();
 
@@ -64,6 +62,19 @@ Outcome viewZirkan(Workspace& workspace, const Controls& controls, Progress& /*p
   outcome.messages.push_back(kSuccessMessage);
   workspace.Button17Enabled = true;
   return outcome;
+}
+
+}  // namespace
+
+Outcome viewZirkan(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  LineReader reader(controls.Edit9);
+  return readLines(reader, workspace, controls);
+}
+
+Outcome output::viewZirkanBytes(std::string_view bytes, Workspace& workspace,
+                                const Controls& controls) {
+  LineReader reader = LineReader::ofBytes(bytes, controls.Edit9);
+  return readLines(reader, workspace, controls);
 }
 
 }  // namespace brisel

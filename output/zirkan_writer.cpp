@@ -8,6 +8,7 @@
 #include "core/buttons.h"
 #include "core/cell_numbers.h"
 #include "core/table_shape.h"
+#include "output/in_memory.h"
 #include "output/output_common.h"
 
 namespace brisel {
@@ -44,17 +45,18 @@ void appendLine(std::string& out, const Grid& table, int row, const NumberFormat
 
 }  // namespace
 
-Outcome writeZirkan(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
-  AtomicFile file(controls.Edit9);
-  if (!file.isOpen()) return cannotOpen(controls.Edit9);
-
-  Grid& table = workspace.StringGrid1;
+std::string output::zirkanBytes(Grid& table, const Controls& controls) {
   const NumberFormat numbers = controls.numbers();
   std::string bytes;
   for (int row = kFirstDataRow; row < table.RowCount(); ++row)
     if (takeComponentRow(table, row)) appendLine(bytes, table, row, numbers);
+  return bytes;
+}
 
-  file.write(bytes);
+Outcome writeZirkan(Workspace& workspace, const Controls& controls, Progress& /*progress*/) {
+  AtomicFile file(controls.Edit9);
+  if (!file.isOpen()) return cannotOpen(controls.Edit9);
+  file.write(zirkanBytes(workspace.StringGrid1, controls));
   file.commit();
   return succeeded();
 }

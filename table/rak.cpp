@@ -11,6 +11,7 @@
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "table/exchange_sort.h"
+#include "table/in_memory.h"
 #include "table/shown_progress.h"
 
 namespace brisel {
@@ -28,8 +29,7 @@ struct Rule {
 
 // The rules of a RAK file in file order; none when the file cannot be opened
 // or read to its end (half a rule list would remove rows it should keep).
-std::optional<std::vector<Rule>> readRules(const std::filesystem::path& path) {
-  LineReader reader(path);
+std::optional<std::vector<Rule>> readRules(LineReader& reader) {
   if (!reader.isOpen()) return std::nullopt;
   std::vector<Rule> rules;
   std::string line;
@@ -187,10 +187,9 @@ void removeEmptiedRows(Grid& table, ShownProgress& bar, const std::vector<RakRem
   table.setRowCount(kept + 1);
 }
 
-}  // namespace
-
-Outcome applyRak(Workspace& workspace, const Controls& controls, Progress& progress) {
-  std::optional<std::vector<Rule>> read = readRules(controls.Edit7);
+Outcome applyRulesFile(LineReader& reader, Workspace& workspace, const Controls& controls,
+                       Progress& progress) {
+  std::optional<std::vector<Rule>> read = readRules(reader);
   if (!read) {
     Outcome outcome;
     outcome.messages.push_back(kRakOpenErrorMessage);
@@ -218,6 +217,19 @@ Outcome applyRak(Workspace& workspace, const Controls& controls, Progress& progr
   report.rules = platform::displayPath(controls.Edit7.filename());
   workspace.rakReport = std::move(report);
   return {};
+}
+
+}  // namespace
+
+Outcome applyRak(Workspace& workspace, const Controls& controls, Progress& progress) {
+  LineReader reader(controls.Edit7);
+  return applyRulesFile(reader, workspace, controls, progress);
+}
+
+Outcome applyRakBytes(std::string_view bytes, Workspace& workspace, const Controls& controls,
+                      Progress& progress) {
+  LineReader reader = LineReader::ofBytes(bytes, controls.Edit7);
+  return applyRulesFile(reader, workspace, controls, progress);
 }
 
 }  // namespace brisel

@@ -29,18 +29,28 @@ class LineBounds : public ::testing::TestWithParam<BoundCase> {};
 TEST_P(LineBounds, StopPastTheBoundAndNotBefore) {
   const BoundCase& c = GetParam();
   TempDir dir;
-  LineReader reader(dir.write("in", c.bytes), LineReader::kDataLine, c.bounds);
-  long lines = 0;
-  std::string line;
-  try {
-    while (reader.next(line)) ++lines;
-  } catch (const InputTooLong& error) {
-    EXPECT_EQ(lines, c.linesBeforeStop) << error.what();
-    EXPECT_NE(std::string(error.what()).find("File troppo lungo"), std::string::npos);
-    EXPECT_NE(std::string(error.what()).find((dir / "in").string()), std::string::npos);
-    return;
+  const fs::path file = dir.write("in", c.bytes);
+  // The file's bytes in memory stop at the same line with the same message.
+  for (bool inMemory : {false, true}) {
+    SCOPED_TRACE(inMemory ? "in memory" : "from the file");
+    LineReader reader = inMemory
+                            ? LineReader::ofBytes(c.bytes, file, LineReader::kDataLine, c.bounds)
+                            : LineReader(file, LineReader::kDataLine, c.bounds);
+    long lines = 0;
+    std::string line;
+    bool stopped = false;
+    try {
+      while (reader.next(line)) ++lines;
+    } catch (const InputTooLong& error) {
+      stopped = true;
+      EXPECT_EQ(lines, c.linesBeforeStop) << error.what();
+      EXPECT_NE(std::string(error.what()).find("File troppo lungo"), std::string::npos);
+      EXPECT_NE(std::string(error.what()).find(file.string()), std::string::npos);
+    }
+    if (!stopped) {
+      EXPECT_EQ(c.linesBeforeStop, -1) << "read " << lines << " lines without a stop";
+    }
   }
-  EXPECT_EQ(c.linesBeforeStop, -1) << "read " << lines << " lines without a stop";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -11,9 +11,7 @@ namespace {
 
 using testing::TempDir;
 
-std::vector<std::string> readAll(const std::filesystem::path& file,
-                                 std::size_t maxRead = LineReader::kDataLine) {
-  LineReader reader(file, maxRead);
+std::vector<std::string> linesOf(LineReader& reader) {
   EXPECT_TRUE(reader.isOpen());
   std::vector<std::string> lines;
   std::string line;
@@ -22,6 +20,19 @@ std::vector<std::string> readAll(const std::filesystem::path& file,
     EXPECT_EQ(reader.lineNumber(), static_cast<long>(lines.size()));
   }
   EXPECT_FALSE(reader.failed());
+  return lines;
+}
+
+// The lines of the file, which its bytes read from memory give alike.
+std::vector<std::string> readAll(const std::filesystem::path& file,
+                                 std::size_t maxRead = LineReader::kDataLine) {
+  LineReader reader(file, maxRead);
+  std::vector<std::string> lines = linesOf(reader);
+  std::optional<std::string> bytes = readUpTo(file, LineReader::kMaxBytes);
+  EXPECT_TRUE(bytes.has_value());
+  const std::string text = bytes.value_or("");
+  LineReader inMemory = LineReader::ofBytes(text, file, maxRead);
+  EXPECT_EQ(linesOf(inMemory), lines);
   return lines;
 }
 
