@@ -112,6 +112,35 @@ std::string firstCommaToPoint(std::string_view text, bool enabled) {
   return out;
 }
 
+// The common short number, [-]digits[separator digits], read without the
+// copies of the general path: the bytes are those the general path would
+// hand to from_chars, and so is the value. Nothing when the text is not of
+// that form.
+std::optional<double> plainDecimal(std::string_view text, const NumberFormat& format) {
+  constexpr std::size_t kLongest = 32;  // far from the double range either way
+  // With "Inglese" a comma would become the point, which a comma separator
+  // then refuses: the general path tells that.
+  if (text.empty() || text.size() > kLongest || (format.RB_EN && format.decimalSeparator == ','))
+    return std::nullopt;
+  char bytes[kLongest];
+  std::size_t i = 0;
+  if (text[0] == '-') bytes[i++] = '-';
+  std::size_t integer = 0;
+  while (i < text.size() && isDigit(text[i])) bytes[i] = text[i], ++i, ++integer;
+  if (integer == 0) return std::nullopt;
+  if (i < text.size()) {
+    if (text[i] != format.decimalSeparator) return std::nullopt;
+    bytes[i++] = '.';
+    std::size_t fraction = 0;
+    while (i < text.size() && isDigit(text[i])) bytes[i] = text[i], ++i, ++fraction;
+    if (fraction == 0 || i < text.size()) return std::nullopt;
+  }
+  double value = 0;
+  auto result = std::from_chars(bytes, bytes + i, value);
+  if (result.ec != std::errc() || result.ptr != bytes + i) return std::nullopt;
+  return value;
+}
+
 }  // namespace
 
 ConversionError::ConversionError(std::string_view text)
@@ -161,6 +190,7 @@ ConversionError ConversionError::withSeparatorHint(const NumberFormat& format) c
 }
 
 std::optional<double> tryTextToReal(std::string_view text, const NumberFormat& format) {
+  if (auto plain = plainDecimal(text, format)) return plain;
   std::string converted = firstCommaToPoint(text, format.RB_EN);
   std::string_view rest(converted);
   while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);

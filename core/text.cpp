@@ -32,44 +32,63 @@ constexpr int kPrecision = 15;
 
 // Places the significant digits of a fixed-point form: `exponent` is the power
 // of ten of the first digit.
-std::string fixedForm(std::string_view digits, int exponent, char separator) {
-  std::string out;
+void fixedForm(RealText& out, std::string_view digits, int exponent, char separator) {
   if (exponent < 0) {
-    out = "0";
-    out += separator;
+    out.append("0");
+    out.append(1, separator);
     out.append(static_cast<std::size_t>(-exponent - 1), '0');
-    out += digits;
-    return out;
+    out.append(digits);
+    return;
   }
   std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
   if (digits.size() <= integerDigits) {
-    out = digits;
+    out.append(digits);
     out.append(integerDigits - digits.size(), '0');
-    return out;
+    return;
   }
-  out = digits.substr(0, integerDigits);
-  out += separator;
-  out += digits.substr(integerDigits);
-  return out;
+  out.append(digits.substr(0, integerDigits));
+  out.append(1, separator);
+  out.append(digits.substr(integerDigits));
 }
 
-std::string scientificForm(std::string_view digits, int exponent, char separator) {
-  std::string out(digits.substr(0, 1));
+void scientificForm(RealText& out, std::string_view digits, int exponent, char separator) {
+  out.append(digits.substr(0, 1));
   if (digits.size() > 1) {
-    out += separator;
-    out += digits.substr(1);
+    out.append(1, separator);
+    out.append(digits.substr(1));
   }
-  out += 'E';
-  out += std::to_string(exponent);
-  return out;
+  out.append("E");
+  char text[8];
+  auto* end = std::to_chars(text, text + sizeof text, exponent).ptr;
+  out.append(std::string_view(text, static_cast<std::size_t>(end - text)));
 }
 
 }  // namespace
 
-std::string formatReal(double value, char decimalSeparator) {
-  if (std::isnan(value)) return "NAN";
-  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  if (value == 0) return "0";
+void RealText::append(std::string_view text) {
+  std::copy(text.begin(), text.end(), bytes_ + size_);
+  size_ += text.size();
+}
+
+void RealText::append(std::size_t count, char c) {
+  std::fill_n(bytes_ + size_, count, c);
+  size_ += count;
+}
+
+RealText formatRealText(double value, char decimalSeparator) {
+  RealText out;
+  if (std::isnan(value)) {
+    out.append("NAN");
+    return out;
+  }
+  if (std::isinf(value)) {
+    out.append(value < 0 ? "-INF" : "INF");
+    return out;
+  }
+  if (value == 0) {
+    out.append("0");
+    return out;
+  }
 
   // d.dddddddddddddde+XX, correctly rounded to 15 significant digits.
   char buffer[64];
@@ -77,21 +96,29 @@ std::string formatReal(double value, char decimalSeparator) {
                               std::chars_format::scientific, kPrecision - 1);
   std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
   std::size_t e = text.find('e');
-  std::string digits;
-  digits += text[0];
-  digits.append(text.substr(2, e - 2));
+  char digitBytes[kPrecision];
+  std::size_t count = 0;
+  digitBytes[count++] = text[0];
+  for (char c : text.substr(2, e - 2)) digitBytes[count++] = c;
   int exponent = 0;
   std::string_view exponentText = text.substr(e + 1);
   if (!exponentText.empty() && exponentText[0] == '+') exponentText.remove_prefix(1);
   std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  while (count > 1 && digitBytes[count - 1] == '0') --count;
+  std::string_view digits(digitBytes, count);
 
   // Fixed point from 0.00001 up to 15 integer digits.
   bool fixed = exponent >= -5 && exponent < kPrecision;
-  std::string out = value < 0 ? "-" : "";
-  out += fixed ? fixedForm(digits, exponent, decimalSeparator)
-               : scientificForm(digits, exponent, decimalSeparator);
+  if (value < 0) out.append("-");
+  if (fixed)
+    fixedForm(out, digits, exponent, decimalSeparator);
+  else
+    scientificForm(out, digits, exponent, decimalSeparator);
   return out;
+}
+
+std::string formatReal(double value, char decimalSeparator) {
+  return std::string(formatRealText(value, decimalSeparator).view());
 }
 
 void swapDecimalSeparators(std::string& line, bool commaSeparator) {

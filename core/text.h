@@ -30,6 +30,20 @@ inline bool textLess(std::string_view a, std::string_view b) {
 // give NAN, INF and -INF; negative zero gives 0.
 std::string formatReal(double value, char decimalSeparator);
 
+// The same text in a buffer of its own, for loops that write many reals
+// without a string each.
+class RealText {
+ public:
+  std::string_view view() const { return {bytes_, size_}; }
+  void append(std::string_view text);
+  void append(std::size_t count, char c);
+
+ private:
+  char bytes_[40];  // sign, "0.0000", 15 digits; or 15 digits, the separator and E-324
+  std::size_t size_ = 0;
+};
+RealText formatRealText(double value, char decimalSeparator);
+
 // The decimal-separator swap of the coordinate imports: with `commaSeparator`
 // (the check box "Virgola come separatore decimali") every point becomes a
 // comma, otherwise every comma a point.

@@ -5,6 +5,7 @@
 #include "import/placement_file.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -241,6 +242,22 @@ std::string pieceText(const Piece& piece) {
     if (piece.text[i] == '"' && i + 1 < piece.text.size() && piece.text[i + 1] == '"') ++i;
   }
   return std::string(trim(out));
+}
+
+// pieceText without a copy where no doubled quote is undone.
+std::string_view pieceView(const Piece& piece, std::string& scratch) {
+  if (!piece.doubledQuotes) return trim(piece.text);
+  scratch = pieceText(piece);
+  return scratch;
+}
+
+// A field as the grid holds it, without a copy where it is plain.
+std::string_view gridField(const Piece& piece, std::string& scratch) {
+  std::string_view text = pieceView(piece, scratch);
+  if (plainAscii(text)) return text;
+  std::string latin1 = toLatin1(text);
+  scratch = std::move(latin1);
+  return scratch;
 }
 
 // A quoted field from `at` (on its opening quote); `at` ends after the closing one.
@@ -653,6 +670,8 @@ Scan scan(std::string_view text, const Given& given, Unit givenUnit) {
 // ---- Rows ------------------------------------------------------------------
 
 using Row = std::array<std::string, 8>;
+// A row's cells as views, before they are copied.
+using Cells = std::array<std::string_view, 8>;
 
 // A number of the file: a decimal comma where the comma does not separate the
 // fields, and a unit after it ("1250mil", "58.674mm").
@@ -671,16 +690,26 @@ std::optional<double> number(std::string_view text, Unit& unit) {
   return tryTextToReal(text, NumberFormat{comma ? ',' : '.', false});
 }
 
+bool sameLowered(std::string_view text, std::string_view lowerCase) {
+  return text.size() == lowerCase.size() &&
+         std::equal(text.begin(), text.end(), lowerCase.begin(),
+                    [](char a, char b) { return lower(a) == b; });
+}
+
 char sideOf(std::string_view text) {
-  std::string side = lowered(trim(text));
+  std::string_view side = trim(text);
   for (std::string_view top : {"top", "t", "toplayer", "f.cu", "front", "no"})
-    if (side == top) return 'T';
+    if (sameLowered(side, top)) return 'T';
   for (std::string_view bottom : {"bottom", "b", "bottomlayer", "b.cu", "back", "yes", "m"})
-    if (side == bottom) return 'B';
+    if (sameLowered(side, bottom)) return 'B';
   return 0;
 }
 
-struct Reader {
+class Reader {
+ public:
+  Reader(const Layout& layout, Unit givenUnit, const Controls& controls, std::string_view name)
+      : layout(layout), givenUnit(givenUnit), controls(controls), name(name) {}
+
   const Layout& layout;
   Unit givenUnit;
   const Controls& controls;
@@ -766,26 +795,44 @@ struct Reader {
     return static_cast<int>(turned) % 360;
   }
 
-  // The row of component `k`, or nothing when the line has no reference.
-  std::optional<Row> row(std::string_view line, long number, long k) {
+  // The row of component `k` in `cells`, false when the line has no
+  // reference. The cells view the line and the reader's buffers: they hold
+  // until the next row is read.
+  bool row(std::string_view line, long number, long k) {
     fieldsOf(line);
-    std::string reference = gridText(pieceText(fields[kRef]));
-    if (reference.empty()) return std::nullopt;
+    std::string_view reference = gridField(fields[kRef], texts[0]);
+    if (reference.empty()) return false;
     float x = coordinate(kX, number);
     float y = coordinate(kY, number);
     int turned = angle(number);
-    Row row;
-    row[0] = std::to_string(k);
-    row[1] = std::move(reference);
-    row[2] = gridText(pieceText(fields[kValue]));
-    if (row[2].empty()) row[2] = "???";
-    if (char side = sideOf(pieceText(fields[kSide]))) row[3] = std::string(1, side);
-    row[4] = formatReal(x, controls.decimalSeparator);
-    row[5] = formatReal(y, controls.decimalSeparator);
-    row[6] = std::to_string(turned);
-    row[7] = gridText(pieceText(fields[kFootprint]));
-    return row;
+    cells[0] = decimal(k, numbers[0]);
+    cells[1] = reference;
+    cells[2] = gridField(fields[kValue], texts[1]);
+    if (cells[2].empty()) cells[2] = "???";
+    char side = sideOf(pieceView(fields[kSide], texts[2]));
+    cells[3] = side == 'T' ? "T" : side == 'B' ? "B" : "";
+    cells[4] = realText(x, controls.decimalSeparator, numbers[1]);
+    cells[5] = realText(y, controls.decimalSeparator, numbers[2]);
+    cells[6] = decimal(turned, numbers[3]);
+    cells[7] = gridField(fields[kFootprint], texts[3]);
+    return true;
   }
+
+  Cells cells;
+
+ private:
+  static std::string_view decimal(long value, std::array<char, 32>& buffer) {
+    auto* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
+  }
+  static std::string_view realText(float value, char separator, std::array<char, 32>& buffer) {
+    RealText text = formatRealText(value, separator);
+    std::copy(text.view().begin(), text.view().end(), buffer.begin());
+    return {buffer.data(), text.view().size()};
+  }
+
+  std::array<std::string, 4> texts;             // fields that had to change
+  std::array<std::array<char, 32>, 4> numbers;  // the numbers' texts
 };
 
 Unit unitOf(std::string_view text) {
@@ -797,7 +844,7 @@ Unit unitOf(std::string_view text) {
 template <class Take>
 long eachRow(std::string_view text, Layout layout, Unit givenUnit, const Controls& controls,
              std::string_view name, Take take) {
-  Reader reader{layout, givenUnit, controls, name, {}, {}};
+  Reader reader(layout, givenUnit, controls, name);
   Lines lines(text);
   std::string_view line;
   long k = 0;
@@ -810,14 +857,13 @@ long eachRow(std::string_view text, Layout layout, Unit givenUnit, const Control
         continue;
       }
     }
-    auto row = reader.row(line, lines.number(), k + 1);
-    if (!row) {
+    if (!reader.row(line, lines.number(), k + 1)) {
       ++skipped;
       continue;
     }
     ++k;
     importing::checkRowNumber(k, lines.number(), importing::kLastRow);
-    if (!take(*row, k)) break;
+    if (!take(reader.cells, k)) break;
   }
   return skipped;
 }
@@ -847,8 +893,9 @@ std::vector<std::array<std::string, 8>> previewRows(std::string_view bytes,
   Scan found = scan(decoded.text, given, givenUnit);
   if (!found.layout.complete()) return rows;
   try {
-    eachRow(decoded.text, found.layout, givenUnit, controls, "", [&](Row& row, long) {
-      rows.push_back(std::move(row));
+    eachRow(decoded.text, found.layout, givenUnit, controls, "", [&](const Cells& cells, long) {
+      Row& row = rows.emplace_back();
+      for (std::size_t c = 0; c < cells.size(); ++c) row[c] = cells[c];
       return rows.size() < limit;
     });
   } catch (const Error&) {
@@ -880,14 +927,20 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
     return outcome;
   }
   Grid table(kTableColumns, 10);
+  // A row a line at most, and never more than the table can number: the
+  // table grows without moving its cells.
+  const std::string_view text = decoded.text;
+  const char lineEnd = text.find('\n') == std::string_view::npos ? '\r' : '\n';
+  const auto lineCount = static_cast<long>(std::count(text.begin(), text.end(), lineEnd));
+  table.reserveRows(static_cast<int>(std::min(lineCount + 1, importing::kLastRow) + 10));
   long written = 0;
   long skipped = 0;
-  auto write = [&](const Row& row, long k) {
+  auto write = [&](const Cells& cells, long k) {
     int r = static_cast<int>(k);
     table.growFor(r);
     for (int c = 0; c < 8; ++c)
-      if (!row[static_cast<std::size_t>(c)].empty())
-        table.setCell(c + 1, r, row[static_cast<std::size_t>(c)]);
+      if (!cells[static_cast<std::size_t>(c)].empty())
+        table.setCell(c + 1, r, cells[static_cast<std::size_t>(c)]);
     written = k;
     return true;
   };
