@@ -176,8 +176,10 @@ class History::NewRows {
 
   void add(Table& table, std::size_t index, std::string_view bytes, std::size_t rowsLeft) {
     if (bytes.size() > UINT32_MAX) throw std::length_error("riga troppo lunga");
-    if (block_->bytes.empty())  // room for the rest of the table alike, grown but once
+    if (block_->bytes.empty()) {  // room for the rest of the table alike, grown but once
       block_->bytes.reserve((bytes.size() + 8) * rowsLeft);
+      pending_.reserve(rowsLeft);
+    }
     pending_.push_back({&table, index, block_->bytes.size()});
     table.rows[index].size = static_cast<std::uint32_t>(bytes.size());
     table.rows[index].block = block_->serial;
