@@ -1,8 +1,10 @@
 #include "core/history.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <new>
 #include <stdexcept>
 
 namespace brisel {
@@ -55,10 +57,46 @@ void encodeRow(const Grid& grid, int row, std::string& out) {
 }  // namespace
 
 // A block holds the rows that first appeared in one state; later states point
-// into it for as long as they keep those rows.
-struct Block {
-  std::uint32_t serial;
-  std::string bytes;
+// into it for as long as they keep those rows. Its bytes live in memory of
+// the C allocator: for blocks of a whole table realloc grows and shrinks them
+// by remapping pages rather than copying megabytes.
+class Block {
+ public:
+  explicit Block(std::uint32_t serial) : serial_(serial) {}
+  ~Block() { std::free(bytes_); }
+  Block(const Block&) = delete;
+  Block& operator=(const Block&) = delete;
+
+  std::uint32_t serial() const { return serial_; }
+  const char* data() const { return bytes_; }
+  std::size_t size() const { return size_; }
+  std::size_t capacity() const { return capacity_; }
+
+  void reserve(std::size_t capacity) {
+    if (capacity > capacity_) resize(capacity);
+  }
+  void append(std::string_view bytes) {
+    if (bytes.size() > capacity_ - size_) resize(std::max(2 * capacity_, size_ + bytes.size()));
+    if (!bytes.empty()) std::memcpy(bytes_ + size_, bytes.data(), bytes.size());
+    size_ += bytes.size();
+  }
+  // Gives back the room a table's estimate left unused.
+  void shrink() {
+    if (capacity_ > size_ + size_ / 4) resize(size_);
+  }
+
+ private:
+  void resize(std::size_t capacity) {
+    void* bytes = std::realloc(bytes_, std::max<std::size_t>(capacity, 1));
+    if (bytes == nullptr) throw std::bad_alloc();
+    bytes_ = static_cast<char*>(bytes);
+    capacity_ = capacity;
+  }
+
+  std::uint32_t serial_;
+  char* bytes_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
 };
 
 struct History::State {
@@ -170,28 +208,25 @@ class History::RowFinder {
 // block; their pointers are set once the block has stopped growing.
 class History::NewRows {
  public:
-  explicit NewRows(std::uint32_t serial) : block_(std::make_shared<Block>()) {
-    block_->serial = serial;
-  }
+  explicit NewRows(std::uint32_t serial) : block_(std::make_shared<Block>(serial)) {}
 
   void add(Table& table, std::size_t index, std::string_view bytes, std::size_t rowsLeft) {
     if (bytes.size() > UINT32_MAX) throw std::length_error("riga troppo lunga");
-    if (block_->bytes.empty()) {  // room for the rest of the table alike, grown but once
-      block_->bytes.reserve((bytes.size() + 8) * rowsLeft);
+    if (block_->size() == 0) {  // room for the rest of the table alike
+      block_->reserve((bytes.size() + 8) * rowsLeft);
       pending_.reserve(rowsLeft);
     }
-    pending_.push_back({&table, index, block_->bytes.size()});
+    pending_.push_back({&table, index, block_->size()});
     table.rows[index].size = static_cast<std::uint32_t>(bytes.size());
-    table.rows[index].block = block_->serial;
-    block_->bytes += bytes;
+    table.rows[index].block = block_->serial();
+    block_->append(bytes);
   }
 
   // The block, or null when no row was new.
   std::shared_ptr<const Block> settle() {
     if (pending_.empty()) return nullptr;
-    if (block_->bytes.capacity() > block_->bytes.size() + block_->bytes.size() / 4)
-      block_->bytes.shrink_to_fit();
-    for (const Pending& p : pending_) p.table->rows[p.row].bytes = block_->bytes.data() + p.offset;
+    block_->shrink();
+    for (const Pending& p : pending_) p.table->rows[p.row].bytes = block_->data() + p.offset;
     return std::move(block_);
   }
 
@@ -230,7 +265,7 @@ void History::keepBlocks(State& state, const State* previous) {
   std::sort(used.begin(), used.end());
   used.erase(std::unique(used.begin(), used.end()), used.end());
   for (const auto& kept : previous->blocks)
-    if (std::binary_search(used.begin(), used.end(), kept->serial)) state.blocks.push_back(kept);
+    if (std::binary_search(used.begin(), used.end(), kept->serial())) state.blocks.push_back(kept);
 }
 
 std::unique_ptr<History::State> History::capture(const Workspace& workspace,
@@ -400,7 +435,7 @@ void History::measure() {
   }
   std::sort(blocks.begin(), blocks.end());
   blocks.erase(std::unique(blocks.begin(), blocks.end()), blocks.end());
-  for (const Block* block : blocks) total += sizeof(Block) + block->bytes.capacity();
+  for (const Block* block : blocks) total += sizeof(Block) + block->capacity();
   memory_ = total;
 }
 
