@@ -1,11 +1,11 @@
 #include "cli/words.h"
 
 #include <algorithm>
-#include <array>
 #include <deque>
 #include <iterator>
 #include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/printouts.h"
@@ -72,7 +72,7 @@ std::string_view shaped(const Button& button) {
 }
 
 // The buttons' words, the others, then the printouts: "print" alone for the
-// first, "print=WHAT" for every one.
+// first, "print=WHAT" for the rest.
 const std::vector<Word>& operations() {
   static const std::vector<Word> words = [] {
     std::vector<Word> all;
