@@ -160,7 +160,34 @@ ConversionError ConversionError::withSeparatorHint(const NumberFormat& format) c
   return ConversionError(std::move(parts));
 }
 
+namespace {
+
+// The form nearly every cell holds, -?digits(.digits)? with a point as the
+// separator, is its own normalized form: read where it stands, no copy made.
+std::optional<double> plainDecimal(std::string_view text, const NumberFormat& format) {
+  if (format.decimalSeparator != '.') return std::nullopt;
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  std::size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+  const std::size_t integerStart = i;
+  while (i < text.size() && isDigit(text[i])) ++i;
+  if (i == integerStart) return std::nullopt;
+  if (i < text.size() && text[i] == '.') {
+    const std::size_t fractionStart = ++i;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    if (i == fractionStart) return std::nullopt;
+  }
+  if (i != text.size()) return std::nullopt;
+  double value = 0;
+  auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec != std::errc() || std::isinf(value)) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
 std::optional<double> tryTextToReal(std::string_view text, const NumberFormat& format) {
+  if (std::optional<double> plain = plainDecimal(text, format)) return plain;
   std::string converted = firstCommaToPoint(text, format.RB_EN);
   std::string_view rest(converted);
   while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);

@@ -30,39 +30,57 @@ namespace {
 
 constexpr int kPrecision = 15;
 
-// Places the significant digits of a fixed-point form: `exponent` is the power
-// of ten of the first digit.
-std::string fixedForm(std::string_view digits, int exponent, char separator) {
-  std::string out;
-  if (exponent < 0) {
-    out = "0";
-    out += separator;
-    out.append(static_cast<std::size_t>(-exponent - 1), '0');
-    out += digits;
-    return out;
-  }
-  std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
-  if (digits.size() <= integerDigits) {
-    out = digits;
-    out.append(integerDigits - digits.size(), '0');
-    return out;
-  }
-  out = digits.substr(0, integerDigits);
-  out += separator;
-  out += digits.substr(integerDigits);
-  return out;
-}
+// The text of a real is built in place: no step of it allocates.
+class RealText {
+ public:
+  std::string_view text() const { return {out_, size_}; }
 
-std::string scientificForm(std::string_view digits, int exponent, char separator) {
-  std::string out(digits.substr(0, 1));
-  if (digits.size() > 1) {
-    out += separator;
-    out += digits.substr(1);
+  void put(char ch) { out_[size_++] = ch; }
+  void put(std::string_view text) {
+    for (char ch : text) put(ch);
   }
-  out += 'E';
-  out += std::to_string(exponent);
-  return out;
-}
+  void zeros(int count) {
+    for (int i = 0; i < count; ++i) put('0');
+  }
+
+  // The significant digits at the places of a fixed-point form: `exponent`
+  // is the power of ten of the first digit.
+  void fixedForm(std::string_view digits, int exponent, char separator) {
+    if (exponent < 0) {
+      put('0');
+      put(separator);
+      zeros(-exponent - 1);
+      put(digits);
+      return;
+    }
+    const std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= integerDigits) {
+      put(digits);
+      zeros(static_cast<int>(integerDigits - digits.size()));
+      return;
+    }
+    put(digits.substr(0, integerDigits));
+    put(separator);
+    put(digits.substr(integerDigits));
+  }
+
+  void scientificForm(std::string_view digits, int exponent, char separator) {
+    put(digits[0]);
+    if (digits.size() > 1) {
+      put(separator);
+      put(digits.substr(1));
+    }
+    put('E');
+    size_ = static_cast<std::size_t>(std::to_chars(out_ + size_, out_ + sizeof out_, exponent).ptr -
+                                     out_);
+  }
+
+ private:
+  // A sign, "0.", four zeros and 15 digits at most, or 15 digits, a
+  // separator and an exponent of four characters with its sign.
+  char out_[48];
+  std::size_t size_ = 0;
+};
 
 }  // namespace
 
@@ -75,23 +93,27 @@ std::string formatReal(double value, char decimalSeparator) {
   char buffer[64];
   auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
                               std::chars_format::scientific, kPrecision - 1);
-  std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-  std::size_t e = text.find('e');
-  std::string digits;
-  digits += text[0];
-  digits.append(text.substr(2, e - 2));
+  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  const std::size_t e = text.find('e');
+  char digitBytes[kPrecision];
+  std::size_t count = 0;
+  digitBytes[count++] = text[0];
+  for (char digit : text.substr(2, e - 2)) digitBytes[count++] = digit;
+  while (count > 1 && digitBytes[count - 1] == '0') --count;
+  const std::string_view digits(digitBytes, count);
   int exponent = 0;
   std::string_view exponentText = text.substr(e + 1);
   if (!exponentText.empty() && exponentText[0] == '+') exponentText.remove_prefix(1);
   std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
   // Fixed point from 0.00001 up to 15 integer digits.
-  bool fixed = exponent >= -5 && exponent < kPrecision;
-  std::string out = value < 0 ? "-" : "";
-  out += fixed ? fixedForm(digits, exponent, decimalSeparator)
-               : scientificForm(digits, exponent, decimalSeparator);
-  return out;
+  RealText out;
+  if (value < 0) out.put('-');
+  if (exponent >= -5 && exponent < kPrecision)
+    out.fixedForm(digits, exponent, decimalSeparator);
+  else
+    out.scientificForm(digits, exponent, decimalSeparator);
+  return std::string(out.text());
 }
 
 void swapDecimalSeparators(std::string& line, bool commaSeparator) {

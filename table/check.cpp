@@ -316,6 +316,14 @@ std::vector<Finding> checkTable(const Grid& table, const NumberFormat& format) {
             who() + "colonna " + std::string(columnName(column)) + " " + quoted(text) +
                 " contiene uno spazio: la riga ZIRKAN avrebbe pi\xC3\xB9 di sei campi");
     }
+    if ((x && *x < 0) || (y && *y < 0))
+      add(row, FindingCode::negativePosition, reference,
+          who() + "posizione negativa (X " + shown(trim(table.cell(col::X, row))) + ", Y " +
+              shown(trim(table.cell(col::Y, row))) + ")");
+    const std::string_view side = trim(table.cell(col::Side, row));
+    if (!side.empty() && side != "T" && side != "B")
+      add(row, FindingCode::unknownSide, reference,
+          who() + "lato " + quoted(side) + " n\xC3\xA9 T n\xC3\xA9 B");
     if (angle) {
       const int turn = static_cast<std::int16_t>(low16(*angle));
       if (turn % 90 != 0)
@@ -354,7 +362,7 @@ std::vector<Finding> checkTable(const Grid& table, const NumberFormat& format) {
 std::vector<int> rowsWithFindings(const std::vector<Finding>& findings) {
   std::vector<int> rows;
   for (const Finding& finding : findings)
-    if (finding.row > 0) rows.push_back(finding.row);
+    if (finding.row > 0 && !isInformation(finding.code)) rows.push_back(finding.row);
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   return rows;
