@@ -3,11 +3,15 @@
 // the record that follows an operation.
 #include <benchmark/benchmark.h>
 
+#include <cstddef>
+#include <optional>
+
 #include "bench/board.h"
 #include "bench/board_table.h"
 #include "core/buttons.h"
 #include "core/history.h"
 #include "core/numbers.h"
+#include "core/platform.h"
 #include "core/text.h"
 
 namespace {
@@ -98,20 +102,31 @@ void BM_RecordOneCellTyped(benchmark::State& state) {
 }
 BENCHMARK(BM_RecordOneCellTyped)->Unit(benchmark::kMillisecond);
 
-// The history's own bytes after 50 steps that each rewrite every row.
+// The history's own bytes after 50 steps that each rewrite every row, and the
+// memory the process holds resident before and after those steps: the
+// history's count against the system's.
 void BM_MemoryOfFiftyFullSteps(benchmark::State& state) {
+  constexpr double kMB = 1 << 20;
   for (auto _ : state) {
     Workspace workspace = boardWorkspace();
     History history(workspace);
     Progress quiet;
     Controls controls = middleCursor(1);
+    const std::optional<std::size_t> before = platform::residentBytes();
     for (int step = 0; step < 50; ++step) {
       controls.Row = 100 + step * 997;  // a new origin: every X and Y changes
       setReference(workspace, controls, quiet);
       history.record(workspace);
     }
-    state.counters["MB"] = static_cast<double>(history.memoryUsed()) / (1 << 20);
+    const std::optional<std::size_t> after = platform::residentBytes();
+    state.counters["MB"] = static_cast<double>(history.memoryUsed()) / kMB;
     state.counters["steps"] = static_cast<double>(history.undoSteps());
+    if (before && after) {
+      state.counters["RSS_before_MB"] = static_cast<double>(*before) / kMB;
+      state.counters["RSS_after_MB"] = static_cast<double>(*after) / kMB;
+      state.counters["RSS_grown_MB"] =
+          (static_cast<double>(*after) - static_cast<double>(*before)) / kMB;
+    }
   }
 }
 BENCHMARK(BM_MemoryOfFiftyFullSteps)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <variant>
 
+#include "cli/printouts.h"
+#include "cli/settings.h"
 #include "cli/standard_streams.h"
 #include "cli/words.h"
 #include "core/buttons.h"
@@ -47,7 +49,7 @@ struct Type {
   std::string text;
 };
 struct Print {
-  std::string what;
+  const cli::Printout* printout;
 };
 // ---- Undo, redo and paste: the words ------------------------------------
 struct Recall {
@@ -76,9 +78,7 @@ struct WriteTo {
 };
 using Step = std::variant<Press, Cursor, Type, Print, Recall, Paste, Preview, Valued, WriteTo>;
 
-struct UsageError {
-  std::string reason;
-};
+using cli::UsageError;
 
 long wholeNumber(std::string_view text, std::string_view word) {
   long value = 0;
@@ -128,10 +128,9 @@ Step parseOperation(const std::string& word) {
       return cursorWord(button, value, word);
   }
   if (word == "undo" || word == "redo") return Recall{word == "redo"};
-  if (word == "print") return Print{"table"};
-  if (name == "print" && (value == "table" || value == "bytes" || value == "rules" ||
-                          value == "memo" || value == "buttons" || value == "rak-report"))
-    return Print{std::string(value)};
+  if (word == "print") return Print{&cli::printouts().front()};
+  if (name == "print" && equals != std::string::npos)
+    if (const cli::Printout* printout = cli::findPrintout(value)) return Print{printout};
   if (name == "preview" && equals != std::string::npos && !value.empty())
     return Preview{platform::pathFromText(std::string(value))};
   if (name == "set" && equals != std::string::npos) {
@@ -157,20 +156,12 @@ Step parseOperation(const std::string& word) {
   throw UsageError{reason};
 }
 
-struct Run {
+// The settings, then the operations as they run.
+struct Run : cli::Settings {
   Workspace workspace;
-  Controls controls;
-  bool keepGoing = false;
   std::vector<Step> steps;
-  // Conventions of the command line
-  bool quiet = false;    // no success message lines
-  bool help = false;     // --help or -h: the help and nothing else
-  bool version = false;  // --version: the version and nothing else
   cli::StandardStreams* streams = nullptr;
   std::unique_ptr<History> history;  // every step that changes the tables is one
-  // --comma or --no-comma; without either, as the window's "Virgola come
-  // separatore decimali" starts: checked where the decimal separator is a comma.
-  std::optional<bool> comma;
 };
 
 void parseWords(const std::vector<std::string>& words, Run& run) {
@@ -180,60 +171,25 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
     bool joined = words[i].rfind("--", 0) == 0 && equals != std::string::npos;
     const std::string word = joined ? words[i].substr(0, equals) : words[i];
     const std::string joinedValue = joined ? words[i].substr(equals + 1) : std::string();
-    bool valueTaken = false;
     auto value = [&]() -> const std::string& {
-      valueTaken = true;
       if (joined) return joinedValue;
       if (i + 1 >= words.size()) throw UsageError{word + " wants a value"};
       return words[++i];
     };
-    if (word == "--help" || word == "-h" || word == "--version") {
-      (word == "--version" ? run.version : run.help) = true;
-      return;
-    }
-    bool isPath = false;
-    for (const cli::PathSetting& setting : cli::kPathSettings) {
-      if (word == setting.setting) {
-        run.controls.*setting.box = platform::pathFromText(value());
-        isPath = true;
-      }
-    }
-    if (isPath) continue;
-    if (word == "--mils") {
-      run.controls.RB_mils = true;
-    } else if (word == "--no-comma" || word == "--comma") {
-      run.comma = word == "--comma";
-    } else if (word == "--english") {
-      run.controls.RB_EN = true;
-    } else if (word == "--columns") {
-      run.controls.placementColumns = value();
-      if (!placements::validColumns(run.controls.placementColumns))
-        throw UsageError{
-            "--columns wants FIELD=NAME or FIELD=NUMBER, separated by commas, "
-            "FIELD one of ref, x, y, angle, side, value, footprint"};
-    } else if (word == "--units") {
-      run.controls.placementUnits = value();
-      if (!placements::validUnit(run.controls.placementUnits))
-        throw UsageError{"--units wants mm, mil or in"};
-    } else if (word == "--force") {
-      run.controls.ED_Forza = value();
-    } else if (word == "--decimal-separator") {
-      const std::string& separator = value();
-      if (separator != "." && separator != ",")
-        throw UsageError{"--decimal-separator wants . or ,"};
-      run.controls.decimalSeparator = separator[0];
-    } else if (word == "--keep-going") {
-      run.keepGoing = true;
-    } else if (word == "--quiet") {
-      run.quiet = true;
-    } else if (word.rfind("--", 0) == 0) {
+    const cli::Setting* setting = cli::findSetting(word);
+    if (setting == nullptr && word.rfind("--", 0) == 0) {
       std::string reason = "unknown setting '" + word + "'";
       if (auto nearest = cli::nearestSetting(word)) reason += "; did you mean '" + *nearest + "'?";
       throw UsageError{reason};
-    } else {
-      run.steps.push_back(parseOperation(word));
     }
-    if (joined && !valueTaken) throw UsageError{word + " takes no value"};
+    if (setting == nullptr) {
+      run.steps.push_back(parseOperation(word));
+      continue;
+    }
+    const bool takesValue = setting->argument != cli::Argument::none;
+    cli::apply(*setting, takesValue ? value() : std::string(), run);
+    if (run.help || run.version) return;
+    if (joined && !takesValue) throw UsageError{word + " takes no value"};
   }
   run.controls.CB_Format = run.comma.value_or(run.controls.decimalSeparator == ',');
   if (run.steps.empty()) throw UsageError{"no operation given"};
@@ -241,40 +197,6 @@ void parseWords(const std::vector<std::string>& words, Run& run) {
     if (auto* p = std::get_if<Press>(&step))
       if (auto missing = cli::missingPath(p->button->word, run.controls))
         throw UsageError{*missing};
-}
-
-void printGrid(const Cells& grid, std::ostream& out) {
-  out << "rows " << grid.RowCount() << " cols " << grid.ColCount() << '\n';
-  for (int r = 0; r < grid.RowCount(); ++r) {
-    out << r;
-    for (int c = 0; c < grid.ColCount(); ++c) out << '\t' << escapeControls(grid.cell(c, r));
-    out << '\n';
-  }
-}
-
-void print(const Run& run, const std::string& what, std::ostream& out) {
-  const Workspace& w = run.workspace;
-  if (what == "table") printGrid(w.StringGrid1, out);
-  if (what == "bytes") printGrid(w.StringGrid2, out);
-  if (what == "rules") printGrid(w.StringGrid3, out);
-  if (what == "memo") {
-    out << "lines " << w.Memo1.size() << '\n';
-    for (const std::string& line : w.Memo1) out << escapeControls(line) << '\n';
-  }
-  if (what == "buttons") {
-    for (const Button& button : kButtons)
-      if (button.enabled)
-        out << button.name << ' ' << (w.*button.enabled ? "enabled" : "disabled") << '\n';
-  }
-  if (what == "rak-report") {
-    const RakReport& rak = w.rakReport;
-    for (const RakRemoved& removed : rak.removed)
-      out << "removed\t" << removed.row << '\t' << escapeControls(removed.reference) << '\t'
-          << escapeControls(removed.value) << '\n';
-    for (const RakUnused& unused : rak.unused)
-      out << "unused\t" << unused.line << '\t' << escapeControls(unused.value) << '\n';
-    out << rak.removed.size() << " removed, " << rak.unused.size() << " unused\n";
-  }
 }
 
 // Cursor positions must lie in the table's editable cells: columns 1 to 9 and
@@ -432,7 +354,7 @@ bool perform(Run& run, const Step& step, std::ostream& out, std::ostream& err) {
     writeBoardSvg(p->path, buildBoard(run.workspace.StringGrid1, run.controls.numbers()));
     return true;
   }
-  print(run, std::get<Print>(step).what, out);
+  std::get<Print>(step).printout->print(run.workspace, out);
   return true;
 }
 

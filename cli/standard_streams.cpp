@@ -10,6 +10,8 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/settings.h"
+
 namespace brisel::cli {
 
 namespace fs = std::filesystem;
@@ -107,18 +109,15 @@ std::vector<PathUse> pathUses(std::string_view word) {
   return uses;
 }
 
-std::string_view settingOf(PathBox box) {
-  for (const PathSetting& setting : kPathSettings)
-    if (setting.box == box) return setting.setting;
-  return {};
-}
-
 }  // namespace
 
 std::optional<std::string> missingPath(std::string_view word, const Controls& controls) {
-  for (const PathUse& use : pathUses(word))
-    if ((controls.*use.box).empty())
-      return std::string(word) + " needs " + std::string(settingOf(use.box)) + " PATH";
+  for (const PathUse& use : pathUses(word)) {
+    // A box no setting fills is one the word itself names (write-placements=PATH).
+    const Setting* setting = settingOf(use.box);
+    if (setting != nullptr && (controls.*use.box).empty())
+      return std::string(word) + " needs " + std::string(setting->word) + " PATH";
+  }
   return std::nullopt;
 }
 
@@ -138,7 +137,8 @@ BoundStreams::BoundStreams(std::string_view word, Controls& controls, StandardSt
 }
 
 BoundStreams::~BoundStreams() {
-  for (const PathSetting& setting : kPathSettings) controls_.*setting.box = saved_.*setting.box;
+  for (const Setting& setting : settings())
+    if (setting.box != nullptr) controls_.*setting.box = saved_.*setting.box;
 }
 
 }  // namespace brisel::cli

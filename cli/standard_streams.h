@@ -20,19 +20,6 @@ namespace brisel::cli {
 
 inline constexpr std::string_view kStandardStream = "-";
 
-// The settings that name the window's path boxes.
-struct PathSetting {
-  std::string_view setting;
-  PathBox box;
-};
-inline constexpr PathSetting kPathSettings[] = {
-    {"--qpf-template", &Controls::Edit1}, {"--rep", &Controls::Edit2},
-    {"--cmp", &Controls::Edit3},          {"--qpf", &Controls::Edit4},
-    {"--mnt", &Controls::Edit5},          {"--bom", &Controls::Edit6},
-    {"--rak", &Controls::Edit7},          {"--txt", &Controls::Edit8},
-    {"--zirkan", &Controls::Edit9},       {"--placements", &Controls::Edit10},
-};
-
 class StandardStreams {
  public:
   StandardStreams(std::istream& in, std::ostream& out) : in_(in), out_(out) {}

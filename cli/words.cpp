@@ -1,92 +1,90 @@
 #include "cli/words.h"
 
 #include <algorithm>
-#include <array>
 #include <deque>
 #include <iterator>
 #include <numeric>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "cli/printouts.h"
+#include "cli/settings.h"
 #include "core/buttons.h"
 
 namespace brisel::cli {
 
 namespace {
 
-constexpr std::array<Word, 23> kSettings{{
-    {"--qpf-template PATH", "the QPF file whose header the output takes"},
-    {"--rep PATH", "the REP file of import-rep"},
-    {"--cmp PATH", "the CMP file of import-cmp"},
-    {"--qpf PATH", "the QPF file write-qpf writes and view-qpf reads"},
-    {"--mnt PATH", "the MNT file of import-mnt"},
-    {"--bom PATH", "the BOM file of import-bom"},
-    {"--rak PATH", "the rotation rules (RAK file)"},
-    {"--txt PATH", "the TXT file of import-txt"},
-    {"--zirkan PATH", "the ZIRKAN file write-zirkan writes and view-zirkan reads"},
-    {"--placements PATH", "the placement file of import-placements (KiCad, Altium, CSV...)"},
-    {"--columns LIST",
-     "its columns where it cannot tell: ref=NAME,x=NAME,y=NAME,angle=,side=,"
-     "value=,footprint= (names, or numbers from 1)"},
-    {"--units U", "its unit where it says none: mm, mil or in (default: as --mils says)"},
-    {"--mils", "imported coordinates are in mils (default: mm)"},
-    {"--comma",
-     "turn every point of an imported line into a comma (default where the decimal "
-     "separator is the comma)"},
-    {"--no-comma",
-     "turn every comma of an imported line into a point (default where it is the "
-     "point)"},
-    {"--english", "read the first comma of a number as a point"},
-    {"--force TEXT", "the force of the QPF records (its first character; default 1)"},
-    {"--decimal-separator C", ". or , (default: from LC_ALL, LC_NUMERIC, LANG)"},
-    {"--keep-going", "run the operations after a failed one too"},
-    {"--quiet", "leave out the success messages"},
-    {"--help", "show this help (also -h) and exit"},
-    {"--version", "show the version and exit"},
-    {"-", "as a PATH: standard input, or standard output for the write- operations"},
-}};
+// Not a setting: what a PATH of `-` stands for, listed with them.
+constexpr Word kStandardStreamNote{
+    "-", "as a PATH: standard input, or standard output for the write- operations"};
 
-// The words that are no button of the window.
+// The words that are no button of the window and print nothing.
 constexpr Word kOtherOperations[] = {
-    {"print=rak-report", "print the rows removed and the rules unused by the last rule run"},
     {"undo", "undo the last step that changed the tables"},
     {"redo", "redo the step undone last"},
     {"paste=COL,ROW,PATH", "paste the tab-separated file at that cell"},
     {"preview=PATH", "write the picture of the board as SVG"},
     {"set=COL,ROW,TEXT", "type TEXT into a cell of the table"},
-    {"print", "print the component table (= print=table)"},
-    {"print=bytes", "print the byte dump of a viewed QPF file"},
-    {"print=rules", "print the loaded rotation rules"},
-    {"print=memo", "print the byte list of a viewed QPF file"},
-    {"print=buttons", "print the state of the buttons that can be disabled"},
 };
+
+// Words built at run time, kept for the life of the program.
+std::string_view keep(std::string word) {
+  static std::deque<std::string> kept;
+  return kept.emplace_back(std::move(word));
+}
+
+// The settings with the shape of their argument: "--rep PATH".
+const std::vector<Word>& settingList() {
+  static const std::vector<Word> words = [] {
+    std::vector<Word> all;
+    for (const Setting& setting : settings()) {
+      std::string_view shape = setting.argument == Argument::path ? "PATH" : setting.shape;
+      all.push_back({shape.empty() ? setting.word
+                                   : keep(std::string(setting.word) + " " + std::string(shape)),
+                     setting.help});
+    }
+    all.push_back(kStandardStreamNote);
+    return all;
+  }();
+  return words;
+}
 
 // A button's word with the shape of its cursor: "sort=COL".
 std::string_view shaped(const Button& button) {
-  static std::deque<std::string> shapes;
+  std::string word(button.word);
   switch (button.cursor) {
     case CursorWord::none:
       return button.word;
     case CursorWord::row:
-      return shapes.emplace_back(std::string(button.word) + "=ROW");
+      return keep(word + "=ROW");
     case CursorWord::column:
-      return shapes.emplace_back(std::string(button.word) + "=COL");
+      return keep(word + "=COL");
     case CursorWord::rows:
-      return shapes.emplace_back(std::string(button.word) + "=TOP[-BOTTOM]");
+      return keep(word + "=TOP[-BOTTOM]");
     case CursorWord::value:
-      return shapes.emplace_back(std::string(button.word) + "=" + std::string(button.argument));
+      return keep(word + "=" + std::string(button.argument));
     case CursorWord::path:
-      return shapes.emplace_back(std::string(button.word) + "=PATH");
+      return keep(word + "=PATH");
   }
   return button.word;
 }
 
-// The buttons' words, then the others.
+// The buttons' words, the others, then the printouts: "print" alone for the
+// first, "print=WHAT" for the rest.
 const std::vector<Word>& operations() {
   static const std::vector<Word> words = [] {
     std::vector<Word> all;
     for (const Button& button : kButtons) all.push_back({shaped(button), button.help});
     all.insert(all.end(), std::begin(kOtherOperations), std::end(kOtherOperations));
+    bool first = true;
+    for (const Printout& printout : printouts()) {
+      all.push_back(
+          {first ? std::string_view("print") : keep("print=" + std::string(printout.what)),
+           printout.help});
+      first = false;
+    }
     return all;
   }();
   return words;
@@ -121,7 +119,7 @@ std::optional<std::string> nearest(std::string_view typed, std::span<const Word>
 }  // namespace
 
 std::span<const Word> settingWords() {
-  return kSettings;
+  return settingList();
 }
 
 std::span<const Word> operationWords() {
@@ -144,7 +142,7 @@ std::string helpText() {
       text += left + std::string(word.help) + "\n";
     }
   };
-  list(kSettings);
+  list(settingList());
   text += "\nOperations:\n";
   list(operations());
   text +=
@@ -153,7 +151,7 @@ std::string helpText() {
 }
 
 std::optional<std::string> nearestSetting(std::string_view word) {
-  return nearest(word, kSettings);
+  return nearest(word, settingList());
 }
 
 std::optional<std::string> nearestOperation(std::string_view word) {

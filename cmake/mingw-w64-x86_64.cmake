@@ -13,6 +13,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # The runtime libraries go into the executables, so they run without DLLs
 # beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# Tests and test discovery run the .exe files through wine.
+# Tests and test discovery run the .exe files through wine, started again
+# only when wine itself could not start them.
 find_program(BRISEL_WINE NAMES wine64 wine PATHS /usr/lib/wine)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${BRISEL_WINE})
+set(CMAKE_CROSSCOMPILING_EMULATOR sh ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh ${BRISEL_WINE})

@@ -18,8 +18,16 @@ const char* findingCodeName(FindingCode code) {
       return "blank-in-field";
     case FindingCode::oddAngle:
       return "odd-angle";
+    case FindingCode::negativePosition:
+      return "negative-position";
+    case FindingCode::unknownSide:
+      return "unknown-side";
   }
   return "?";
+}
+
+bool isInformation(FindingCode code) {
+  return code == FindingCode::negativePosition || code == FindingCode::unknownSide;
 }
 
 }  // namespace brisel

@@ -2,7 +2,7 @@
 // What the checks before the machine leave in the workspace for the window
 // and brisel-cli to show: the table check's findings, the report of the last
 // rule run (Button17) and the read-back compare of a QPF file. Plain data: the
-// operations that fill them live in core/check.h, table/ and output/.
+// operations that fill them live in table/ and output/.
 
 #include <string>
 #include <vector>
@@ -18,7 +18,14 @@ enum class FindingCode {
   samePlace,
   blankInField,
   oddAngle,
+  // For information: what the board steps put right, before a machine sees it.
+  negativePosition,
+  unknownSide,
 };
+
+// A kind that tells of the board rather than of a fault: not marked on the
+// preview as the faults are.
+bool isInformation(FindingCode code);
 
 // The word that names a kind, as brisel-cli prints it.
 const char* findingCodeName(FindingCode code);

@@ -1,9 +1,10 @@
 #include "core/history.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <optional>
+#include <new>
 #include <stdexcept>
 
 namespace brisel {
@@ -56,10 +57,46 @@ void encodeRow(const Grid& grid, int row, std::string& out) {
 }  // namespace
 
 // A block holds the rows that first appeared in one state; later states point
-// into it for as long as they keep those rows.
-struct Block {
-  std::uint32_t serial;
-  std::string bytes;
+// into it for as long as they keep those rows. Its bytes live in memory of
+// the C allocator: for blocks of a whole table realloc grows and shrinks them
+// by remapping pages rather than copying megabytes.
+class Block {
+ public:
+  explicit Block(std::uint32_t serial) : serial_(serial) {}
+  ~Block() { std::free(bytes_); }
+  Block(const Block&) = delete;
+  Block& operator=(const Block&) = delete;
+
+  std::uint32_t serial() const { return serial_; }
+  const char* data() const { return bytes_; }
+  std::size_t size() const { return size_; }
+  std::size_t capacity() const { return capacity_; }
+
+  void reserve(std::size_t capacity) {
+    if (capacity > capacity_) resize(capacity);
+  }
+  void append(std::string_view bytes) {
+    if (bytes.size() > capacity_ - size_) resize(std::max(2 * capacity_, size_ + bytes.size()));
+    if (!bytes.empty()) std::memcpy(bytes_ + size_, bytes.data(), bytes.size());
+    size_ += bytes.size();
+  }
+  // Gives back the room a table's estimate left unused.
+  void shrink() {
+    if (capacity_ > size_ + size_ / 4) resize(size_);
+  }
+
+ private:
+  void resize(std::size_t capacity) {
+    void* bytes = std::realloc(bytes_, std::max<std::size_t>(capacity, 1));
+    if (bytes == nullptr) throw std::bad_alloc();
+    bytes_ = static_cast<char*>(bytes);
+    capacity_ = capacity;
+  }
+
+  std::uint32_t serial_;
+  char* bytes_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
 };
 
 struct History::State {
@@ -88,6 +125,149 @@ void History::saw(const Workspace& workspace) {
 
 History::~History() = default;
 
+// Finds a row of the grid being captured among the rows of the state before:
+// at its own place, or, when it moved (a sort, a deletion), by its bytes.
+class History::RowFinder {
+ public:
+  explicit RowFinder(const Table* before) : before_(before) {}
+
+  const Row* find(std::size_t index, std::string_view bytes) {
+    if (before_ == nullptr) return nullptr;
+    const Row* atPlace = index < before_->rows.size() ? &before_->rows[index] : nullptr;
+    if (atPlace != nullptr && equal(*atPlace, bytes)) return atPlace;
+    // A row whose leading cells (the number and the reference of the table)
+    // stand where they stood was changed where it is: it is nowhere else.
+    if (atPlace != nullptr && sameLeadingCells(*atPlace, bytes)) return nullptr;
+    if (++misses_ <= kMissesBeforeIndex) return nullptr;
+    if (slots_.empty()) buildIndex();
+    return lookUp(bytes);
+  }
+
+ private:
+  static constexpr std::size_t kMissesBeforeIndex = 64;
+  static constexpr int kLeadingCells = 3;
+
+  // A slot of the open-addressed index: part of the hash, the row's index + 1.
+  struct Slot {
+    std::uint32_t hash;
+    std::uint32_t row;
+  };
+
+  static bool equal(const Row& row, std::string_view bytes) {
+    return row.size == bytes.size() && std::memcmp(row.bytes, bytes.data(), bytes.size()) == 0;
+  }
+
+  static bool sameLeadingCells(const Row& row, std::string_view bytes) {
+    RowReader a(row.bytes, row.size), b(bytes.data(), bytes.size());
+    for (int c = 0; c < kLeadingCells; ++c) {
+      const std::string_view cell = a.next();
+      if (cell != b.next()) return false;
+    }
+    return true;
+  }
+
+  static std::uint32_t hashOf(std::string_view bytes) {
+    return static_cast<std::uint32_t>(std::hash<std::string_view>{}(bytes));
+  }
+
+  // Equal rows (the empty ones below a table) take one slot, so that they
+  // make no long run to probe.
+  void buildIndex() {
+    std::size_t size = 16;
+    while (size < 2 * before_->rows.size()) size *= 2;
+    slots_.assign(size, Slot{0, 0});
+    mask_ = size - 1;
+    for (std::size_t i = 0; i < before_->rows.size(); ++i) {
+      const Row& row = before_->rows[i];
+      const std::string_view bytes(row.bytes, row.size);
+      const std::uint32_t hash = hashOf(bytes);
+      std::size_t slot = hash & mask_;
+      bool known = false;
+      for (; slots_[slot].row != 0 && !known; slot = (slot + 1) & mask_)
+        known = slots_[slot].hash == hash && equal(before_->rows[slots_[slot].row - 1], bytes);
+      if (!known) slots_[slot] = {hash, static_cast<std::uint32_t>(i + 1)};
+    }
+  }
+
+  const Row* lookUp(std::string_view bytes) const {
+    const std::uint32_t hash = hashOf(bytes);
+    for (std::size_t slot = hash & mask_; slots_[slot].row != 0; slot = (slot + 1) & mask_) {
+      const Row& row = before_->rows[slots_[slot].row - 1];
+      if (slots_[slot].hash == hash && equal(row, bytes)) return &row;
+    }
+    return nullptr;
+  }
+
+  const Table* before_;
+  std::size_t misses_ = 0;
+  std::vector<Slot> slots_;
+  std::size_t mask_ = 0;
+};
+
+// The rows that first appear in the state being captured, packed in one new
+// block; their pointers are set once the block has stopped growing.
+class History::NewRows {
+ public:
+  explicit NewRows(std::uint32_t serial) : block_(std::make_shared<Block>(serial)) {}
+
+  void add(Table& table, std::size_t index, std::string_view bytes, std::size_t rowsLeft) {
+    if (bytes.size() > UINT32_MAX) throw std::length_error("riga troppo lunga");
+    if (block_->size() == 0) {  // room for the rest of the table alike
+      block_->reserve((bytes.size() + 8) * rowsLeft);
+      pending_.reserve(rowsLeft);
+    }
+    pending_.push_back({&table, index, block_->size()});
+    table.rows[index].size = static_cast<std::uint32_t>(bytes.size());
+    table.rows[index].block = block_->serial();
+    block_->append(bytes);
+  }
+
+  // The block, or null when no row was new.
+  std::shared_ptr<const Block> settle() {
+    if (pending_.empty()) return nullptr;
+    block_->shrink();
+    for (const Pending& p : pending_) p.table->rows[p.row].bytes = block_->data() + p.offset;
+    return std::move(block_);
+  }
+
+ private:
+  struct Pending {
+    Table* table;
+    std::size_t row;
+    std::size_t offset;
+  };
+  std::shared_ptr<Block> block_;
+  std::vector<Pending> pending_;
+};
+
+void History::takeTable(const Grid& grid, Table& table, const Table* before, NewRows& fresh) {
+  table.columns = grid.ColCount();
+  table.rows.resize(static_cast<std::size_t>(grid.RowCount()));
+  RowFinder finder(before != nullptr && before->columns == table.columns ? before : nullptr);
+  std::string scratch;
+  for (int r = 0; r < grid.RowCount(); ++r) {
+    const auto index = static_cast<std::size_t>(r);
+    encodeRow(grid, r, scratch);
+    if (const Row* kept = finder.find(index, scratch))
+      table.rows[index] = *kept;
+    else
+      fresh.add(table, index, scratch, static_cast<std::size_t>(grid.RowCount() - r));
+  }
+}
+
+// Keeps the blocks of the state before that this one still points into.
+void History::keepBlocks(State& state, const State* previous) {
+  if (previous == nullptr) return;
+  std::vector<std::uint32_t> used;
+  for (const Table* table : {&state.grid1, &state.grid3})
+    for (const Row& row : table->rows)
+      if (used.empty() || used.back() != row.block) used.push_back(row.block);
+  std::sort(used.begin(), used.end());
+  used.erase(std::unique(used.begin(), used.end()), used.end());
+  for (const auto& kept : previous->blocks)
+    if (std::binary_search(used.begin(), used.end(), kept->serial())) state.blocks.push_back(kept);
+}
+
 std::unique_ptr<History::State> History::capture(const Workspace& workspace,
                                                  const State* previous) {
   auto state = std::make_unique<State>();
@@ -96,103 +276,12 @@ std::unique_ptr<History::State> History::capture(const Workspace& workspace,
   state->rakReport = previous != nullptr && *previous->rakReport == workspace.rakReport
                          ? previous->rakReport
                          : std::make_shared<const RakReport>(workspace.rakReport);
-  auto block = std::make_shared<Block>();
-  block->serial = nextBlock_++;
-
-  struct Pending {
-    Table* table;
-    std::size_t row;
-    std::size_t offset;
-  };
-  std::vector<Pending> pending;
-  std::string scratch;
-
-  auto take = [&](const Grid& grid, Table& table, const Table* before) {
-    table.columns = grid.ColCount();
-    table.rows.resize(static_cast<std::size_t>(grid.RowCount()));
-    // Rows that moved (a sort, a deletion) are found by their bytes, in an
-    // open-addressed table of hashes built once many rows differ from the row
-    // at their place.
-    std::vector<std::pair<std::size_t, std::uint32_t>> moved;  // hash, index + 1
-    std::size_t mask = 0;
-    std::size_t misses = 0;
-    const std::hash<std::string_view> hasher;
-    const bool comparable = before != nullptr && before->columns == table.columns;
-    for (int r = 0; r < grid.RowCount(); ++r) {
-      const auto index = static_cast<std::size_t>(r);
-      encodeRow(grid, r, scratch);
-      if (comparable) {
-        std::optional<std::size_t> found;
-        if (index < before->rows.size() && before->rows[index].size == scratch.size() &&
-            std::memcmp(before->rows[index].bytes, scratch.data(), scratch.size()) == 0) {
-          found = index;
-        } else if (++misses > 64) {
-          if (moved.empty()) {
-            std::size_t size = 16;
-            while (size < 2 * before->rows.size()) size *= 2;
-            moved.assign(size, {0, 0});
-            mask = size - 1;
-            for (std::size_t i = 0; i < before->rows.size(); ++i) {
-              // Equal rows (the empty ones below a table) take one slot, so
-              // that they make no long run to probe.
-              const Row& row = before->rows[i];
-              const std::size_t hash = hasher(std::string_view(row.bytes, row.size));
-              std::size_t slot = hash & mask;
-              bool known = false;
-              for (; moved[slot].second != 0 && !known; slot = (slot + 1) & mask) {
-                const Row& other = before->rows[moved[slot].second - 1];
-                known = moved[slot].first == hash && other.size == row.size &&
-                        std::memcmp(other.bytes, row.bytes, row.size) == 0;
-              }
-              if (!known) moved[slot] = {hash, static_cast<std::uint32_t>(i + 1)};
-            }
-          }
-          const std::size_t hash = hasher(scratch);
-          for (std::size_t slot = hash & mask; moved[slot].second != 0; slot = (slot + 1) & mask) {
-            if (moved[slot].first != hash) continue;
-            const Row& row = before->rows[moved[slot].second - 1];
-            if (row.size == scratch.size() &&
-                std::memcmp(row.bytes, scratch.data(), scratch.size()) == 0) {
-              found = moved[slot].second - 1;
-              break;
-            }
-          }
-        }
-        if (found) {
-          table.rows[index] = before->rows[*found];
-          continue;
-        }
-      }
-      if (scratch.size() > UINT32_MAX) throw std::length_error("riga troppo lunga");
-      if (block->bytes.empty())  // room for the rest of the table alike, grown but once
-        block->bytes.reserve((scratch.size() + 8) * static_cast<std::size_t>(grid.RowCount() - r));
-      pending.push_back({&table, index, block->bytes.size()});
-      table.rows[index].size = static_cast<std::uint32_t>(scratch.size());
-      table.rows[index].block = block->serial;
-      block->bytes += scratch;
-    }
-  };
-  take(workspace.StringGrid1, state->grid1, previous ? &previous->grid1 : nullptr);
-  take(workspace.StringGrid3, state->grid3, previous ? &previous->grid3 : nullptr);
-
-  if (block->bytes.capacity() > block->bytes.size() + block->bytes.size() / 4)
-    block->bytes.shrink_to_fit();
-  for (const Pending& p : pending) p.table->rows[p.row].bytes = block->bytes.data() + p.offset;
-
-  // Keep the blocks of the state before that this one still points into.
-  std::vector<std::uint32_t> used;
-  for (const Table* table : {&state->grid1, &state->grid3})
-    for (const Row& row : table->rows)
-      if (used.empty() || used.back() != row.block) used.push_back(row.block);
-  std::sort(used.begin(), used.end());
-  used.erase(std::unique(used.begin(), used.end()), used.end());
-  auto isUsed = [&](std::uint32_t serial) {
-    return std::binary_search(used.begin(), used.end(), serial);
-  };
-  if (previous != nullptr)
-    for (const auto& kept : previous->blocks)
-      if (isUsed(kept->serial)) state->blocks.push_back(kept);
-  if (!pending.empty()) state->blocks.push_back(std::move(block));
+  NewRows fresh(nextBlock_++);
+  takeTable(workspace.StringGrid1, state->grid1, previous ? &previous->grid1 : nullptr, fresh);
+  takeTable(workspace.StringGrid3, state->grid3, previous ? &previous->grid3 : nullptr, fresh);
+  std::shared_ptr<const Block> block = fresh.settle();
+  keepBlocks(*state, previous);
+  if (block) state->blocks.push_back(std::move(block));
   return state;
 }
 
@@ -346,7 +435,7 @@ void History::measure() {
   }
   std::sort(blocks.begin(), blocks.end());
   blocks.erase(std::unique(blocks.begin(), blocks.end()), blocks.end());
-  for (const Block* block : blocks) total += sizeof(Block) + block->bytes.capacity();
+  for (const Block* block : blocks) total += sizeof(Block) + block->capacity();
   memory_ = total;
 }
 

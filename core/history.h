@@ -73,7 +73,12 @@ class History {
   };
   struct State;
 
+  class RowFinder;
+  class NewRows;
+
   std::unique_ptr<State> capture(const Workspace& workspace, const State* previous);
+  static void takeTable(const Grid& grid, Table& table, const Table* before, NewRows& fresh);
+  static void keepBlocks(State& state, const State* previous);
   static bool same(const Table& table, const Grid& grid);
   static bool sameState(const State& state, const Workspace& workspace);
   static void restore(const State& state, const State& current, Workspace& workspace);

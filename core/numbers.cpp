@@ -112,35 +112,6 @@ std::string firstCommaToPoint(std::string_view text, bool enabled) {
   return out;
 }
 
-// The common short number, [-]digits[separator digits], read without the
-// copies of the general path: the bytes are those the general path would
-// hand to from_chars, and so is the value. Nothing when the text is not of
-// that form.
-std::optional<double> plainDecimal(std::string_view text, const NumberFormat& format) {
-  constexpr std::size_t kLongest = 32;  // far from the double range either way
-  // With "Inglese" a comma would become the point, which a comma separator
-  // then refuses: the general path tells that.
-  if (text.empty() || text.size() > kLongest || (format.RB_EN && format.decimalSeparator == ','))
-    return std::nullopt;
-  char bytes[kLongest];
-  std::size_t i = 0;
-  if (text[0] == '-') bytes[i++] = '-';
-  std::size_t integer = 0;
-  while (i < text.size() && isDigit(text[i])) bytes[i] = text[i], ++i, ++integer;
-  if (integer == 0) return std::nullopt;
-  if (i < text.size()) {
-    if (text[i] != format.decimalSeparator) return std::nullopt;
-    bytes[i++] = '.';
-    std::size_t fraction = 0;
-    while (i < text.size() && isDigit(text[i])) bytes[i] = text[i], ++i, ++fraction;
-    if (fraction == 0 || i < text.size()) return std::nullopt;
-  }
-  double value = 0;
-  auto result = std::from_chars(bytes, bytes + i, value);
-  if (result.ec != std::errc() || result.ptr != bytes + i) return std::nullopt;
-  return value;
-}
-
 }  // namespace
 
 ConversionError::ConversionError(std::string_view text)
@@ -189,8 +160,34 @@ ConversionError ConversionError::withSeparatorHint(const NumberFormat& format) c
   return ConversionError(std::move(parts));
 }
 
+namespace {
+
+// The form nearly every cell holds, -?digits(.digits)? with a point as the
+// separator, is its own normalized form: read where it stands, no copy made.
+std::optional<double> plainDecimal(std::string_view text, const NumberFormat& format) {
+  if (format.decimalSeparator != '.') return std::nullopt;
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  std::size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+  const std::size_t integerStart = i;
+  while (i < text.size() && isDigit(text[i])) ++i;
+  if (i == integerStart) return std::nullopt;
+  if (i < text.size() && text[i] == '.') {
+    const std::size_t fractionStart = ++i;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    if (i == fractionStart) return std::nullopt;
+  }
+  if (i != text.size()) return std::nullopt;
+  double value = 0;
+  auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec != std::errc() || std::isinf(value)) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
 std::optional<double> tryTextToReal(std::string_view text, const NumberFormat& format) {
-  if (auto plain = plainDecimal(text, format)) return plain;
+  if (std::optional<double> plain = plainDecimal(text, format)) return plain;
   std::string converted = firstCommaToPoint(text, format.RB_EN);
   std::string_view rest(converted);
   while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);

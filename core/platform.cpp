@@ -14,6 +14,7 @@
 // (kept apart so that include sorting leaves the order)
 #include <fcntl.h>
 #include <io.h>
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -26,6 +27,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
 #endif
 
 namespace brisel::platform {
@@ -167,6 +169,14 @@ void useBinaryStandardStreams() {
   _setmode(_fileno(stdout), _O_BINARY);
 }
 
+std::optional<std::size_t> residentBytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters) == 0)
+    return std::nullopt;
+  return counters.WorkingSetSize;
+}
+
 #else
 
 bool syncFile(const std::filesystem::path& file) {
@@ -222,6 +232,17 @@ std::vector<std::string> commandLineWords(int argc, char** argv) {
 }
 
 void useBinaryStandardStreams() {}
+
+std::optional<std::size_t> residentBytes() {
+  // Linux's account: the program's size, then its resident pages. Other
+  // systems have no such file.
+  std::ifstream statm("/proc/self/statm");
+  std::size_t size = 0;
+  std::size_t pages = 0;
+  long pageSize = ::sysconf(_SC_PAGESIZE);
+  if (!(statm >> size >> pages) || pageSize <= 0) return std::nullopt;
+  return pages * static_cast<std::size_t>(pageSize);
+}
 
 #endif
 

@@ -2,6 +2,7 @@
 // The few services that differ from one operating system to another. This is
 // the one place of the core that calls the system directly.
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -37,6 +38,10 @@ bool copyOwner(const std::filesystem::path& model, const std::filesystem::path& 
 // This process's id, and whether a process of that id is running.
 unsigned long processId();
 bool processAlive(unsigned long id);
+
+// The bytes of memory this process holds resident (its working set on
+// Windows), or nothing where the system does not tell.
+std::optional<std::size_t> residentBytes();
 
 // Temporary files that a signal ending the program should remove. A file is
 // registered while it exists and unregistered once renamed or removed; a

@@ -30,50 +30,59 @@ namespace {
 
 constexpr int kPrecision = 15;
 
-// Places the significant digits of a fixed-point form: `exponent` is the power
-// of ten of the first digit.
-void fixedForm(RealText& out, std::string_view digits, int exponent, char separator) {
-  if (exponent < 0) {
-    out.append("0");
-    out.append(1, separator);
-    out.append(static_cast<std::size_t>(-exponent - 1), '0');
-    out.append(digits);
-    return;
-  }
-  std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
-  if (digits.size() <= integerDigits) {
-    out.append(digits);
-    out.append(integerDigits - digits.size(), '0');
-    return;
-  }
-  out.append(digits.substr(0, integerDigits));
-  out.append(1, separator);
-  out.append(digits.substr(integerDigits));
-}
+// The text of a real is built in place: no step of it allocates.
+class RealPlaces {
+ public:
+  std::string_view text() const { return {out_, size_}; }
 
-void scientificForm(RealText& out, std::string_view digits, int exponent, char separator) {
-  out.append(digits.substr(0, 1));
-  if (digits.size() > 1) {
-    out.append(1, separator);
-    out.append(digits.substr(1));
+  void put(char ch) { out_[size_++] = ch; }
+  void put(std::string_view text) {
+    for (char ch : text) put(ch);
   }
-  out.append("E");
-  char text[8];
-  auto* end = std::to_chars(text, text + sizeof text, exponent).ptr;
-  out.append(std::string_view(text, static_cast<std::size_t>(end - text)));
-}
+  void zeros(int count) {
+    for (int i = 0; i < count; ++i) put('0');
+  }
+
+  // The significant digits at the places of a fixed-point form: `exponent`
+  // is the power of ten of the first digit.
+  void fixedForm(std::string_view digits, int exponent, char separator) {
+    if (exponent < 0) {
+      put('0');
+      put(separator);
+      zeros(-exponent - 1);
+      put(digits);
+      return;
+    }
+    const std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= integerDigits) {
+      put(digits);
+      zeros(static_cast<int>(integerDigits - digits.size()));
+      return;
+    }
+    put(digits.substr(0, integerDigits));
+    put(separator);
+    put(digits.substr(integerDigits));
+  }
+
+  void scientificForm(std::string_view digits, int exponent, char separator) {
+    put(digits[0]);
+    if (digits.size() > 1) {
+      put(separator);
+      put(digits.substr(1));
+    }
+    put('E');
+    size_ = static_cast<std::size_t>(std::to_chars(out_ + size_, out_ + sizeof out_, exponent).ptr -
+                                     out_);
+  }
+
+ private:
+  // A sign, "0.", four zeros and 15 digits at most, or 15 digits, a
+  // separator and an exponent of four characters with its sign.
+  char out_[48];
+  std::size_t size_ = 0;
+};
 
 }  // namespace
-
-void RealText::append(std::string_view text) {
-  std::copy(text.begin(), text.end(), bytes_ + size_);
-  size_ += text.size();
-}
-
-void RealText::append(std::size_t count, char c) {
-  std::fill_n(bytes_ + size_, count, c);
-  size_ += count;
-}
 
 RealText formatRealText(double value, char decimalSeparator) {
   RealText out;
@@ -94,31 +103,37 @@ RealText formatRealText(double value, char decimalSeparator) {
   char buffer[64];
   auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
                               std::chars_format::scientific, kPrecision - 1);
-  std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-  std::size_t e = text.find('e');
+  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  const std::size_t e = text.find('e');
   char digitBytes[kPrecision];
   std::size_t count = 0;
   digitBytes[count++] = text[0];
-  for (char c : text.substr(2, e - 2)) digitBytes[count++] = c;
+  for (char digit : text.substr(2, e - 2)) digitBytes[count++] = digit;
+  while (count > 1 && digitBytes[count - 1] == '0') --count;
+  const std::string_view digits(digitBytes, count);
   int exponent = 0;
   std::string_view exponentText = text.substr(e + 1);
   if (!exponentText.empty() && exponentText[0] == '+') exponentText.remove_prefix(1);
   std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
-  while (count > 1 && digitBytes[count - 1] == '0') --count;
-  std::string_view digits(digitBytes, count);
 
   // Fixed point from 0.00001 up to 15 integer digits.
-  bool fixed = exponent >= -5 && exponent < kPrecision;
-  if (value < 0) out.append("-");
-  if (fixed)
-    fixedForm(out, digits, exponent, decimalSeparator);
+  RealPlaces places;
+  if (value < 0) places.put('-');
+  if (exponent >= -5 && exponent < kPrecision)
+    places.fixedForm(digits, exponent, decimalSeparator);
   else
-    scientificForm(out, digits, exponent, decimalSeparator);
+    places.scientificForm(digits, exponent, decimalSeparator);
+  out.append(places.text());
   return out;
 }
 
 std::string formatReal(double value, char decimalSeparator) {
   return std::string(formatRealText(value, decimalSeparator).view());
+}
+
+void RealText::append(std::string_view text) {
+  std::copy(text.begin(), text.end(), bytes_ + size_);
+  size_ += text.size();
 }
 
 void swapDecimalSeparators(std::string& line, bool commaSeparator) {

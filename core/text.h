@@ -36,10 +36,9 @@ class RealText {
  public:
   std::string_view view() const { return {bytes_, size_}; }
   void append(std::string_view text);
-  void append(std::size_t count, char c);
 
  private:
-  char bytes_[40];  // sign, "0.0000", 15 digits; or 15 digits, the separator and E-324
+  char bytes_[48];  // as much as the longest form, "-0.0000" and 15 digits
   std::size_t size_ = 0;
 };
 RealText formatRealText(double value, char decimalSeparator);

@@ -1,36 +1,38 @@
 # bash completion for brisel-cli
 _brisel_cli() {
-  local cur prev
+  local cur prev help
   cur="${COMP_WORDS[COMP_CWORD]}"
   prev="${COMP_WORDS[COMP_CWORD-1]}"
-  case "$prev" in
-    --qpf-template|--rep|--cmp|--qpf|--mnt|--bom|--rak|--txt|--zirkan|--placements)
-      COMPREPLY=($(compgen -f -- "$cur"))
-      compopt -o filenames 2>/dev/null
-      return ;;
-    --decimal-separator)
-      COMPREPLY=($(compgen -W ". ," -- "$cur"))
-      return ;;
-    --units)
-      COMPREPLY=($(compgen -W "mm mil in" -- "$cur"))
-      return ;;
-    --force|--columns)
-      return ;;
-  esac
+  # Every word comes from the program's own help: "  --rep PATH   the REP..."
+  # lists a setting and its argument, "  sort=COL   sort..." an operation.
+  help=$(brisel-cli --help 2>/dev/null)
+  local settings="" word argument
+  while read -r word argument; do
+    settings+=" $word"
+    [[ "$prev" == "$word" && -n "$argument" ]] || continue
+    case "$argument" in
+      PATH)
+        COMPREPLY=($(compgen -f -- "$cur"))
+        compopt -o filenames 2>/dev/null ;;
+      *)
+        case "$word" in
+          --decimal-separator) COMPREPLY=($(compgen -W ". ," -- "$cur")) ;;
+          --units) COMPREPLY=($(compgen -W "mm mil in" -- "$cur")) ;;
+        esac ;;
+    esac
+    return
+  done < <(sed -n '/^Settings:/,/^$/{s/^  \(--[^ ]*\)\( [^ ]*\)\{0,1\}  .*/\1\2/p}' <<<"$help")
   # write-placements=PATH and preview=PATH: bash splits the word at '='.
-  if [[ "$prev" == "=" && ( "${COMP_WORDS[COMP_CWORD-2]}" == write-placements ||
-        "${COMP_WORDS[COMP_CWORD-2]}" == preview ) ]]; then
+  local writes
+  writes=$(sed -n '/^Operations:/,/^$/{s/^  \([^ =]*\)=PATH .*/\1/p}' <<<"$help")
+  if [[ "$prev" == "=" ]] && grep -qxF -- "${COMP_WORDS[COMP_CWORD-2]}" <<<"$writes"; then
     COMPREPLY=($(compgen -f -- "$cur"))
     compopt -o filenames 2>/dev/null
     return
   fi
-  local settings="--qpf-template --rep --cmp --qpf --mnt --bom --rak --txt --zirkan --placements
-    --columns --units --mils
-    --comma --no-comma --english --force --decimal-separator --keep-going --quiet --help --version"
-  # The operations as the program's own help lists them, cut before their argument.
+  # The operations, cut before their argument.
   local operations
-  operations=$(brisel-cli --help 2>/dev/null |
-    sed -n '/^Operations:/,/^$/{s/^  \([^ ]*\).*/\1/p}' | sed 's/=.*/=/')
+  operations=$(sed -n '/^Operations:/,/^$/{s/^  \([^ ]*\).*/\1/p}' <<<"$help" | sed 's/=.*/=/' | sort -u)
   if [[ "$cur" == -* ]]; then
     COMPREPLY=($(compgen -W "$settings" -- "$cur"))
   else

@@ -102,6 +102,8 @@ void appendPart(std::string& out, const Placement& part, int body, ColourBy colo
   appendNumber(out, part.y);
   out += ")\" fill=\"";
   appendColour(out, kPalette[paletteIndexOf(key)]);
+  // The bottom side, seen through the board, outlined dashed as in the window.
+  if (part.bottom) out += "\" stroke=\"#1030c0\" stroke-dasharray=\"0.3 0.2";
   out += "\">";
 
   // The body and its mark, shared by every part of that size and turned here.

@@ -75,45 +75,20 @@ bool keyLess(const CellKey& a, const CellKey& b) {
 class Squares {
  public:
   explicit Squares(const std::vector<Place>& places) : places_(places) {
-    const std::size_t n = places.size();
-    keys_.reserve(n);
+    keys_.reserve(places.size());
     for (const Place& p : places) keys_.push_back({squareOf(p.x), squareOf(p.y)});
-    order_.resize(n);
-    for (std::size_t i = 0; i < n; ++i) order_[i] = static_cast<int>(i);
-    std::sort(order_.begin(), order_.end(), [&](int a, int b) {
-      const CellKey& ka = keys_[static_cast<std::size_t>(a)];
-      const CellKey& kb = keys_[static_cast<std::size_t>(b)];
-      if (keyLess(ka, kb)) return true;
-      if (keyLess(kb, ka)) return false;
-      return x(a) < x(b);
-    });
+    sortBySquare();
+    const std::size_t n = places.size();
     prefixLow_.resize(n);
     prefixHigh_.resize(n);
     suffixLow_.resize(n);
     suffixHigh_.resize(n);
     runs_.reserve(n);
-    std::size_t start = 0;
-    while (start < n) {
-      std::size_t end = start + 1;
+    for (std::size_t start = 0, end = 0; start < n; start = end) {
       const CellKey& key = keys_[static_cast<std::size_t>(order_[start])];
-      while (end < n && keys_[static_cast<std::size_t>(order_[end])] == key) ++end;
-      for (std::size_t i = start; i < end; ++i) {
-        int m = order_[i];
-        bool first = i == start;
-        prefixLow_[i] = !first && y(prefixLow_[i - 1]) <= y(m) ? prefixLow_[i - 1] : m;
-        prefixHigh_[i] = !first && y(prefixHigh_[i - 1]) >= y(m) ? prefixHigh_[i - 1] : m;
-      }
-      for (std::size_t i = end; i-- > start;) {
-        int m = order_[i];
-        bool last = i + 1 == end;
-        suffixLow_[i] = !last && y(suffixLow_[i + 1]) <= y(m) ? suffixLow_[i + 1] : m;
-        suffixHigh_[i] = !last && y(suffixHigh_[i + 1]) >= y(m) ? suffixHigh_[i + 1] : m;
-      }
-      if (columns_.empty() || !(columns_.back().x == key.x))
-        columns_.push_back({key.x, runs_.size(), runs_.size()});
-      ++columns_.back().endRun;
-      runs_.push_back({start, end, columns_.size() - 1});
-      start = end;
+      for (end = start + 1; end < n && keys_[static_cast<std::size_t>(order_[end])] == key;) ++end;
+      markExtremes(start, end);
+      addRun(start, end, key);
     }
   }
 
@@ -121,27 +96,12 @@ class Squares {
   std::vector<int> samePlaces() const {
     std::vector<int> other(places_.size(), -1);
     for (const Run& run : runs_) {
-      if (run.end - run.start > 1) {
+      if (run.end - run.start > 1) {  // a square shared: they all lie close enough
         for (std::size_t i = run.start; i < run.end; ++i)
           other[static_cast<std::size_t>(order_[i])] =
               order_[i == run.start ? run.start + 1 : run.start];
-        continue;
-      }
-      const int place = order_[run.start];
-      const CellKey& key = keys_[static_cast<std::size_t>(place)];
-      int& found = other[static_cast<std::size_t>(place)];
-      for (int dx = -1; dx <= 1 && found < 0; ++dx) {
-        if (dx != 0 && key.x.exact) continue;
-        // The columns of squares lie in order: a neighbouring one is next door.
-        const long c = static_cast<long>(run.column) + dx;
-        if (c < 0 || c >= static_cast<long>(columns_.size())) continue;
-        const Column& column = columns_[static_cast<std::size_t>(c)];
-        if (!(column.x == Square{key.x.index + dx, key.x.exact})) continue;
-        for (int dy = -1; dy <= 1 && found < 0; ++dy) {
-          if ((dx == 0 && dy == 0) || (dy != 0 && key.y.exact)) continue;
-          const int next = findRun(column, Square{key.y.index + dy, key.y.exact});
-          if (next >= 0) found = near(runs_[static_cast<std::size_t>(next)], place, dx, dy);
-        }
+      } else {
+        other[static_cast<std::size_t>(order_[run.start])] = nextDoor(run);
       }
     }
     return other;
@@ -181,6 +141,64 @@ class Squares {
 
   double x(int place) const { return places_[static_cast<std::size_t>(place)].x; }
   double y(int place) const { return places_[static_cast<std::size_t>(place)].y; }
+
+  void sortBySquare() {
+    order_.resize(places_.size());
+    for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = static_cast<int>(i);
+    std::sort(order_.begin(), order_.end(), [&](int a, int b) {
+      const CellKey& ka = keys_[static_cast<std::size_t>(a)];
+      const CellKey& kb = keys_[static_cast<std::size_t>(b)];
+      if (keyLess(ka, kb)) return true;
+      if (keyLess(kb, ka)) return false;
+      return x(a) < x(b);
+    });
+  }
+
+  // The lowest and highest Y of the square [start, end) up to each place and
+  // from it on.
+  void markExtremes(std::size_t start, std::size_t end) {
+    for (std::size_t i = start; i < end; ++i) {
+      const int m = order_[i];
+      const bool first = i == start;
+      prefixLow_[i] = !first && y(prefixLow_[i - 1]) <= y(m) ? prefixLow_[i - 1] : m;
+      prefixHigh_[i] = !first && y(prefixHigh_[i - 1]) >= y(m) ? prefixHigh_[i - 1] : m;
+    }
+    for (std::size_t i = end; i-- > start;) {
+      const int m = order_[i];
+      const bool last = i + 1 == end;
+      suffixLow_[i] = !last && y(suffixLow_[i + 1]) <= y(m) ? suffixLow_[i + 1] : m;
+      suffixHigh_[i] = !last && y(suffixHigh_[i + 1]) >= y(m) ? suffixHigh_[i + 1] : m;
+    }
+  }
+
+  void addRun(std::size_t start, std::size_t end, const CellKey& key) {
+    if (columns_.empty() || !(columns_.back().x == key.x))
+      columns_.push_back({key.x, runs_.size(), runs_.size()});
+    ++columns_.back().endRun;
+    runs_.push_back({start, end, columns_.size() - 1});
+  }
+
+  // A place in one of the eight squares around the lone place of `run`, or -1.
+  int nextDoor(const Run& run) const {
+    const int place = order_[run.start];
+    const CellKey& key = keys_[static_cast<std::size_t>(place)];
+    for (int dx = -1; dx <= 1; ++dx) {
+      if (dx != 0 && key.x.exact) continue;
+      // The columns of squares lie in order: a neighbouring one is next door.
+      const long c = static_cast<long>(run.column) + dx;
+      if (c < 0 || c >= static_cast<long>(columns_.size())) continue;
+      const Column& column = columns_[static_cast<std::size_t>(c)];
+      if (!(column.x == Square{key.x.index + dx, key.x.exact})) continue;
+      for (int dy = -1; dy <= 1; ++dy) {
+        if ((dx == 0 && dy == 0) || (dy != 0 && key.y.exact)) continue;
+        const int next = findRun(column, Square{key.y.index + dy, key.y.exact});
+        const int found =
+            next >= 0 ? near(runs_[static_cast<std::size_t>(next)], place, dx, dy) : -1;
+        if (found >= 0) return found;
+      }
+    }
+    return -1;
+  }
 
   // A place of `run` within the distance of `place`, whose square lies
   // (dx, dy) steps away from the run's; -1 when none is.
@@ -262,99 +280,135 @@ class References {
   std::vector<Written> written_;
 };
 
-}  // namespace
+// The findings of one table, a row at a time, then those between rows.
+class Checker {
+ public:
+  Checker(const Grid& table, const NumberFormat& format)
+      : table_(table), format_(format), references_(static_cast<std::size_t>(table.RowCount())) {}
 
-std::vector<Finding> checkTable(const Grid& table, const NumberFormat& format) {
-  std::vector<Finding> findings;
-  if (table.ColCount() < kTableColumns) return findings;
-  const int rows = table.RowCount();
-  auto add = [&](int row, FindingCode code, std::string_view reference, std::string text) {
-    findings.push_back({row, code, std::string(reference), std::move(text)});
-  };
+  std::vector<Finding> run() {
+    if (table_.ColCount() < kTableColumns) return {};
+    for (int row = kFirstDataRow; row < table_.RowCount(); ++row)
+      if (hasComponentNumber(table_, row)) checkRow(row);  // the writers pass the others over
+    addDuplicateReferences();
+    addSamePlaces();
+    // Within a row and a kind, findings keep the order they were made in: by column.
+    std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
+      if (a.row != b.row) return a.row < b.row;
+      return static_cast<int>(a.code) < static_cast<int>(b.code);
+    });
+    return std::move(findings_);
+  }
 
-  std::vector<Place> places;
-  References references(static_cast<std::size_t>(rows));
+ private:
+  void add(int row, FindingCode code, std::string_view reference, std::string text) {
+    findings_.push_back({row, code, std::string(reference), std::move(text)});
+  }
 
-  for (int row = kFirstDataRow; row < rows; ++row) {
-    if (!hasComponentNumber(table, row)) continue;  // the writers pass it over
-    const std::string_view reference = trim(table.cell(col::Reference, row));
+  std::string_view cell(int column, int row) const { return trim(table_.cell(column, row)); }
+
+  // How a finding of a row names it; made only for a row that has one.
+  static std::string who(std::string_view reference) { return shown(reference) + ": "; }
+
+  void checkRow(int row) {
+    const std::string_view reference = cell(col::Reference, row);
     if (reference.empty()) {
       add(row, FindingCode::noReference, reference,
-          "riga con numero " + quoted(trim(table.cell(col::Number, row))) +
+          "riga con numero " + quoted(cell(col::Number, row)) +
               " ma senza riferimento: non viene scritta");
-      continue;
+      return;
     }
-    auto who = [&] { return shown(reference) + ": "; };
-    references.add(reference, row);
-
-    const std::string_view value = trim(table.cell(col::Value, row));
-    if (value.empty()) add(row, FindingCode::noValue, reference, who() + "valore mancante");
+    references_.add(reference, row);
+    const std::string_view value = cell(col::Value, row);
+    if (value.empty())
+      add(row, FindingCode::noValue, reference, who(reference) + "valore mancante");
     if (value == "???")
       add(row, FindingCode::noValue, reference,
-          who() +
+          who(reference) +
               "valore '??"
               "?', non trovato nel file CMP");
-
-    auto notANumber = [&](int column) {
-      add(row, FindingCode::notANumber, reference,
-          who() + "colonna " + std::string(columnName(column)) + ": " +
-              ConversionError(trim(table.cell(column, row))).what());
-    };
-    if (!tryTextToInteger(table.cell(col::Number, row), format)) notANumber(col::Number);
-    std::optional<float> x = tryTextToFloat(trim(table.cell(col::X, row)), format);
-    if (!x) notANumber(col::X);
-    std::optional<float> y = tryTextToFloat(trim(table.cell(col::Y, row)), format);
-    if (!y) notANumber(col::Y);
-    std::optional<std::int32_t> angle = tryTextToInteger(table.cell(col::Angle, row), format);
-    if (!angle) notANumber(col::Angle);
-    if (x && y) places.push_back({row, *x, *y});
-
+    checkNumbers(row, reference);
     for (int column : {col::Reference, col::Value, col::Footprint}) {
-      std::string_view text = trim(table.cell(column, row));
+      const std::string_view text = cell(column, row);
       if (holdsBlank(text))
         add(row, FindingCode::blankInField, reference,
-            who() + "colonna " + std::string(columnName(column)) + " " + quoted(text) +
+            who(reference) + "colonna " + std::string(columnName(column)) + " " + quoted(text) +
                 " contiene uno spazio: la riga ZIRKAN avrebbe pi\xC3\xB9 di sei campi");
     }
+    const std::string_view side = cell(col::Side, row);
+    if (!side.empty() && side != "T" && side != "B")
+      add(row, FindingCode::unknownSide, reference,
+          who(reference) + "lato " + quoted(side) + " n\xC3\xA9 T n\xC3\xA9 B");
+  }
+
+  // N., X, Y and the angle as the writers read them; the place of the row,
+  // once both coordinates convert, for the pairs.
+  void checkNumbers(int row, std::string_view reference) {
+    auto notANumber = [&](int column) {
+      add(row, FindingCode::notANumber, reference,
+          who(reference) + "colonna " + std::string(columnName(column)) + ": " +
+              ConversionError(cell(column, row)).what());
+    };
+    if (!tryTextToInteger(table_.cell(col::Number, row), format_)) notANumber(col::Number);
+    const std::optional<float> x = tryTextToFloat(cell(col::X, row), format_);
+    if (!x) notANumber(col::X);
+    const std::optional<float> y = tryTextToFloat(cell(col::Y, row), format_);
+    if (!y) notANumber(col::Y);
+    const std::optional<std::int32_t> angle =
+        tryTextToInteger(table_.cell(col::Angle, row), format_);
+    if (!angle) notANumber(col::Angle);
+    if (x && y) places_.push_back({row, *x, *y});
+    if ((x && *x < 0) || (y && *y < 0))
+      add(row, FindingCode::negativePosition, reference,
+          who(reference) + "posizione negativa (X " + shown(cell(col::X, row)) + ", Y " +
+              shown(cell(col::Y, row)) + ")");
     if (angle) {
       const int turn = static_cast<std::int16_t>(low16(*angle));
       if (turn % 90 != 0)
         add(row, FindingCode::oddAngle, reference,
-            who() + "angolo " + std::to_string(turn) + " non multiplo di 90");
+            who(reference) + "angolo " + std::to_string(turn) + " non multiplo di 90");
     }
   }
 
-  for (const References::Written& written : references.written()) {
-    const References::Group& group = references.group(written);
-    if (group.count > 1)
-      add(written.row, FindingCode::duplicateReference, written.reference,
-          shown(written.reference) + ": riferimento ripetuto su " + std::to_string(group.count) +
-              " righe (la prima \xC3\xA8 la riga " + std::to_string(group.first) + ")");
+  void addDuplicateReferences() {
+    for (const References::Written& written : references_.written()) {
+      const References::Group& group = references_.group(written);
+      if (group.count > 1)
+        add(written.row, FindingCode::duplicateReference, written.reference,
+            shown(written.reference) + ": riferimento ripetuto su " + std::to_string(group.count) +
+                " righe (la prima \xC3\xA8 la riga " + std::to_string(group.first) + ")");
+    }
   }
 
-  const std::vector<int> near = Squares(places).samePlaces();
-  for (std::size_t i = 0; i < places.size(); ++i) {
-    if (near[i] < 0) continue;
-    const Place& other = places[static_cast<std::size_t>(near[i])];
-    const std::string_view reference = trim(table.cell(col::Reference, places[i].row));
-    add(places[i].row, FindingCode::samePlace, reference,
-        shown(reference) + ": nella stessa posizione di " +
-            shown(trim(table.cell(col::Reference, other.row))) + " (riga " +
-            std::to_string(other.row) + ")");
+  void addSamePlaces() {
+    const std::vector<int> near = Squares(places_).samePlaces();
+    for (std::size_t i = 0; i < places_.size(); ++i) {
+      if (near[i] < 0) continue;
+      const Place& other = places_[static_cast<std::size_t>(near[i])];
+      const std::string_view reference = cell(col::Reference, places_[i].row);
+      add(places_[i].row, FindingCode::samePlace, reference,
+          shown(reference) + ": nella stessa posizione di " +
+              shown(cell(col::Reference, other.row)) + " (riga " + std::to_string(other.row) + ")");
+    }
   }
 
-  // Within a row and a kind, findings keep the order they were made in: by column.
-  std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
-    if (a.row != b.row) return a.row < b.row;
-    return static_cast<int>(a.code) < static_cast<int>(b.code);
-  });
-  return findings;
+  const Grid& table_;
+  const NumberFormat& format_;
+  std::vector<Finding> findings_;
+  std::vector<Place> places_;
+  References references_;
+};
+
+}  // namespace
+
+std::vector<Finding> checkTable(const Grid& table, const NumberFormat& format) {
+  return Checker(table, format).run();
 }
 
 std::vector<int> rowsWithFindings(const std::vector<Finding>& findings) {
   std::vector<int> rows;
   for (const Finding& finding : findings)
-    if (finding.row > 0) rows.push_back(finding.row);
+    if (finding.row > 0 && !isInformation(finding.code)) rows.push_back(finding.row);
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   return rows;

@@ -20,7 +20,7 @@ inline constexpr double kSamePlace = 0.01;
 // order), then by column.
 std::vector<Finding> checkTable(const Grid& table, const NumberFormat& format);
 
-// The rows that have at least one finding, ascending, each once.
+// The rows that have at least one finding of a fault, ascending, each once.
 std::vector<int> rowsWithFindings(const std::vector<Finding>& findings);
 
 }  // namespace brisel

@@ -64,6 +64,10 @@ TEST(TableCheck, EachFaultGivesExactlyItsFindings) {
       {"blank-in-field", "|2|R2|10 K||20|20|90|R 0603|", {"2 blank-in-field", "2 blank-in-field"}},
       {"odd-angle", "|2|R2|10K||20|20|45|R0603|", {"2 odd-angle"}},
       {"-90 as 65446 is square", "|2|R2|10K||20|20|65446|R0603|", {}},
+      {"negative-position", "|2|R2|10K||20|-0.5|90|R0603|", {"2 negative-position"}},
+      {"-0 is no negative position", "|2|R2|10K||-0|20|90|R0603|", {}},
+      {"unknown-side", "|2|R2|10K| top |20|20|90|R0603|", {"2 unknown-side"}},
+      {"sides T and B", "|2|R2|10K| B |20|20|90|R0603|", {}},
       {"every kind, by kind",
        "|x|R3|??? ||30|30|45|A B|",
        {"2 duplicate-reference", "2 no-value", "2 not-a-number", "2 same-place", "2 blank-in-field",
@@ -102,7 +106,10 @@ TEST(TableCheck, SamePlaceAcrossSquaresAndFarAway) {
     Grid table = board({row(1, c.ax, c.ay), row(2, "500", "500"), row(3, c.bx, c.by)});
     std::vector<std::string> expected;
     if (c.same) expected = {"1 same-place", "3 same-place"};
-    EXPECT_EQ(found(table), expected);
+    std::vector<std::string> samePlace;
+    for (const std::string& finding : found(table))
+      if (finding.ends_with(" same-place")) samePlace.push_back(finding);
+    EXPECT_EQ(samePlace, expected);
   }
 }
 
@@ -179,8 +186,10 @@ TEST(TableCheck, HostileCellsNeitherThrowNorChange) {
   EXPECT_NO_THROW(checkTable(Grid(3, 2), {}));  // narrower than a component table
 }
 
+// A position below zero or an unknown side is told, not marked as a fault.
 TEST(TableCheck, RowsWithFindingsOnceEachInOrder) {
-  Grid table = board({row(1), "|2|R3|???||30|30|45|R0603|", row(3), row(4)});
+  Grid table =
+      board({row(1, "-1"), "|2|R3|???||30|30|45|R0603|", row(3), "|4|R4|1K|X|5|5|0|R0603|"});
   EXPECT_EQ(rowsWithFindings(checkTable(table, {})), (std::vector<int>{2, 3}));
 }
 

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <set>
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli/printouts.h"
+#include "cli/settings.h"
 #include "cli/words.h"
 #include "core/buttons.h"
 #include "tests/cli_kit.h"
@@ -171,6 +175,80 @@ TEST(CliConventions, AnUnopenedPathComesWithTheSystemsReason) {
   EXPECT_EQ(asOutput.err, "Errore: Errore epertura file\nerror: cannot open " + missing + ": " +
                               std::make_error_code(std::errc::no_such_file_or_directory).message() +
                               "\n");
+}
+
+// The words a tag line of the manual sets in bold, where a reader types them:
+// `.BR \-\-help ", " \-h` gives --help and -h, `.BI sort= COL` gives sort=.
+std::vector<std::string> boldWords(const std::string& line) {
+  std::vector<std::string> arguments;
+  std::size_t space = line.find(' ');
+  const std::string macro = line.substr(1, space - 1);
+  for (std::size_t at = space; at < line.size();) {
+    at = line.find_first_not_of(' ', at);
+    if (at == std::string::npos) break;
+    std::size_t end = line[at] == '"' ? line.find('"', at + 1) : line.find(' ', at);
+    if (end == std::string::npos) end = line.size();
+    arguments.push_back(line.substr(at + (line[at] == '"'), end - at - (line[at] == '"')));
+    at = end + 1;
+  }
+  std::vector<std::string> words;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    bool bold = macro == "B" || ((macro == "BI" || macro == "BR") && i % 2 == 0) ||
+                ((macro == "IB" || macro == "RB") && i % 2 == 1);
+    if (!bold) continue;
+    std::string word;
+    const std::string& text = arguments[i];
+    for (std::size_t at = 0; at < text.size(); ++at) {
+      if (text.compare(at, 3, "\\fR") == 0 || text.compare(at, 3, "\\fI") == 0) {
+        std::size_t back = text.find("\\fP", at);  // a roman or italic insert
+        at = back == std::string::npos ? text.size() : back + 2;
+      } else if (text.compare(at, 2, "\\-") == 0) {
+        word += '-';
+        ++at;
+      } else if (text[at] != ' ') {
+        word += text[at];
+      }
+    }
+    if (!word.empty()) words.push_back(word);
+  }
+  return words;
+}
+
+// The words the manual names in a section (".SH SETTINGS"), one tag a .TP.
+std::set<std::string> manualWords(const std::string& section) {
+  std::ifstream manual(BRISEL_DIST "/brisel-cli.1");
+  EXPECT_TRUE(manual) << BRISEL_DIST "/brisel-cli.1";
+  std::set<std::string> words;
+  bool inSection = false;
+  bool tag = false;
+  for (std::string line; std::getline(manual, line);) {
+    if (line.rfind(".SH ", 0) == 0) inSection = line == ".SH " + section;
+    if (inSection && tag)
+      for (const std::string& word : boldWords(line)) words.insert(word);
+    tag = line == ".TP";
+  }
+  return words;
+}
+
+// The manual is written by hand: it lists every word brisel-cli knows, as the
+// reader types it up to its argument, and none that it does not know.
+TEST(CliConventions, TheManualListsEveryWordAndNoOther) {
+  std::set<std::string> settings;
+  for (const cli::Setting& setting : cli::settings()) {
+    settings.insert(std::string(setting.word));
+    if (!setting.alias.empty()) settings.insert(std::string(setting.alias));
+  }
+  EXPECT_EQ(manualWords("SETTINGS"), settings);
+
+  std::set<std::string> operations = {"print"};
+  for (const cli::Printout& printout : cli::printouts())
+    operations.insert("print=" + std::string(printout.what));
+  for (const cli::Word& word : cli::operationWords()) {
+    std::string typed(word.word);
+    if (std::size_t equals = typed.find('='); equals != std::string::npos) typed.resize(equals + 1);
+    if (typed != "print" && typed != "print=") operations.insert(typed);
+  }
+  EXPECT_EQ(manualWords("OPERATIONS"), operations);
 }
 
 TEST(CliConventions, EditDistance) {

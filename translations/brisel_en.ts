@@ -11,6 +11,10 @@
         <source>%1 × %2 mm</source>
         <translation>%1 × %2 mm</translation>
     </message>
+    <message>
+        <source>lato B (visto attraverso la scheda)</source>
+        <translation>side B (seen through the board)</translation>
+    </message>
 </context>
 <context>
     <name>Button</name>

@@ -218,19 +218,57 @@ void BoardView::paintBoard(QPainter& painter, const QRect& area) const {
   paintExtent(painter);
   paintParts(painter, area);
   paintOrigin(painter);
+  paintLegend(painter);
 }
 
-void BoardView::paintParts(QPainter& painter, const QRect& area) const {
+// The board mapped onto the widget's pixels, and a part's shapes there.
+struct BoardView::Frame {
+  const brisel::Board& board;
+  double s;   // pixels a millimetre
+  double cx;  // the pixel of the board's (0, 0)
+  double cy;
+  bool coarse;  // too many parts in view to draw more than their extent
+
+  const brisel::Placement& part(int i) const { return board.parts[static_cast<std::size_t>(i)]; }
+
+  QPointF at(const brisel::Placement& p, double u, double v, const brisel::Turn& turn) const {
+    return QPointF(cx + (p.x + u * turn.cos - v * turn.sin) * s,
+                   cy - (p.y + u * turn.sin + v * turn.cos) * s);
+  }
+
+  // A part's body as four pixel corners.
+  void corners(const brisel::Placement& p, QPointF (&out)[4]) const {
+    const brisel::Turn turn = brisel::turnOf(p.angle);
+    const double hl = p.length / 2.0, hw = p.width / 2.0;
+    const double signs[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (int k = 0; k < 4; ++k) out[k] = at(p, signs[k][0] * hl, signs[k][1] * hw, turn);
+  }
+
+  // Its turned extent, at least a pixel and a half wide.
+  QRectF extent(const brisel::Placement& p) const {
+    const brisel::Turn turn = brisel::turnOf(p.angle);
+    const double hl = p.length / 2.0, hw = p.width / 2.0;
+    const double hx = std::max((std::fabs(hl * turn.cos) + std::fabs(hw * turn.sin)) * s, 0.75);
+    const double hy = std::max((std::fabs(hl * turn.sin) + std::fabs(hw * turn.cos)) * s, 0.75);
+    const double px = cx + p.x * s, py = cy - p.y * s;
+    return QRectF(px - hx, py - hy, 2 * hx, 2 * hy);
+  }
+
+  // Drawn as its extent alone: too small, or too many parts to tell apart.
+  bool asExtent(const brisel::Placement& p) const {
+    return coarse || std::max(p.length, p.width) * s < 5;
+  }
+
+  QPointF centre(const brisel::Placement& p) const { return QPointF(cx + p.x * s, cy - p.y * s); }
+};
+
+BoardView::InView BoardView::partsInView(const QRect& area) const {
   const brisel::Board& board = *board_;
   const QPointF topLeft = toBoard(area.topLeft());
   const QPointF bottomRight = toBoard(QPointF(area.right() + 1, area.bottom() + 1));
   const brisel::BoardBox box{static_cast<float>(topLeft.x()), static_cast<float>(bottomRight.y()),
                              static_cast<float>(bottomRight.x()), static_cast<float>(topLeft.y())};
-
-  // The parts in view, bucketed by colour so that the painter changes brush
-  // once a colour.
-  std::array<std::vector<int>, brisel::kPaletteSize> byColour;
-  std::size_t visible = 0;
+  InView inView;
   board.visit(box, [&](int i) {
     const brisel::Placement& part = board.parts[static_cast<std::size_t>(i)];
     const float reach = std::max(part.length, part.width) / 2;
@@ -238,37 +276,26 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
         part.y - reach > box.top)
       return;
     const std::string& key = colours_ == brisel::ColourBy::value ? part.value : part.footprint;
-    byColour[static_cast<std::size_t>(brisel::paletteIndexOf(key))].push_back(i);
-    ++visible;
+    inView.byColour[static_cast<std::size_t>(brisel::paletteIndexOf(key))].push_back(i);
+    ++inView.count;
   });
+  return inView;
+}
 
+void BoardView::paintParts(QPainter& painter, const QRect& area) const {
+  const InView inView = partsInView(area);
   const double s = scale_;
-  const double cx = width() / 2.0 - centre_.x() * s, cy = height() / 2.0 + centre_.y() * s;
-  const bool coarse = visible > kDetailLimit;
+  const Frame frame{*board_, s, width() / 2.0 - centre_.x() * s, height() / 2.0 + centre_.y() * s,
+                    inView.count > kDetailLimit};
   painter.setRenderHint(QPainter::Antialiasing, false);
+  paintBodies(painter, frame, inView);
+  paintOutlines(painter, frame, inView);
+  if (inView.count <= kLabelLimit) paintLabels(painter, frame, inView);
+}
 
-  // A part's body as four pixel corners.
-  auto corners = [&](const brisel::Placement& part, QPointF(&out)[4]) {
-    const brisel::Turn turn = brisel::turnOf(part.angle);
-    const double hl = part.length / 2.0, hw = part.width / 2.0;
-    const double px = cx + part.x * s, py = cy - part.y * s;
-    const double signs[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-    for (int k = 0; k < 4; ++k) {
-      const double u = signs[k][0] * hl, v = signs[k][1] * hw;
-      out[k] =
-          QPointF(px + (u * turn.cos - v * turn.sin) * s, py - (u * turn.sin + v * turn.cos) * s);
-    }
-  };
-  // Its turned extent, at least a pixel and a half wide.
-  auto extent = [&](const brisel::Placement& part) {
-    const brisel::Turn turn = brisel::turnOf(part.angle);
-    const double hl = part.length / 2.0, hw = part.width / 2.0;
-    const double hx = std::max((std::fabs(hl * turn.cos) + std::fabs(hw * turn.sin)) * s, 0.75);
-    const double hy = std::max((std::fabs(hl * turn.sin) + std::fabs(hw * turn.cos)) * s, 0.75);
-    const double px = cx + part.x * s, py = cy - part.y * s;
-    return QRectF(px - hx, py - hy, 2 * hx, 2 * hy);
-  };
-
+// The bodies filled a colour at a time, so that the painter changes brush once
+// a colour, then their outlines and orientation marks.
+void BoardView::paintBodies(QPainter& painter, const Frame& frame, const InView& inView) const {
   std::vector<QRectF> rects;   // parts drawn as their extent alone
   std::vector<QRectF> bodies;  // at right angles: the raster engine's fast path, outlined apart
   std::vector<int> turned;     // at other angles, outlined polygons
@@ -276,21 +303,20 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
   std::vector<QLineF> outlines;  // of `bodies`
   QPointF body[4];
   for (int colour = 0; colour < brisel::kPaletteSize; ++colour) {
-    const std::vector<int>& parts = byColour[static_cast<std::size_t>(colour)];
+    const std::vector<int>& parts = inView.byColour[static_cast<std::size_t>(colour)];
     if (parts.empty()) continue;
-    QColor fill = QColor::fromRgb(brisel::kPalette[colour]);
     rects.clear();
     bodies.clear();
     turned.clear();
     for (int i : parts) {
-      const brisel::Placement& part = board.parts[static_cast<std::size_t>(i)];
-      if (coarse || std::max(part.length, part.width) * s < 5) {
-        rects.push_back(extent(part));
+      const brisel::Placement& part = frame.part(i);
+      if (frame.asExtent(part)) {
+        rects.push_back(frame.extent(part));
         continue;
       }
       const brisel::Turn turn = brisel::turnOf(part.angle);
       if (turn.cos == 0 || turn.sin == 0) {
-        const QRectF r = extent(part);
+        const QRectF r = frame.extent(part);
         bodies.push_back(r);
         outlines.emplace_back(r.topLeft(), r.topRight());
         outlines.emplace_back(r.topRight(), r.bottomRight());
@@ -302,21 +328,17 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
       // The orientation mark: from the centre to the +X side, with a head.
       const double hl = part.length / 2.0;
       const double head = std::min<double>(std::min(part.length, part.width) / 4, 0.8);
-      auto at = [&](double u, double v) {
-        return QPointF(cx + (part.x + u * turn.cos - v * turn.sin) * s,
-                       cy - (part.y + u * turn.sin + v * turn.cos) * s);
-      };
-      marks.emplace_back(at(0, 0), at(hl, 0));
-      marks.emplace_back(at(hl - head, -head), at(hl, 0));
-      marks.emplace_back(at(hl - head, head), at(hl, 0));
+      marks.emplace_back(frame.at(part, 0, 0, turn), frame.at(part, hl, 0, turn));
+      marks.emplace_back(frame.at(part, hl - head, -head, turn), frame.at(part, hl, 0, turn));
+      marks.emplace_back(frame.at(part, hl - head, head, turn), frame.at(part, hl, 0, turn));
     }
-    painter.setBrush(fill);
+    painter.setBrush(QColor::fromRgb(brisel::kPalette[colour]));
     painter.setPen(Qt::NoPen);
     if (!rects.empty()) painter.drawRects(rects.data(), static_cast<int>(rects.size()));
     if (!bodies.empty()) painter.drawRects(bodies.data(), static_cast<int>(bodies.size()));
     painter.setPen(QPen(kOutline, 0));
     for (int i : turned) {
-      corners(board.parts[static_cast<std::size_t>(i)], body);
+      frame.corners(frame.part(i), body);
       painter.drawPolygon(body, 4);
     }
   }
@@ -325,49 +347,51 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
     painter.drawLines(outlines.data(), static_cast<int>(outlines.size()));
   }
   if (!marks.empty()) {
-    painter.setPen(QPen(kOutline, std::clamp(s * 0.12, 1.0, 2.0)));
+    painter.setPen(QPen(kOutline, std::clamp(frame.s * 0.12, 1.0, 2.0)));
     painter.drawLines(marks.data(), static_cast<int>(marks.size()));
   }
+}
 
-  // Findings in red, the current row in a colour of its own, both drawn so
-  // that they show however small the part.
+// Findings in red, bottom-side parts dashed, the current row in a colour of
+// its own: drawn so that they show however small the part.
+void BoardView::paintOutlines(QPainter& painter, const Frame& frame, const InView& inView) const {
   painter.setBrush(Qt::NoBrush);
-  auto outline = [&](int i, const QColor& colour, double widthPixels) {
-    const brisel::Placement& part = board.parts[static_cast<std::size_t>(i)];
-    painter.setPen(QPen(colour, widthPixels));
-    if (std::max(part.length, part.width) * s < 8) {
-      const QPointF centre(cx + part.x * s, cy - part.y * s);
-      painter.drawEllipse(centre, 6.0, 6.0);
+  QPointF body[4];
+  auto outline = [&](int i, const QPen& pen) {
+    const brisel::Placement& part = frame.part(i);
+    painter.setPen(pen);
+    if (std::max(part.length, part.width) * frame.s < 8) {
+      painter.drawEllipse(frame.centre(part), 6.0, 6.0);
     } else {
-      corners(part, body);
+      frame.corners(part, body);
       painter.drawPolygon(body, 4);
     }
   };
-  if (!marked_.empty()) {
-    for (const std::vector<int>& parts : byColour)
+  if (!marked_.empty())
+    for (const std::vector<int>& parts : inView.byColour)
       for (int i : parts)
-        if (marked_[static_cast<std::size_t>(i)]) outline(i, kFinding, 2);
-  }
-  // Bottom-side parts outlined dashed: the machine sees them through the board.
-  for (const std::vector<int>& parts : byColour)
-    for (int i : parts)
-      if (board.parts[static_cast<std::size_t>(i)].bottom) {
-        const brisel::Placement& part = board.parts[static_cast<std::size_t>(i)];
-        painter.setPen(QPen(kBottom, 1.5, Qt::DashLine));
-        if (coarse || std::max(part.length, part.width) * s < 5) {
-          painter.drawRect(extent(part));
-        } else {
-          corners(part, body);
-          painter.drawPolygon(body, 4);
-        }
+        if (marked_[static_cast<std::size_t>(i)]) outline(i, QPen(kFinding, 2));
+  // The machine sees the bottom side through the board.
+  painter.setPen(QPen(kBottom, 1.5, Qt::DashLine));
+  for (const std::vector<int>& parts : inView.byColour)
+    for (int i : parts) {
+      const brisel::Placement& part = frame.part(i);
+      if (!part.bottom) continue;
+      if (frame.asExtent(part)) {
+        painter.drawRect(frame.extent(part));
+      } else {
+        frame.corners(part, body);
+        painter.drawPolygon(body, 4);
       }
+    }
   if (currentRow_ > 0 && currentRow_ < static_cast<int>(partOfRow_.size()) &&
       partOfRow_[currentRow_] >= 0)
-    outline(partOfRow_[currentRow_], kCurrent, 3);
+    outline(partOfRow_[currentRow_], QPen(kCurrent, 3));
+}
 
-  // Labels where the part is big enough to carry one and it does not crowd
-  // a label already drawn.
-  if (visible > kLabelLimit) return;
+// Labels where the part is big enough to carry one and it does not crowd a
+// label already drawn.
+void BoardView::paintLabels(QPainter& painter, const Frame& frame, const InView& inView) const {
   QFont font = painter.font();
   font.setPixelSize(kLabelPixels);
   painter.setFont(font);
@@ -375,21 +399,13 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
   const QFontMetrics metrics(font);
   const int columns = width() / kOccupancyCell + 1, rows = height() / kOccupancyCell + 1;
   std::vector<char> taken(static_cast<std::size_t>(columns) * rows, 0);
-  for (const std::vector<int>& parts : byColour) {
+  for (const std::vector<int>& parts : inView.byColour) {
     for (int i : parts) {
-      const brisel::Placement& part = board.parts[static_cast<std::size_t>(i)];
-      if (std::max(part.length, part.width) * s < 14) continue;
-      // Laid out once and kept: a label shaped anew at every repaint costs
-      // more than all the bodies of a zoomed view.
-      if (labels_.size() > 20000) labels_.clear();
-      auto [label, added] = labels_.try_emplace(i);
-      if (added) {
-        label->second.setTextFormat(Qt::PlainText);
-        label->second.setText(shownText(part.reference));
-        label->second.prepare(QTransform(), font);
-      }
-      const int w = static_cast<int>(std::ceil(label->second.size().width()));
-      const QPointF centre(cx + part.x * s, cy - part.y * s);
+      const brisel::Placement& part = frame.part(i);
+      if (std::max(part.length, part.width) * frame.s < 14) continue;
+      const QStaticText& label = labelOf(i, part, font);
+      const int w = static_cast<int>(std::ceil(label.size().width()));
+      const QPointF centre = frame.centre(part);
       const QRect place(static_cast<int>(centre.x() - w / 2.0),
                         static_cast<int>(centre.y() - metrics.height() / 2.0), w, metrics.height());
       const int c0 = std::max(0, place.left() / kOccupancyCell);
@@ -404,9 +420,49 @@ void BoardView::paintParts(QPainter& painter, const QRect& area) const {
       if (!free) continue;
       for (int r = r0; r <= r1; ++r)
         for (int c = c0; c <= c1; ++c) taken[static_cast<std::size_t>(r) * columns + c] = 1;
-      painter.drawStaticText(place.topLeft(), label->second);
+      painter.drawStaticText(place.topLeft(), label);
     }
   }
+}
+
+// Laid out once and kept: a label shaped anew at every repaint costs more
+// than all the bodies of a zoomed view.
+const QStaticText& BoardView::labelOf(int i, const brisel::Placement& part,
+                                      const QFont& font) const {
+  if (labels_.size() > 20000) labels_.clear();
+  auto [label, added] = labels_.try_emplace(i);
+  if (added) {
+    label->second.setTextFormat(Qt::PlainText);
+    label->second.setText(shownText(part.reference));
+    label->second.prepare(QTransform(), font);
+  }
+  return label->second;
+}
+
+// In a corner, what the dashed outline means, while the board has a bottom side.
+void BoardView::paintLegend(QPainter& painter) const {
+  if (std::none_of(board_->parts.begin(), board_->parts.end(),
+                   [](const brisel::Placement& part) { return part.bottom; }))
+    return;
+  QFont font = painter.font();
+  font.setPixelSize(kLabelPixels);
+  painter.setFont(font);
+  const QString text = tr("lato B (visto attraverso la scheda)");
+  const QFontMetrics metrics(font);
+  const int sample = kLabelPixels + 3, gap = 6;
+  const QRect box(width() - metrics.horizontalAdvance(text) - sample - 3 * gap,
+                  height() - sample - 2 * gap, metrics.horizontalAdvance(text) + sample + 3 * gap,
+                  sample + 2 * gap);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(kExtent, 0));
+  painter.setBrush(kBackground);
+  painter.drawRect(box.adjusted(0, 0, -1, -1));
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(kBottom, 1.5, Qt::DashLine));
+  painter.drawRect(QRectF(box.left() + gap, box.top() + gap, sample, sample));
+  painter.setPen(Qt::black);
+  painter.drawText(QRect(box.left() + 2 * gap + sample, box.top(), box.width(), box.height()),
+                   Qt::AlignVCenter | Qt::AlignLeft, text);
 }
 
 void BoardView::paintExtent(QPainter& painter) const {

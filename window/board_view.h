@@ -14,6 +14,7 @@
 #include <QStaticText>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -89,8 +90,21 @@ class BoardView : public QWidget {
   bool event(QEvent* event) override;
 
  private:
+  struct Frame;
+  // The parts in view, bucketed by their colour.
+  struct InView {
+    std::array<std::vector<int>, brisel::kPaletteSize> byColour;
+    std::size_t count = 0;
+  };
+
   void paintBoard(QPainter& painter, const QRect& area) const;
+  InView partsInView(const QRect& area) const;
   void paintParts(QPainter& painter, const QRect& area) const;
+  void paintBodies(QPainter& painter, const Frame& frame, const InView& inView) const;
+  void paintOutlines(QPainter& painter, const Frame& frame, const InView& inView) const;
+  void paintLabels(QPainter& painter, const Frame& frame, const InView& inView) const;
+  const QStaticText& labelOf(int i, const brisel::Placement& part, const QFont& font) const;
+  void paintLegend(QPainter& painter) const;
   void paintOrigin(QPainter& painter) const;
   // The last full picture no longer shows the board as it is drawn.
   void dropFrame() { frameValid_ = false; }

@@ -2,6 +2,7 @@
 
 #include "core/buttons.h"
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QHeaderView>
 
@@ -26,8 +27,10 @@ int CheckListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant CheckListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) return {};
+  if (!index.isValid() || index.row() >= rowCount()) return {};
   const Line& line = lines_[static_cast<std::size_t>(index.row())];
+  if (role == Qt::ForegroundRole && line.information) return QColor(Qt::darkGray);
+  if (role != Qt::DisplayRole) return {};
   switch (index.column()) {
     case 0:
       return line.rowText;
@@ -52,7 +55,8 @@ void CheckListModel::show(const brisel::Workspace& workspace) {
   lines_.clear();
   for (const brisel::Finding& f : workspace.findings)
     lines_.push_back({f.row, QString::number(f.row), shownText(f.reference),
-                      QString::fromLatin1(brisel::findingCodeName(f.code)), utf8(f.text)});
+                      QString::fromLatin1(brisel::findingCodeName(f.code)), utf8(f.text),
+                      brisel::isInformation(f.code)});
   const brisel::RakReport& rak = workspace.rakReport;
   // The rows RAK removed are gone from the table: their numbers point nowhere.
   for (const brisel::RakRemoved& r : rak.removed)

@@ -21,6 +21,7 @@ class CheckListModel : public QAbstractTableModel {
     QString reference;
     QString code;
     QString text;
+    bool information = false;  // tells of the board, no fault: shown greyed
   };
 
   using QAbstractTableModel::QAbstractTableModel;
