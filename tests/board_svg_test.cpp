@@ -47,6 +47,8 @@ Picture readPicture(const std::filesystem::path& path) {
       for (const QXmlStreamAttribute& a : attributes)
         if (a.name().startsWith(QLatin1String("data-")))
           data[a.name().toString()] = a.value().toString();
+      if (attributes.hasAttribute(QLatin1String("stroke-dasharray")))
+        data[QStringLiteral("dashed")] = {};
       picture.parts.push_back(data);
       inPart = true;
     }
@@ -119,6 +121,8 @@ TEST(BoardPreview, SampleBoardPartsMatchTheTableRowByRow) {
     EXPECT_EQ(data.at("data-y").toFloat(), y);
     EXPECT_EQ(data.at("data-angle").toInt(), low16(textToInteger(cell(cells, 7), format)));
     EXPECT_EQ(picture.labels[part].toStdString(), cell(cells, 2));
+    EXPECT_EQ(data.count(QStringLiteral("dashed")) == 1,
+              trim(cell(cells, 4)) == "B");  // the bottom side
     EXPECT_TRUE(x > left && x < right && y > bottom && y < top);
     ++part;
   }
@@ -129,11 +133,11 @@ TEST(BoardPreview, SampleBoardPartsMatchTheTableRowByRow) {
 TEST(BoardPreview, HostileTextsStayWellFormedAndBadCoordinatesStayOut) {
   testing::TempDir dir;
   const std::filesystem::path svg = dir / "b.svg";
-  const testing::CliResult result =
-      testing::run({"set=1,1,1", "set=2,1,<R&\"1\x01\xE9>", "set=3,1,10K ]]> </g>", "set=5,1,1",
-                    "set=6,1,2", "set=7,1,-90", "set=8,1,a\tb", "set=1,2,2", "set=2,2,BAD",
-                    "set=5,2,1e39", "set=6,2,1", "set=7,2,0", "set=1,3,3", "set=2,3,FAR",
-                    "set=5,3,1", "set=6,3,-99999", "set=7,3,0", "preview=" + svg.string()});
+  const testing::CliResult result = testing::run(
+      {"set=1,1,1", "set=2,1,<R&\"1\x01\xE9>", "set=3,1,10K ]]> </g>", "set=5,1,1", "set=6,1,2",
+       "set=7,1,-90", "set=8,1,a\tb", "set=4,1, B ", "set=1,2,2", "set=2,2,BAD", "set=5,2,1e39",
+       "set=6,2,1", "set=7,2,0", "set=1,3,3", "set=2,3,FAR", "set=5,3,1", "set=6,3,-99999",
+       "set=7,3,0", "preview=" + svg.string()});
   ASSERT_EQ(result.status, 0) << result.err;
   const Picture picture = readPicture(svg);
   ASSERT_TRUE(picture.error.isEmpty()) << picture.error.toStdString();
@@ -142,6 +146,7 @@ TEST(BoardPreview, HostileTextsStayWellFormedAndBadCoordinatesStayOut) {
   EXPECT_EQ(picture.parts[0].at("data-value"), QStringLiteral("10K ]]> </g>"));
   EXPECT_EQ(picture.parts[0].at("data-footprint"), QStringLiteral("a\tb"));
   EXPECT_EQ(picture.parts[0].at("data-angle"), QStringLiteral("65446"));
+  EXPECT_EQ(picture.parts[0].count(QStringLiteral("dashed")), 1u);  // side B, blanks around it
   // The view box covers the part and the origin, not the rows left out.
   EXPECT_LT(picture.viewBox[2].toDouble(), 100);
   EXPECT_LT(picture.viewBox[3].toDouble(), 100);
