@@ -1,8 +1,11 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace brisel {
@@ -84,6 +87,112 @@ class RealPlaces {
 
 }  // namespace
 
+namespace {
+
+// The 15 significant digits of a positive real, trailing zeros dropped, and
+// the power of ten of the first.
+struct Significand {
+  char bytes[kPrecision];
+  std::size_t count = 0;
+  int exponent = 0;
+
+  std::string_view digits() const { return {bytes, count}; }
+
+  // Takes a 15-digit integer (10^14 <= digits < 10^15).
+  void take(std::uint64_t digits, int power) {
+    for (std::size_t i = kPrecision; i-- > 0; digits /= 10)
+      bytes[i] = static_cast<char>('0' + digits % 10);
+    count = kPrecision;
+    while (count > 1 && bytes[count - 1] == '0') --count;
+    exponent = power;
+  }
+};
+
+// The digits as the general conversion rounds them (to nearest, ties to even),
+// for the reals whose exact value fits 64-bit integer arithmetic: every float
+// from 0.001 up and every whole number below 10^15, which is nearly every
+// coordinate. False for the others.
+bool exactDigits(double value, Significand& out) {
+  constexpr std::uint64_t kLeast = 100'000'000'000'000;  // 10^14
+  int binaryExponent = 0;
+  const double fraction = std::frexp(value, &binaryExponent);
+  auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+  int shift = 53 - binaryExponent;  // value = mantissa / 2^shift
+  const int zeros = std::countr_zero(mantissa);
+  mantissa >>= zeros;
+  shift -= zeros;
+  if (shift <= 0) {  // a whole number
+    if (-shift >= std::countl_zero(mantissa)) return false;
+    const std::uint64_t whole = mantissa << -shift;
+    if (whole >= 10 * kLeast) return false;
+    std::uint64_t scaled = whole;
+    int power = kPrecision - 1;
+    while (scaled < kLeast) scaled *= 10, --power;
+    out.take(scaled, power);
+    return true;
+  }
+  // value * 10^k = mantissa * 5^k / 2^(shift - k), taken to 15 digits.
+  static constexpr auto kFives = [] {
+    std::array<std::uint64_t, 28> fives{};  // 5^27 is the last below 2^64
+    fives[0] = 1;
+    for (std::size_t i = 1; i < fives.size(); ++i) fives[i] = fives[i - 1] * 5;
+    return fives;
+  }();
+  // log10(2) is 0.30103: a guess of the first digit's power, one off at most.
+  int power = (binaryExponent - 1) * 30103 / 100000 - (binaryExponent < 1 ? 1 : 0);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int k = kPrecision - 1 - power;
+    if (k < 0 || k >= static_cast<int>(kFives.size())) return false;
+    const std::uint64_t fives = kFives[static_cast<std::size_t>(k)];
+    if (mantissa > UINT64_MAX / fives) return false;
+    const std::uint64_t scaled = mantissa * fives;
+    const int down = shift - k;
+    std::uint64_t digits = 0;
+    std::uint64_t rest = 0, half = 0;
+    if (down <= 0) {
+      if (-down >= std::countl_zero(scaled)) return false;
+      digits = scaled << -down;
+    } else {
+      if (down >= 64) return false;
+      digits = scaled >> down;
+      rest = scaled & ((std::uint64_t{1} << down) - 1);
+      half = std::uint64_t{1} << (down - 1);
+    }
+    if (digits < kLeast) {
+      --power;
+      continue;
+    }
+    if (digits >= 10 * kLeast) {
+      ++power;
+      continue;
+    }
+    if (rest > half || (rest == half && rest != 0 && digits % 2 == 1)) ++digits;
+    if (digits == 10 * kLeast) digits = kLeast, ++power;
+    out.take(digits, power);
+    return true;
+  }
+  return false;
+}
+
+// The digits of the general conversion, d.dddddddddddddde+XX correctly
+// rounded to 15 significant digits.
+void generalDigits(double value, Significand& out) {
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                              kPrecision - 1);
+  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  const std::size_t e = text.find('e');
+  out.count = 0;
+  out.bytes[out.count++] = text[0];
+  for (char digit : text.substr(2, e - 2)) out.bytes[out.count++] = digit;
+  while (out.count > 1 && out.bytes[out.count - 1] == '0') --out.count;
+  std::string_view exponentText = text.substr(e + 1);
+  if (!exponentText.empty() && exponentText[0] == '+') exponentText.remove_prefix(1);
+  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), out.exponent);
+}
+
+}  // namespace
+
 RealText formatRealText(double value, char decimalSeparator) {
   RealText out;
   if (std::isnan(value)) {
@@ -98,31 +207,16 @@ RealText formatRealText(double value, char decimalSeparator) {
     out.append("0");
     return out;
   }
-
-  // d.dddddddddddddde+XX, correctly rounded to 15 significant digits.
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                              std::chars_format::scientific, kPrecision - 1);
-  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-  const std::size_t e = text.find('e');
-  char digitBytes[kPrecision];
-  std::size_t count = 0;
-  digitBytes[count++] = text[0];
-  for (char digit : text.substr(2, e - 2)) digitBytes[count++] = digit;
-  while (count > 1 && digitBytes[count - 1] == '0') --count;
-  const std::string_view digits(digitBytes, count);
-  int exponent = 0;
-  std::string_view exponentText = text.substr(e + 1);
-  if (!exponentText.empty() && exponentText[0] == '+') exponentText.remove_prefix(1);
-  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
-
+  Significand significand;
+  if (!exactDigits(std::fabs(value), significand)) generalDigits(std::fabs(value), significand);
   // Fixed point from 0.00001 up to 15 integer digits.
   RealPlaces places;
   if (value < 0) places.put('-');
+  const int exponent = significand.exponent;
   if (exponent >= -5 && exponent < kPrecision)
-    places.fixedForm(digits, exponent, decimalSeparator);
+    places.fixedForm(significand.digits(), exponent, decimalSeparator);
   else
-    places.scientificForm(digits, exponent, decimalSeparator);
+    places.scientificForm(significand.digits(), exponent, decimalSeparator);
   out.append(places.text());
   return out;
 }

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <ostream>
+#include <random>
+#include <string>
 
 namespace brisel {
 namespace {
@@ -65,6 +71,37 @@ TEST(FormatRealSpecial, UsesTheUsersSeparatorAndNamesNonFiniteValues) {
   EXPECT_EQ(formatReal(std::numeric_limits<double>::infinity(), '.'), "INF");
   EXPECT_EQ(formatReal(-std::numeric_limits<double>::infinity(), '.'), "-INF");
   EXPECT_EQ(formatReal(std::numeric_limits<double>::denorm_min(), '.'), "4.94065645841247E-324");
+}
+
+// Against the C library's own rounding to 15 digits: two texts of 15
+// significant digits that read as the same double are the same number. The
+// floats between 2048 and 4096 with an odd last bit are all ties at the
+// sixteenth digit, which round to the even fifteenth.
+TEST(FormatRealSpecial, RoundsAsTheCLibraryDoesOnRandomFloatsDoublesAndTies) {
+  std::mt19937_64 random(2026);
+  for (int i = 0; i < 120000; ++i) {
+    double value = 0;
+    const std::uint64_t bits = random();
+    switch (i % 4) {
+      case 0:
+        value = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
+        break;
+      case 1:
+        value = std::bit_cast<double>(bits);
+        break;
+      case 2:
+        value = std::ldexp(static_cast<float>((bits & 0x7FFFFF) | 0x800000), -12);
+        break;
+      default:
+        value = static_cast<float>(static_cast<std::int64_t>(bits % 2'000'000) - 1'000'000) / 1000;
+    }
+    if (!std::isfinite(value) || value == 0) continue;
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%.14e", value);
+    const std::string text = formatReal(value, '.');
+    ASSERT_EQ(std::strtod(text.c_str(), nullptr), std::strtod(expected, nullptr))
+        << text << " against " << expected;
+  }
 }
 
 TEST(SeparatorSwap, FollowsTheCheckBox) {
