@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace brisel {
 namespace {
@@ -33,6 +38,25 @@ TEST(TextToReal, RejectsAnythingElse) {
   }
   EXPECT_THROW(textToReal("12.5", kComma), ConversionError);
   EXPECT_THROW(textToReal(std::string_view("1\0", 2), kPoint), ConversionError);
+}
+
+// Plain decimals of up to 18 digits, short ones and long ones, read as the
+// general conversion reads them, to the last bit.
+TEST(TextToReal, ReadsPlainDecimalsToTheNearestDouble) {
+  std::mt19937_64 random(2026);
+  for (int i = 0; i < 100000; ++i) {
+    const int digits = 1 + static_cast<int>(random() % 18);
+    const int point = static_cast<int>(random() % static_cast<std::uint64_t>(digits + 1));
+    std::string text = random() % 2 ? "-" : "";
+    for (int d = 0; d < digits; ++d) {
+      if (d == point && d > 0) text += '.';
+      text += static_cast<char>('0' + random() % 10);
+    }
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    const double read = textToReal(text, kPoint);
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(read), std::bit_cast<std::uint64_t>(expected)) << text;
+  }
 }
 
 TEST(TextToReal, RbEnTurnsTheFirstCommaIntoAPoint) {
