@@ -8,9 +8,13 @@
 
 namespace brisel {
 
-void Grid::changed() {
+std::uint64_t Grid::generation() const {
   static std::atomic<std::uint64_t> generations{0};
-  generation_ = ++generations;
+  if (changed_) {
+    generation_ = ++generations;
+    changed_ = false;
+  }
+  return generation_;
 }
 
 static void checkRow(int row, int rows) {

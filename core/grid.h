@@ -44,7 +44,7 @@ class Grid final : public Cells {
   // Changes with every call that may change the grid, to a number no other
   // grid has had: two grids of the same generation hold the same cells (one
   // is a copy of the other). Lets the undo history skip comparing cells.
-  std::uint64_t generation() const { return generation_; }
+  std::uint64_t generation() const;
 
   // Row r takes the cells of row from[r], for every row at once; `from`
   // holds each row number once (std::invalid_argument otherwise).
@@ -80,8 +80,11 @@ class Grid final : public Cells {
   // storage at once as a doubling vector does.
   std::deque<std::string> pool_;
   std::vector<std::uint32_t> freeSlots_;
-  std::uint64_t generation_ = 0;
-  void changed();
+  // A change only marks the generation as spent; the next one is drawn when
+  // asked for, so a step that writes every cell draws one, not one a cell.
+  mutable std::uint64_t generation_ = 0;
+  mutable bool changed_ = true;
+  void changed() { changed_ = true; }
 };
 
 }  // namespace brisel
