@@ -27,22 +27,29 @@ namespace brisel {
 
 namespace {
 
+// A component row as read, then as a step moves it.
 struct Part {
   int row;
   float x;
   float y;
   std::int32_t angleCell;  // as the cell holds it
   int angle;               // its low 16 bits, signed
+  bool changed = false;
 };
 
 // Every component row read before any is changed: a cell that does not
 // convert throws here, the table untouched.
 std::vector<Part> readParts(const Grid& table, const NumberFormat& format) {
   std::vector<Part> parts;
+  parts.reserve(static_cast<std::size_t>(table.RowCount()));
   for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
     if (!isComponentRow(table, row)) continue;
-    Part part{row, cellFloat(table, col::X, row, format), cellFloat(table, col::Y, row, format),
-              cellInteger(table, col::Angle, row, format), 0};
+    Part part{row,
+              cellFloat(table, col::X, row, format),
+              cellFloat(table, col::Y, row, format),
+              cellInteger(table, col::Angle, row, format),
+              0,
+              false};
     part.angle = static_cast<std::int16_t>(low16(part.angleCell));
     parts.push_back(part);
   }
@@ -60,29 +67,27 @@ float toCoordinate(double value, int row) {
   return static_cast<float>(value);
 }
 
-struct Moved {
-  int row;
-  float x;
-  float y;
-  int angle;
-  bool changed;
-};
-
 // Writes what the steps computed, the rows whose record stays as it is left alone.
-void writeParts(Grid& table, const std::vector<Moved>& moved, const Controls& controls) {
-  for (const Moved& part : moved) {
+void writeParts(Grid& table, const std::vector<Part>& parts, const Controls& controls) {
+  for (const Part& part : parts) {
     if (!part.changed) continue;
-    table.setCell(col::X, part.row, formatReal(part.x, controls.decimalSeparator));
-    table.setCell(col::Y, part.row, formatReal(part.y, controls.decimalSeparator));
-    table.setCell(col::Angle, part.row, std::to_string(part.angle));
+    table.setCell(col::X, part.row, formatRealText(part.x, controls.decimalSeparator).view());
+    table.setCell(col::Y, part.row, formatRealText(part.y, controls.decimalSeparator).view());
+    char angle[4];
+    const auto written = std::to_chars(angle, angle + sizeof angle, part.angle);
+    table.setCell(col::Angle, part.row, {angle, static_cast<std::size_t>(written.ptr - angle)});
   }
 }
 
-Moved moveTo(const Part& part, double x, double y, std::int64_t angle) {
-  Moved moved{part.row, toCoordinate(x, part.row), toCoordinate(y, part.row), wrapAngle(angle),
-              false};
-  moved.changed = moved.x != part.x || moved.y != part.y || moved.angle != part.angleCell;
-  return moved;
+// Computed for every row before any is written, so a coordinate out of scale
+// leaves the table untouched.
+void moveTo(Part& part, double x, double y, std::int64_t angle) {
+  const float newX = toCoordinate(x, part.row), newY = toCoordinate(y, part.row);
+  const int newAngle = wrapAngle(angle);
+  part.changed = newX != part.x || newY != part.y || newAngle != part.angleCell;
+  part.x = newX;
+  part.y = newY;
+  part.angle = newAngle;
 }
 
 // The side as the steps read it: blanks around it dropped, empty is the top.
@@ -127,16 +132,18 @@ Outcome flipBoard(Workspace& workspace, const Controls& controls, Progress&) {
     throw Error("L'asse del capovolgimento \xC3\xA8 x o y");
   Grid& table = workspace.StringGrid1;
   const bool acrossX = controls.flipAxis == 'x';
-  std::vector<Moved> moved;
-  for (const Part& part : readParts(table, controls.numbers())) {
+  std::vector<Part> parts = readParts(table, controls.numbers());
+  for (Part& part : parts) {
     // Left to right mirrors X and turns the angle about the Y axis; top to
     // bottom mirrors Y and turns it about the X axis.
-    moved.push_back(acrossX ? moveTo(part, -double{part.x}, part.y, 180 - part.angle)
-                            : moveTo(part, part.x, -double{part.y}, 360 - part.angle));
-    moved.back().changed = true;  // the side swaps whatever the numbers do
+    if (acrossX)
+      moveTo(part, -double{part.x}, part.y, 180 - part.angle);
+    else
+      moveTo(part, part.x, -double{part.y}, 360 - part.angle);
+    part.changed = true;  // the side swaps whatever the numbers do
   }
-  writeParts(table, moved, controls);
-  for (const Moved& part : moved) {
+  writeParts(table, parts, controls);
+  for (const Part& part : parts) {
     std::string_view side = sideOf(table, part.row);
     if (side == "T" || side == "B") table.setCell(col::Side, part.row, side == "T" ? "B" : "T");
   }
@@ -148,8 +155,8 @@ Outcome turnBoard(Workspace& workspace, const Controls& controls, Progress&) {
   const int quarter = wrapAngle(controls.turnDegrees);
   const double radians = quarter * std::numbers::pi / 180.0;
   const double cosine = std::cos(radians), sine = std::sin(radians);
-  std::vector<Moved> moved;
-  for (const Part& part : readParts(table, controls.numbers())) {
+  std::vector<Part> parts = readParts(table, controls.numbers());
+  for (Part& part : parts) {
     const double x = part.x, y = part.y;
     double nx = 0, ny = 0;
     // Quarter turns exactly: the sine and cosine of 90 degrees are not.
@@ -174,34 +181,33 @@ Outcome turnBoard(Workspace& workspace, const Controls& controls, Progress&) {
         nx = x * cosine - y * sine;
         ny = x * sine + y * cosine;
     }
-    moved.push_back(moveTo(part, nx, ny, std::int64_t{part.angle} + controls.turnDegrees));
+    moveTo(part, nx, ny, std::int64_t{part.angle} + controls.turnDegrees);
   }
-  writeParts(table, moved, controls);
+  writeParts(table, parts, controls);
   return {};
 }
 
 Outcome shiftBoard(Workspace& workspace, const Controls& controls, Progress&) {
   Grid& table = workspace.StringGrid1;
-  std::vector<Moved> moved;
-  for (const Part& part : readParts(table, controls.numbers()))
-    moved.push_back(moveTo(part, part.x + controls.shiftX, part.y + controls.shiftY, part.angle));
-  writeParts(table, moved, controls);
+  std::vector<Part> parts = readParts(table, controls.numbers());
+  for (Part& part : parts)
+    moveTo(part, part.x + controls.shiftX, part.y + controls.shiftY, part.angle);
+  writeParts(table, parts, controls);
   return {};
 }
 
 Outcome originToCorner(Workspace& workspace, const Controls& controls, Progress&) {
   Grid& table = workspace.StringGrid1;
-  const std::vector<Part> parts = readParts(table, controls.numbers());
+  std::vector<Part> parts = readParts(table, controls.numbers());
   if (parts.empty()) return {};
   float leastX = parts.front().x, leastY = parts.front().y;
   for (const Part& part : parts) {
     leastX = std::min(leastX, part.x);
     leastY = std::min(leastY, part.y);
   }
-  std::vector<Moved> moved;
-  for (const Part& part : parts)
-    moved.push_back(moveTo(part, double{part.x} - leastX, double{part.y} - leastY, part.angle));
-  writeParts(table, moved, controls);
+  for (Part& part : parts)
+    moveTo(part, double{part.x} - leastX, double{part.y} - leastY, part.angle);
+  writeParts(table, parts, controls);
   return {};
 }
 
