@@ -17,6 +17,35 @@ std::uint64_t Grid::generation() const {
   return generation_;
 }
 
+Grid::PoolText& Grid::PoolText::operator=(const PoolText& other) {
+  if (this != &other) assign(other.view());
+  return *this;
+}
+
+Grid::PoolText::~PoolText() {
+  if (onHeap()) delete[] heap_;
+}
+
+void Grid::PoolText::assign(std::string_view text) {
+  if (text.size() > UINT32_MAX) throw std::length_error("testo troppo lungo per la griglia");
+  const auto size = static_cast<std::uint32_t>(text.size());
+  if (size <= kInPlace) {
+    char* old = onHeap() ? heap_ : nullptr;  // freed once the text is copied out of it
+    if (size != 0) std::memmove(inPlace_, text.data(), size);
+    delete[] old;
+    capacity_ = 0;
+  } else if (onHeap() && size <= capacity_) {
+    std::memmove(heap_, text.data(), size);
+  } else {
+    char* bytes = new char[size];
+    std::memcpy(bytes, text.data(), size);
+    if (onHeap()) delete[] heap_;
+    heap_ = bytes;
+    capacity_ = size;
+  }
+  size_ = size;
+}
+
 static void checkRow(int row, int rows) {
   if (row < 0 || row >= rows) throw std::out_of_range("riga fuori dalla griglia");
 }
@@ -62,7 +91,7 @@ std::uint32_t Grid::poolIndex(const Cell& cell) {
 
 std::string_view Grid::cell(int column, int row) const {
   const Cell& c = at(column, row);
-  if (c.size == kPooled) return pool_[poolIndex(c)];
+  if (c.size == kPooled) return pool_[poolIndex(c)].view();
   return {c.bytes, c.size};
 }
 
@@ -77,7 +106,7 @@ std::uint32_t Grid::store(std::string_view text) {
   if (!freeSlots_.empty()) {
     std::uint32_t slot = freeSlots_.back();
     freeSlots_.pop_back();
-    pool_[slot].assign(text.data(), text.size());
+    pool_[slot].assign(text);
     return slot;
   }
   if (pool_.size() >= UINT32_MAX) throw std::length_error("troppi testi nella griglia");
@@ -95,7 +124,7 @@ void Grid::setCell(int column, int row, std::string_view text) {
     return;
   }
   if (c.size == kPooled) {
-    pool_[poolIndex(c)].assign(text.data(), text.size());
+    pool_[poolIndex(c)].assign(text);
     return;
   }
   std::uint32_t slot = store(text);

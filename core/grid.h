@@ -67,6 +67,31 @@ class Grid final : public Cells {
   static constexpr std::uint8_t kPooled = 0xFF;
   static constexpr std::size_t kInline = sizeof(Cell::bytes);
 
+  // A text of the pool: up to 24 bytes in place, as a real written in full
+  // (16 or 17) and most references, values and footprints are; longer ones
+  // on the heap. A new text may view the old one: it is copied first.
+  class PoolText {
+   public:
+    PoolText() = default;
+    explicit PoolText(std::string_view text) { assign(text); }
+    PoolText(const PoolText& other) { assign(other.view()); }
+    PoolText& operator=(const PoolText& other);
+    ~PoolText();
+
+    std::string_view view() const { return {onHeap() ? heap_ : inPlace_, size_}; }
+    void assign(std::string_view text);
+
+   private:
+    static constexpr std::size_t kInPlace = 24;
+    bool onHeap() const { return capacity_ != 0; }
+    union {
+      char inPlace_[kInPlace];
+      char* heap_;
+    };
+    std::uint32_t size_ = 0;
+    std::uint32_t capacity_ = 0;  // of the heap buffer; 0 while in place
+  };
+
   Cell& at(int column, int row);
   const Cell& at(int column, int row) const;
   void release(Cell& cell);
@@ -78,7 +103,7 @@ class Grid final : public Cells {
   std::vector<Cell> cells_;  // row by row
   // A deque: growing it moves no text, and never holds the old and the new
   // storage at once as a doubling vector does.
-  std::deque<std::string> pool_;
+  std::deque<PoolText> pool_;
   std::vector<std::uint32_t> freeSlots_;
   // A change only marks the generation as spent; the next one is drawn when
   // asked for, so a step that writes every cell draws one, not one a cell.

@@ -61,6 +61,12 @@ TEST(Grid, CopiesACellOntoItselfOrAnotherSafely) {
     g.setCell(0, 0, std::string(g.cell(0, 0)) + "+");
   }
   EXPECT_EQ(g.cell(0, 0), "text longer than seven bytes" + std::string(100, '+'));
+  // A long text cut to a short one, and a short one to a shorter, out of itself.
+  g.setCell(0, 0, g.cell(0, 0).substr(110));
+  EXPECT_EQ(g.cell(0, 0), std::string(18, '+'));
+  g.setCell(1, 1, "0123456789012345678");
+  g.setCell(1, 1, g.cell(1, 1).substr(3));
+  EXPECT_EQ(g.cell(1, 1), "3456789012345678");
 }
 
 TEST(Grid, GrowthRuleKeepsNineRowsBelowAndNeverShrinks) {
