@@ -100,8 +100,16 @@ struct Significand {
 
   // Takes a 15-digit integer (10^14 <= digits < 10^15).
   void take(std::uint64_t digits, int power) {
-    for (std::size_t i = kPrecision; i-- > 0; digits /= 10)
-      bytes[i] = static_cast<char>('0' + digits % 10);
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    for (std::size_t i = kPrecision - 1; i > 0; i -= 2, digits /= 100) {
+      const std::size_t pair = 2 * static_cast<std::size_t>(digits % 100);
+      bytes[i] = kPairs[pair + 1];
+      bytes[i - 1] = kPairs[pair];
+    }
+    bytes[0] = static_cast<char>('0' + digits);
     count = kPrecision;
     while (count > 1 && bytes[count - 1] == '0') --count;
     exponent = power;
@@ -114,10 +122,12 @@ struct Significand {
 // coordinate. False for the others.
 bool exactDigits(double value, Significand& out) {
   constexpr std::uint64_t kLeast = 100'000'000'000'000;  // 10^14
-  int binaryExponent = 0;
-  const double fraction = std::frexp(value, &binaryExponent);
-  auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-  int shift = 53 - binaryExponent;  // value = mantissa / 2^shift
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const int biased = static_cast<int>(bits >> 52) & 0x7FF;
+  if (biased == 0) return false;  // below 2^-1022
+  std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  int shift = 1075 - biased;              // value = mantissa / 2^shift
+  const int binaryExponent = 53 - shift;  // value < 2^binaryExponent
   const int zeros = std::countr_zero(mantissa);
   mantissa >>= zeros;
   shift -= zeros;
@@ -132,20 +142,26 @@ bool exactDigits(double value, Significand& out) {
     return true;
   }
   // value * 10^k = mantissa * 5^k / 2^(shift - k), taken to 15 digits.
+  // 5^k up to 5^27, the last below 2^64, and the largest mantissa each may
+  // multiply without overflow.
   static constexpr auto kFives = [] {
-    std::array<std::uint64_t, 28> fives{};  // 5^27 is the last below 2^64
+    std::array<std::uint64_t, 28> fives{};
     fives[0] = 1;
     for (std::size_t i = 1; i < fives.size(); ++i) fives[i] = fives[i - 1] * 5;
     return fives;
+  }();
+  static constexpr auto kMostTimesFive = [] {
+    std::array<std::uint64_t, 28> most{};
+    for (std::size_t i = 0; i < most.size(); ++i) most[i] = UINT64_MAX / kFives[i];
+    return most;
   }();
   // log10(2) is 0.30103: a guess of the first digit's power, one off at most.
   int power = (binaryExponent - 1) * 30103 / 100000 - (binaryExponent < 1 ? 1 : 0);
   for (int attempt = 0; attempt < 3; ++attempt) {
     const int k = kPrecision - 1 - power;
     if (k < 0 || k >= static_cast<int>(kFives.size())) return false;
-    const std::uint64_t fives = kFives[static_cast<std::size_t>(k)];
-    if (mantissa > UINT64_MAX / fives) return false;
-    const std::uint64_t scaled = mantissa * fives;
+    if (mantissa > kMostTimesFive[static_cast<std::size_t>(k)]) return false;
+    const std::uint64_t scaled = mantissa * kFives[static_cast<std::size_t>(k)];
     const int down = shift - k;
     std::uint64_t digits = 0;
     std::uint64_t rest = 0, half = 0;
