@@ -265,17 +265,12 @@ Piece quoted(std::string_view line, std::size_t& at) {
   Piece piece;
   piece.start = at;
   std::size_t open = ++at;
-  while (at < line.size()) {
-    if (line[at] == '"') {
-      if (at + 1 < line.size() && line[at + 1] == '"') {
-        piece.doubledQuotes = true;
-        at += 2;
-        continue;
-      }
-      break;
-    }
-    ++at;
+  while ((at = line.find('"', at)) != std::string_view::npos) {
+    if (at + 1 >= line.size() || line[at + 1] != '"') break;
+    piece.doubledQuotes = true;
+    at += 2;
   }
+  at = std::min(at, line.size());
   piece.text = line.substr(open, at - open);
   if (at < line.size()) ++at;  // the closing quote
   piece.end = at;
@@ -308,7 +303,8 @@ void split(std::string_view line, Separator separator, std::vector<Piece>& piece
     Piece piece;
     if (at < line.size() && line[at] == '"') {
       piece = quoted(line, at);
-      std::size_t next = line.find(mark, at);
+      // The separator mostly follows the closing quote at once.
+      std::size_t next = at < line.size() && line[at] == mark ? at : line.find(mark, at);
       at = next == std::string_view::npos ? line.size() : next;
     } else {
       std::size_t next = line.find(mark, at);
@@ -685,9 +681,12 @@ std::optional<double> number(std::string_view text, Unit& unit) {
     unit = *suffix;
     text = trim(text.substr(0, letters));
   }
-  bool comma = text.find(',') != std::string_view::npos;
-  if (comma && text.find('.') != std::string_view::npos) return std::nullopt;
-  return tryTextToReal(text, NumberFormat{comma ? ',' : '.', false});
+  // A point first, as nearly every file writes; a decimal comma only in a
+  // number without a point.
+  if (std::optional<double> value = tryTextToReal(text, NumberFormat{'.', false})) return value;
+  if (text.find(',') == std::string_view::npos || text.find('.') != std::string_view::npos)
+    return std::nullopt;
+  return tryTextToReal(text, NumberFormat{',', false});
 }
 
 bool sameLowered(std::string_view text, std::string_view lowerCase) {
