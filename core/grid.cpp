@@ -64,10 +64,6 @@ void Grid::setRowCount(int rows) {
   rows_ = rows;
 }
 
-void Grid::reserveRows(int rows) {
-  if (rows > 0) cells_.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns_));
-}
-
 void Grid::growFor(int row) {
   if (rows_ < row + 10) setRowCount(row + 10);
 }

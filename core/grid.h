@@ -27,10 +27,6 @@ class Grid final : public Cells {
   // Rows added at the bottom are empty; rows dropped lose their texts.
   void setRowCount(int rows);
 
-  // Room for `rows` rows, so that growing up to them moves no cell; the row
-  // count stays as it is.
-  void reserveRows(int rows);
-
   // The growth rule of the importers and viewers: before row r is written the
   // row count is raised to r + 10 if it is lower. It never shrinks here.
   void growFor(int row);

@@ -927,12 +927,14 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
   }
   Grid table(kTableColumns, 10);
   // A row a line at most, and never more than the table can number: the
-  // table grows without moving its cells.
+  // table takes its rows at once, and gives back those left empty below the
+  // growth rule's nine at the end, as if it had grown row by row.
   const std::string_view text = decoded.text;
   const char lineEnd = text.find('\n') == std::string_view::npos ? '\r' : '\n';
   const auto lineCount = static_cast<long>(std::count(text.begin(), text.end(), lineEnd));
-  table.reserveRows(static_cast<int>(std::min(lineCount + 1, importing::kLastRow) + 10));
+  table.setRowCount(static_cast<int>(std::min(lineCount + 1, importing::kLastRow) + 10));
   long written = 0;
+  auto settle = [&] { table.setRowCount(static_cast<int>(written) + 10); };
   long skipped = 0;
   auto write = [&](const Cells& cells, long k) {
     int r = static_cast<int>(k);
@@ -946,10 +948,12 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
   try {
     skipped = eachRow(decoded.text, found.layout, givenUnit, controls, name, write);
   } catch (const Error&) {
+    settle();
     workspace.StringGrid1 = std::move(table);
     throw;
   }
   if (written == 0) throw Error(shownName + ": nessun componente");
+  settle();
   workspace.StringGrid1 = std::move(table);
   std::string said =
       written == 1 ? "1 componente importato" : std::to_string(written) + " componenti importati";

@@ -216,6 +216,8 @@ TEST(PlacementFile, EachShapeImportsAsTheToolMeantIt) {
         rows.push_back(rowOf(workspace.StringGrid1, r));
       }
     EXPECT_EQ(rows, shape.rows);
+    // The growth rule's nine empty rows below the last written, and no more.
+    EXPECT_EQ(workspace.StringGrid1.RowCount(), static_cast<int>(rows.size()) + 10);
     // The dialog's preview shows the rows the import writes.
     auto preview = placements::previewRows(shape.bytes, controls, 100);
     ASSERT_LE(preview.size(), rows.size());
