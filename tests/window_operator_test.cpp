@@ -1,8 +1,8 @@
 // The window as an operator meets it on the sample board, one case a line:
-// results that follow the table (change, undo, new board), the proposal of
-// "Salva immagine…", the preview's view after an edit and after an import,
-// whole coordinates, a missing file named under the buttons, row numbers
-// beside the table, and every control reached from the keyboard.
+// results that follow the table (change, undo, new board, a QPF compare), the
+// proposal of "Salva immagine…", the preview's view after an edit and after an
+// import, whole coordinates, a missing file named under the buttons, row
+// numbers beside the table, and every control reached from the keyboard.
 
 #include <gtest/gtest.h>
 
@@ -165,6 +165,15 @@ const Case kCases[] = {
        EXPECT_EQ(o.codes(), "");
        o.form->BU_Ripeti->click();
        EXPECT_EQ(o.form->LB_Rak->text(), "RAK BOARD.RAK: 2 righe rimosse, 0 regole non usate");
+     }},
+    {"1: a QPF compare goes once the table changes after it",
+     [](Operator& o) {
+       o.form->Button9->click();  // the QPF file of this table
+       o.form->BU_Verifica->click();
+       EXPECT_EQ(o.codes(), "qpf");
+       o.type(col::X, 3, "1.5");
+       EXPECT_EQ(o.codes(), "");
+       o.shot("verifica-after-edit");
      }},
     {"2: \"Salva immagine…\" proposes scheda.svg in the folder of the outputs",
      [](Operator& o) {

@@ -856,6 +856,8 @@ void TForm1::followTable() {
 
 void TForm1::showChecks() {
   followTable();
+  if (workspace_.qpfCompare.ran && workspace_.StringGrid1.generation() != comparedTable_)
+    workspace_.qpfCompare = {};
   LV_Controllo->show(workspace_);
   // The preview outlines in red the parts the last check found fault with.
   Preview->view()->setMarkedRows(brisel::rowsWithFindings(workspace_.findings));
@@ -872,6 +874,7 @@ void TForm1::BU_ControllaClick(QObject*) {
 }
 
 void TForm1::BU_VerificaClick(QObject*) {
+  comparedTable_ = workspace_.StringGrid1.generation();
   run(BU_Verifica);
   PageControl1->setCurrentWidget(TabSheet6);
 }

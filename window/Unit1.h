@@ -301,6 +301,9 @@ class TForm1 : public QWidget {
   bool checkFollows_ = false;
   bool checkStale_ = false;
   std::uint64_t checkedTable_ = 0;
+  // A "Verifica QPF" compares a file with the table as it stood: once the
+  // table changes, its result goes rather than speak of another table.
+  std::uint64_t comparedTable_ = 0;
   // Tab and Shift+Tab in reading order, Ctrl+Tab out of the grids, the Alt
   // letters of the buttons and Ctrl+Q (window/form_keys.cpp).
   void bindKeys();
