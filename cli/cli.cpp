@@ -8,9 +8,11 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <sstream>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "cli/printouts.h"
 #include "cli/settings.h"
@@ -51,7 +53,6 @@ struct Type {
 struct Print {
   const cli::Printout* printout;
 };
-// ---- Undo, redo and paste: the words ------------------------------------
 struct Recall {
   bool forward;  // redo; otherwise undo
 };
@@ -60,7 +61,6 @@ struct Paste {
   long row;
   std::string path;
 };
-// ---- end of undo, redo and paste: the words -----------------------------
 
 // preview=PATH.svg: the picture of the board.
 struct Preview {
@@ -87,6 +87,54 @@ long wholeNumber(std::string_view text, std::string_view word) {
     throw UsageError{"not a row or column number in '" + std::string(word) + "'"};
   return value;
 }
+
+// COL,ROW,REST after the '=' of `word`: a cell of the table and what goes there.
+struct AtCell {
+  long col;
+  long row;
+  std::string rest;
+};
+AtCell atCell(std::string_view value, const std::string& word) {
+  std::size_t first = value.find(',');
+  std::size_t second = first == std::string_view::npos ? first : value.find(',', first + 1);
+  if (second == std::string_view::npos) {
+    const std::string_view shape = word.rfind("set", 0) == 0 ? "COL,ROW,TEXT" : "COL,ROW,PATH";
+    throw UsageError{word.substr(0, word.find('=')) + " wants " + std::string(shape) + " in '" +
+                     word + "'"};
+  }
+  return {wholeNumber(value.substr(0, first), word),
+          wholeNumber(value.substr(first + 1, second - first - 1), word),
+          std::string(value.substr(second + 1))};
+}
+
+// The operations that are no button of the window: the word as the help
+// lists it, and how it reads what follows its '=' (nothing for a bare word).
+struct OtherOperation {
+  cli::Word word;
+  Step (*read)(std::string_view value, const std::string& word);
+};
+
+constexpr OtherOperation kOtherOperations[] = {
+    {{"undo", "undo the last step that changed the tables"},
+     [](std::string_view, const std::string&) -> Step { return Recall{false}; }},
+    {{"redo", "redo the step undone last"},
+     [](std::string_view, const std::string&) -> Step { return Recall{true}; }},
+    {{"paste=COL,ROW,PATH", "paste the tab-separated file at that cell"},
+     [](std::string_view value, const std::string& word) -> Step {
+       AtCell at = atCell(value, word);
+       return Paste{at.col, at.row, std::move(at.rest)};
+     }},
+    {{"preview=PATH", "write the picture of the board as SVG"},
+     [](std::string_view value, const std::string&) -> Step {
+       if (value.empty()) throw UsageError{"preview wants the file it writes: preview=PATH"};
+       return Preview{platform::pathFromText(std::string(value))};
+     }},
+    {{"set=COL,ROW,TEXT", "type TEXT into a cell of the table"},
+     [](std::string_view value, const std::string& word) -> Step {
+       AtCell at = atCell(value, word);
+       return Type{at.col, at.row, std::move(at.rest)};
+     }},
+};
 
 // The cursor a word names after '=', as its button reads it.
 Cursor cursorWord(const Button& button, std::string_view value, const std::string& word) {
@@ -127,30 +175,16 @@ Step parseOperation(const std::string& word) {
     if (button.cursor != CursorWord::none && equals != std::string::npos)
       return cursorWord(button, value, word);
   }
-  if (word == "undo" || word == "redo") return Recall{word == "redo"};
+  for (const OtherOperation& other : kOtherOperations) {
+    const std::string_view shape = other.word.word;
+    const std::size_t otherEquals = shape.find('=');
+    if (shape.substr(0, otherEquals) == name &&
+        (otherEquals == std::string_view::npos) == (equals == std::string::npos))
+      return other.read(value, word);
+  }
   if (word == "print") return Print{&cli::printouts().front()};
   if (name == "print" && equals != std::string::npos)
     if (const cli::Printout* printout = cli::findPrintout(value)) return Print{printout};
-  if (name == "preview" && equals != std::string::npos && !value.empty())
-    return Preview{platform::pathFromText(std::string(value))};
-  if (name == "set" && equals != std::string::npos) {
-    std::size_t first = value.find(',');
-    std::size_t second = first == std::string_view::npos ? first : value.find(',', first + 1);
-    if (second == std::string_view::npos)
-      throw UsageError{"set wants COL,ROW,TEXT in '" + word + "'"};
-    return Type{wholeNumber(value.substr(0, first), word),
-                wholeNumber(value.substr(first + 1, second - first - 1), word),
-                std::string(value.substr(second + 1))};
-  }
-  if (name == "paste" && equals != std::string::npos) {
-    std::size_t first = value.find(',');
-    std::size_t second = first == std::string_view::npos ? first : value.find(',', first + 1);
-    if (second == std::string_view::npos)
-      throw UsageError{"paste wants COL,ROW,PATH in '" + word + "'"};
-    return Paste{wholeNumber(value.substr(0, first), word),
-                 wholeNumber(value.substr(first + 1, second - first - 1), word),
-                 std::string(value.substr(second + 1))};
-  }
   std::string reason = "unknown operation '" + word + "'";
   if (auto nearest = cli::nearestOperation(word)) reason += "; did you mean '" + *nearest + "'?";
   throw UsageError{reason};
@@ -410,6 +444,15 @@ int runCli(const std::vector<std::string>& words, std::istream& in, std::ostream
   }
   out.flush();
   return failed ? 1 : 0;
+}
+
+std::span<const cli::Word> cli::otherOperationWords() {
+  static const std::vector<Word> words = [] {
+    std::vector<Word> all;
+    for (const OtherOperation& other : kOtherOperations) all.push_back(other.word);
+    return all;
+  }();
+  return words;
 }
 
 }  // namespace brisel

@@ -20,15 +20,6 @@ namespace {
 constexpr Word kStandardStreamNote{
     "-", "as a PATH: standard input, or standard output for the write- operations"};
 
-// The words that are no button of the window and print nothing.
-constexpr Word kOtherOperations[] = {
-    {"undo", "undo the last step that changed the tables"},
-    {"redo", "redo the step undone last"},
-    {"paste=COL,ROW,PATH", "paste the tab-separated file at that cell"},
-    {"preview=PATH", "write the picture of the board as SVG"},
-    {"set=COL,ROW,TEXT", "type TEXT into a cell of the table"},
-};
-
 // Words built at run time, kept for the life of the program.
 std::string_view keep(std::string word) {
   static std::deque<std::string> kept;
@@ -77,7 +68,8 @@ const std::vector<Word>& operations() {
   static const std::vector<Word> words = [] {
     std::vector<Word> all;
     for (const Button& button : kButtons) all.push_back({shaped(button), button.help});
-    all.insert(all.end(), std::begin(kOtherOperations), std::end(kOtherOperations));
+    const std::span<const Word> others = otherOperationWords();
+    all.insert(all.end(), others.begin(), others.end());
     bool first = true;
     for (const Printout& printout : printouts()) {
       all.push_back(

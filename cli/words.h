@@ -14,6 +14,10 @@ struct Word {
   std::string_view help;  // one line
 };
 
+// The operations that are no button of the window and print nothing, as
+// the help lists them; defined beside their reading in cli.cpp.
+std::span<const Word> otherOperationWords();
+
 // Every setting and every operation, in the order the help lists them.
 std::span<const Word> settingWords();
 std::span<const Word> operationWords();
