@@ -85,10 +85,6 @@ class RealPlaces {
   std::size_t size_ = 0;
 };
 
-}  // namespace
-
-namespace {
-
 // The 15 significant digits of a positive real, trailing zeros dropped, and
 // the power of ten of the first.
 struct Significand {
@@ -116,12 +112,38 @@ struct Significand {
   }
 };
 
+constexpr std::uint64_t kLeastDigits = 100'000'000'000'000;  // 10^14, the least of 15 digits
+
+// 5^k up to 5^27, the last below 2^64, and the largest number each may
+// multiply without overflow.
+constexpr auto kFives = [] {
+  std::array<std::uint64_t, 28> fives{};
+  fives[0] = 1;
+  for (std::size_t i = 1; i < fives.size(); ++i) fives[i] = fives[i - 1] * 5;
+  return fives;
+}();
+constexpr auto kMostTimesFive = [] {
+  std::array<std::uint64_t, 28> most{};
+  for (std::size_t i = 0; i < most.size(); ++i) most[i] = UINT64_MAX / kFives[i];
+  return most;
+}();
+
+// A whole number, mantissa * 2^-shift with shift <= 0: its digits as they stand.
+bool wholeDigits(std::uint64_t mantissa, int shift, Significand& out) {
+  if (-shift >= std::countl_zero(mantissa)) return false;
+  std::uint64_t digits = mantissa << -shift;
+  if (digits >= 10 * kLeastDigits) return false;
+  int power = kPrecision - 1;
+  for (; digits < kLeastDigits; digits *= 10) --power;
+  out.take(digits, power);
+  return true;
+}
+
 // The digits as the general conversion rounds them (to nearest, ties to even),
 // for the reals whose exact value fits 64-bit integer arithmetic: every float
 // from 0.001 up and every whole number below 10^15, which is nearly every
 // coordinate. False for the others.
 bool exactDigits(double value, Significand& out) {
-  constexpr std::uint64_t kLeast = 100'000'000'000'000;  // 10^14
   const auto bits = std::bit_cast<std::uint64_t>(value);
   const int biased = static_cast<int>(bits >> 52) & 0x7FF;
   if (biased == 0) return false;  // below 2^-1022
@@ -131,31 +153,10 @@ bool exactDigits(double value, Significand& out) {
   const int zeros = std::countr_zero(mantissa);
   mantissa >>= zeros;
   shift -= zeros;
-  if (shift <= 0) {  // a whole number
-    if (-shift >= std::countl_zero(mantissa)) return false;
-    const std::uint64_t whole = mantissa << -shift;
-    if (whole >= 10 * kLeast) return false;
-    std::uint64_t scaled = whole;
-    int power = kPrecision - 1;
-    while (scaled < kLeast) scaled *= 10, --power;
-    out.take(scaled, power);
-    return true;
-  }
-  // value * 10^k = mantissa * 5^k / 2^(shift - k), taken to 15 digits.
-  // 5^k up to 5^27, the last below 2^64, and the largest mantissa each may
-  // multiply without overflow.
-  static constexpr auto kFives = [] {
-    std::array<std::uint64_t, 28> fives{};
-    fives[0] = 1;
-    for (std::size_t i = 1; i < fives.size(); ++i) fives[i] = fives[i - 1] * 5;
-    return fives;
-  }();
-  static constexpr auto kMostTimesFive = [] {
-    std::array<std::uint64_t, 28> most{};
-    for (std::size_t i = 0; i < most.size(); ++i) most[i] = UINT64_MAX / kFives[i];
-    return most;
-  }();
-  // log10(2) is 0.30103: a guess of the first digit's power, one off at most.
+  if (shift <= 0) return wholeDigits(mantissa, shift, out);
+  // value * 10^k = mantissa * 5^k / 2^(shift - k), for the k that leaves 15
+  // digits before the point; log10(2) is 0.30103, so the first guess of the
+  // power of the first digit is one off at most.
   int power = (binaryExponent - 1) * 30103 / 100000 - (binaryExponent < 1 ? 1 : 0);
   for (int attempt = 0; attempt < 3; ++attempt) {
     const int k = kPrecision - 1 - power;
@@ -163,27 +164,18 @@ bool exactDigits(double value, Significand& out) {
     if (mantissa > kMostTimesFive[static_cast<std::size_t>(k)]) return false;
     const std::uint64_t scaled = mantissa * kFives[static_cast<std::size_t>(k)];
     const int down = shift - k;
-    std::uint64_t digits = 0;
-    std::uint64_t rest = 0, half = 0;
-    if (down <= 0) {
-      if (-down >= std::countl_zero(scaled)) return false;
-      digits = scaled << -down;
-    } else {
-      if (down >= 64) return false;
-      digits = scaled >> down;
-      rest = scaled & ((std::uint64_t{1} << down) - 1);
-      half = std::uint64_t{1} << (down - 1);
-    }
-    if (digits < kLeast) {
-      --power;
+    if (down >= 64 || (down < 0 && -down >= std::countl_zero(scaled))) return false;
+    std::uint64_t digits = down <= 0 ? scaled << -down : scaled >> down;
+    if (digits < kLeastDigits || digits >= 10 * kLeastDigits) {
+      power += digits < kLeastDigits ? -1 : 1;
       continue;
     }
-    if (digits >= 10 * kLeast) {
-      ++power;
-      continue;
+    if (down > 0) {
+      const std::uint64_t rest = scaled & ((std::uint64_t{1} << down) - 1);
+      const std::uint64_t half = std::uint64_t{1} << (down - 1);
+      if (rest > half || (rest == half && digits % 2 == 1)) ++digits;
     }
-    if (rest > half || (rest == half && rest != 0 && digits % 2 == 1)) ++digits;
-    if (digits == 10 * kLeast) digits = kLeast, ++power;
+    if (digits == 10 * kLeastDigits) digits = kLeastDigits, ++power;
     out.take(digits, power);
     return true;
   }
