@@ -88,50 +88,50 @@ long wholeNumber(std::string_view text, std::string_view word) {
   return value;
 }
 
-// COL,ROW,REST after the '=' of `word`: a cell of the table and what goes there.
+// COL,ROW,REST after the '=' of `word`: a cell of the table and what goes
+// there; `shape` names the three as the help does.
 struct AtCell {
   long col;
   long row;
   std::string rest;
 };
-AtCell atCell(std::string_view value, const std::string& word) {
+AtCell atCell(std::string_view value, const std::string& word, std::string_view shape) {
   std::size_t first = value.find(',');
   std::size_t second = first == std::string_view::npos ? first : value.find(',', first + 1);
-  if (second == std::string_view::npos) {
-    const std::string_view shape = word.rfind("set", 0) == 0 ? "COL,ROW,TEXT" : "COL,ROW,PATH";
+  if (second == std::string_view::npos)
     throw UsageError{word.substr(0, word.find('=')) + " wants " + std::string(shape) + " in '" +
                      word + "'"};
-  }
   return {wholeNumber(value.substr(0, first), word),
           wholeNumber(value.substr(first + 1, second - first - 1), word),
           std::string(value.substr(second + 1))};
 }
 
 // The operations that are no button of the window: the word as the help
-// lists it, and how it reads what follows its '=' (nothing for a bare word).
+// lists it, and how it reads what follows its '=' (nothing for a bare word),
+// given the shape the help shows there.
 struct OtherOperation {
   cli::Word word;
-  Step (*read)(std::string_view value, const std::string& word);
+  Step (*read)(std::string_view value, const std::string& word, std::string_view shape);
 };
 
 constexpr OtherOperation kOtherOperations[] = {
     {{"undo", "undo the last step that changed the tables"},
-     [](std::string_view, const std::string&) -> Step { return Recall{false}; }},
+     [](std::string_view, const std::string&, std::string_view) -> Step { return Recall{false}; }},
     {{"redo", "redo the step undone last"},
-     [](std::string_view, const std::string&) -> Step { return Recall{true}; }},
+     [](std::string_view, const std::string&, std::string_view) -> Step { return Recall{true}; }},
     {{"paste=COL,ROW,PATH", "paste the tab-separated file at that cell"},
-     [](std::string_view value, const std::string& word) -> Step {
-       AtCell at = atCell(value, word);
+     [](std::string_view value, const std::string& word, std::string_view shape) -> Step {
+       AtCell at = atCell(value, word, shape);
        return Paste{at.col, at.row, std::move(at.rest)};
      }},
     {{"preview=PATH", "write the picture of the board as SVG"},
-     [](std::string_view value, const std::string&) -> Step {
+     [](std::string_view value, const std::string&, std::string_view) -> Step {
        if (value.empty()) throw UsageError{"preview wants the file it writes: preview=PATH"};
        return Preview{platform::pathFromText(std::string(value))};
      }},
     {{"set=COL,ROW,TEXT", "type TEXT into a cell of the table"},
-     [](std::string_view value, const std::string& word) -> Step {
-       AtCell at = atCell(value, word);
+     [](std::string_view value, const std::string& word, std::string_view shape) -> Step {
+       AtCell at = atCell(value, word, shape);
        return Type{at.col, at.row, std::move(at.rest)};
      }},
 };
@@ -180,7 +180,8 @@ Step parseOperation(const std::string& word) {
     const std::size_t otherEquals = shape.find('=');
     if (shape.substr(0, otherEquals) == name &&
         (otherEquals == std::string_view::npos) == (equals == std::string::npos))
-      return other.read(value, word);
+      return other.read(value, word,
+                        otherEquals == std::string_view::npos ? "" : shape.substr(otherEquals + 1));
   }
   if (word == "print") return Print{&cli::printouts().front()};
   if (name == "print" && equals != std::string::npos)

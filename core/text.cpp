@@ -93,6 +93,9 @@ struct Significand {
   int exponent = 0;
 
   std::string_view digits() const { return {bytes, count}; }
+  void dropTrailingZeros() {
+    while (count > 1 && bytes[count - 1] == '0') --count;
+  }
 
   // Takes a 15-digit integer (10^14 <= digits < 10^15).
   void take(std::uint64_t digits, int power) {
@@ -107,7 +110,7 @@ struct Significand {
     }
     bytes[0] = static_cast<char>('0' + digits);
     count = kPrecision;
-    while (count > 1 && bytes[count - 1] == '0') --count;
+    dropTrailingZeros();
     exponent = power;
   }
 };
@@ -193,7 +196,7 @@ void generalDigits(double value, Significand& out) {
   out.count = 0;
   out.bytes[out.count++] = text[0];
   for (char digit : text.substr(2, e - 2)) out.bytes[out.count++] = digit;
-  while (out.count > 1 && out.bytes[out.count - 1] == '0') --out.count;
+  out.dropTrailingZeros();
   std::string_view exponentText = text.substr(e + 1);
   if (!exponentText.empty() && exponentText[0] == '+') exponentText.remove_prefix(1);
   std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), out.exponent);

@@ -73,9 +73,7 @@ void writeParts(Grid& table, const std::vector<Part>& parts, const Controls& con
     if (!part.changed) continue;
     table.setCell(col::X, part.row, formatRealText(part.x, controls.decimalSeparator).view());
     table.setCell(col::Y, part.row, formatRealText(part.y, controls.decimalSeparator).view());
-    char angle[4];
-    const auto written = std::to_chars(angle, angle + sizeof angle, part.angle);
-    table.setCell(col::Angle, part.row, {angle, static_cast<std::size_t>(written.ptr - angle)});
+    table.setCell(col::Angle, part.row, std::to_string(part.angle));
   }
 }
 
