@@ -46,6 +46,24 @@ void Grid::PoolText::assign(std::string_view text) {
   size_ = size;
 }
 
+Grid::Pool& Grid::Pool::operator=(const Pool& other) {
+  if (this == &other) return *this;
+  std::vector<std::vector<PoolText>> chunks(other.chunks_.size());
+  for (std::size_t c = 0; c < chunks.size(); ++c) {
+    chunks[c].reserve(kChunk);
+    chunks[c].insert(chunks[c].end(), other.chunks_[c].begin(), other.chunks_[c].end());
+  }
+  chunks_ = std::move(chunks);
+  size_ = other.size_;
+  return *this;
+}
+
+void Grid::Pool::push(std::string_view text) {
+  if (chunks_.empty() || chunks_.back().size() == kChunk) chunks_.emplace_back().reserve(kChunk);
+  chunks_.back().emplace_back(text);  // within its capacity: nothing `text` may view moves
+  ++size_;
+}
+
 static void checkRow(int row, int rows) {
   if (row < 0 || row >= rows) throw std::out_of_range("riga fuori dalla griglia");
 }
@@ -106,7 +124,7 @@ std::uint32_t Grid::store(std::string_view text) {
     return slot;
   }
   if (pool_.size() >= UINT32_MAX) throw std::length_error("troppi testi nella griglia");
-  pool_.emplace_back(text);  // a deque's push moves nothing `text` may point into
+  pool_.push(text);
   return static_cast<std::uint32_t>(pool_.size() - 1);
 }
 

@@ -7,7 +7,6 @@
 // 7 bytes live inside it, longer ones in a pool owned by the grid.
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,6 +87,29 @@ class Grid final : public Cells {
     std::uint32_t capacity_ = 0;  // of the heap buffer; 0 while in place
   };
 
+  // The pool's texts in chunks reserved whole: growing moves no text (a new
+  // text may view an old one) and never holds old and new storage at once,
+  // and it allocates once every kChunk texts, where a deque does every 16.
+  class Pool {
+   public:
+    Pool() = default;
+    Pool(const Pool& other) { *this = other; }
+    Pool& operator=(const Pool& other);
+    Pool(Pool&&) noexcept = default;
+    Pool& operator=(Pool&&) noexcept = default;
+    ~Pool() = default;
+
+    PoolText& operator[](std::uint32_t i) { return chunks_[i / kChunk][i % kChunk]; }
+    const PoolText& operator[](std::uint32_t i) const { return chunks_[i / kChunk][i % kChunk]; }
+    std::size_t size() const { return size_; }
+    void push(std::string_view text);
+
+   private:
+    static constexpr std::size_t kChunk = 1024;
+    std::vector<std::vector<PoolText>> chunks_;  // each of capacity kChunk
+    std::size_t size_ = 0;
+  };
+
   Cell& at(int column, int row);
   const Cell& at(int column, int row) const;
   void release(Cell& cell);
@@ -97,9 +119,7 @@ class Grid final : public Cells {
   int columns_;
   int rows_;
   std::vector<Cell> cells_;  // row by row
-  // A deque: growing it moves no text, and never holds the old and the new
-  // storage at once as a doubling vector does.
-  std::deque<PoolText> pool_;
+  Pool pool_;
   std::vector<std::uint32_t> freeSlots_;
   // A change only marks the generation as spent; the next one is drawn when
   // asked for, so a step that writes every cell draws one, not one a cell.

@@ -161,44 +161,51 @@ ConversionError ConversionError::withSeparatorHint(const NumberFormat& format) c
   return ConversionError(std::move(parts));
 }
 
-namespace {
-
-// The form nearly every cell holds, -?digits(.digits)? with a point as the
-// separator, is its own normalized form: read where it stands, no copy made.
-// Of at most 15 digits it is read in one pass: its digits make an integer
-// below 2^53 and the power of ten of its decimals is exact too, so one
-// division, rounded as every double operation is, gives the nearest double,
-// as the general conversion does.
-std::optional<double> plainDecimal(std::string_view text, const NumberFormat& format) {
+std::optional<LeadingDecimal> leadingPlainDecimal(std::string_view text) {
   static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  const char* at = begin;
+  const bool negative = at != end && *at == '-';
+  if (negative) ++at;
+  // Past 19 digits the integer wraps; such a number takes the general path.
+  std::uint64_t digits = 0;
+  const char* const integerStart = at;
+  for (; at != end && isDigit(*at); ++at)
+    digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+  const auto count = at - integerStart;
+  if (count == 0) return std::nullopt;
+  std::ptrdiff_t decimals = 0;
+  if (at != end && *at == '.') {
+    const char* const fractionStart = ++at;
+    for (; at != end && isDigit(*at); ++at)
+      digits = digits * 10 + static_cast<std::uint64_t>(*at - '0');
+    decimals = at - fractionStart;
+    if (decimals == 0) return std::nullopt;
+  }
+  const auto taken = static_cast<std::size_t>(at - begin);
+  if (count + decimals <= 15) {
+    const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
+    return LeadingDecimal{negative ? -value : value, taken};
+  }
+  double value = 0;
+  auto result = std::from_chars(begin, at, value);
+  if (result.ec != std::errc() || std::isinf(value)) return std::nullopt;
+  return LeadingDecimal{value, taken};
+}
+
+namespace {
+
+// The form nearly every cell holds, with blanks around it, read where it
+// stands: no copy made.
+std::optional<double> plainDecimal(std::string_view text, const NumberFormat& format) {
   if (format.decimalSeparator != '.') return std::nullopt;
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  const bool negative = !text.empty() && text[0] == '-';
-  std::size_t i = negative ? 1 : 0;
-  std::uint64_t digits = 0;
-  int count = 0;
-  const std::size_t integerStart = i;
-  for (; i < text.size() && isDigit(text[i]); ++i, ++count)
-    digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
-  if (i == integerStart) return std::nullopt;
-  int decimals = 0;
-  if (i < text.size() && text[i] == '.') {
-    const std::size_t fractionStart = ++i;
-    for (; i < text.size() && isDigit(text[i]); ++i, ++decimals)
-      digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
-    if (i == fractionStart) return std::nullopt;
-  }
-  if (i != text.size()) return std::nullopt;
-  if (count + decimals <= 15) {
-    const double value = static_cast<double>(digits) / kPowersOfTen[decimals];
-    return negative ? -value : value;
-  }
-  double value = 0;
-  auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec != std::errc() || std::isinf(value)) return std::nullopt;
-  return value;
+  std::optional<LeadingDecimal> read = leadingPlainDecimal(text);
+  if (!read || read->taken != text.size()) return std::nullopt;
+  return read->value;
 }
 
 }  // namespace

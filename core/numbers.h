@@ -3,6 +3,7 @@
 // the files it reads. Nothing here depends on the C locale: the user's decimal
 // separator is a parameter.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -65,6 +66,19 @@ float textToFloat(std::string_view text, const NumberFormat& format);
 // Text to integer: the text is trimmed, then an optional sign and decimal
 // digits within the signed 32-bit range. Throws ConversionError otherwise.
 std::int32_t textToInteger(std::string_view text, const NumberFormat& format);
+
+// The plain form -?digits(.digits)? (a point, no blanks, no exponent) at the
+// start of `text`: its value, the nearest double, and the bytes it takes.
+// Nothing when the text does not start with it, or a point has no digits
+// after it. Of at most 15 digits it is read in one pass: its digits make an
+// integer below 2^53 and the power of ten of its decimals is exact too, so one
+// division, rounded as every double operation is, gives the nearest double, as
+// the general conversion does.
+struct LeadingDecimal {
+  double value;
+  std::size_t taken;
+};
+std::optional<LeadingDecimal> leadingPlainDecimal(std::string_view text);
 
 // The same three conversions without the exception: nothing when the text is
 // not such a number. For passes over a whole table that expect failures.

@@ -33,85 +33,68 @@ namespace {
 
 constexpr int kPrecision = 15;
 
-// The text of a real is built in place: no step of it allocates.
-class RealPlaces {
- public:
-  std::string_view text() const { return {out_, size_}; }
+// The eight digits of `value` (below 10^8), leading zeros kept, in the bytes
+// of a word from the lowest up: four digits in each half, then two in each
+// quarter, then one in each byte, every step dividing all its lanes at once
+// (x * 10486 >> 20 is x / 100 below 43,699; x * 103 >> 10 is x / 10 below 179).
+std::uint64_t eightDigits(std::uint32_t value) {
+  std::uint64_t x = value / 10000 | std::uint64_t{value % 10000} << 32;
+  const std::uint64_t hundreds = (x * 10486 >> 20) & 0x0000007F0000007F;
+  x = hundreds | (x - hundreds * 100) << 16;
+  const std::uint64_t tens = (x * 103 >> 10) & 0x000F000F000F000F;
+  x = tens | (x - tens * 10) << 8;
+  return x | 0x3030303030303030;
+}
 
-  void put(char ch) { out_[size_++] = ch; }
-  void put(std::string_view text) {
-    for (char ch : text) put(ch);
+// A word's bytes from the lowest up, whatever the byte order of the machine.
+void storeBytes(char* out, std::uint64_t word) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out, &word, sizeof word);
+  } else {
+    for (int i = 0; i < 8; ++i) out[i] = static_cast<char>(word >> (8 * i));
   }
-  void zeros(int count) {
-    for (int i = 0; i < count; ++i) put('0');
-  }
-
-  // The significant digits at the places of a fixed-point form: `exponent`
-  // is the power of ten of the first digit.
-  void fixedForm(std::string_view digits, int exponent, char separator) {
-    if (exponent < 0) {
-      put('0');
-      put(separator);
-      zeros(-exponent - 1);
-      put(digits);
-      return;
-    }
-    const std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= integerDigits) {
-      put(digits);
-      zeros(static_cast<int>(integerDigits - digits.size()));
-      return;
-    }
-    put(digits.substr(0, integerDigits));
-    put(separator);
-    put(digits.substr(integerDigits));
-  }
-
-  void scientificForm(std::string_view digits, int exponent, char separator) {
-    put(digits[0]);
-    if (digits.size() > 1) {
-      put(separator);
-      put(digits.substr(1));
-    }
-    put('E');
-    size_ = static_cast<std::size_t>(std::to_chars(out_ + size_, out_ + sizeof out_, exponent).ptr -
-                                     out_);
-  }
-
- private:
-  // A sign, "0.", four zeros and 15 digits at most, or 15 digits, a
-  // separator and an exponent of four characters with its sign.
-  char out_[48];
-  std::size_t size_ = 0;
-};
+}
 
 // The 15 significant digits of a positive real, trailing zeros dropped, and
-// the power of ten of the first.
+// the power of ten of the first. The digits stand one a byte in two words,
+// so the text's parts are written with whole-word stores.
 struct Significand {
-  char bytes[kPrecision];
+  std::uint64_t first8 = 0;  // digits 1 to 8, the first in the lowest byte
+  std::uint64_t last7 = 0;   // digits 9 to 15; the highest byte is 0
   std::size_t count = 0;
   int exponent = 0;
 
-  std::string_view digits() const { return {bytes, count}; }
-  void dropTrailingZeros() {
-    while (count > 1 && bytes[count - 1] == '0') --count;
-  }
+  char first() const { return static_cast<char>(first8); }
 
   // Takes a 15-digit integer (10^14 <= digits < 10^15).
   void take(std::uint64_t digits, int power) {
-    static constexpr char kPairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
-    for (std::size_t i = kPrecision - 1; i > 0; i -= 2, digits /= 100) {
-      const std::size_t pair = 2 * static_cast<std::size_t>(digits % 100);
-      bytes[i] = kPairs[pair + 1];
-      bytes[i - 1] = kPairs[pair];
-    }
-    bytes[0] = static_cast<char>('0' + digits);
-    count = kPrecision;
-    dropTrailingZeros();
+    const std::uint64_t high = eightDigits(static_cast<std::uint32_t>(digits / 100'000'000)) >> 8;
+    const std::uint64_t low = eightDigits(static_cast<std::uint32_t>(digits % 100'000'000));
+    first8 = high | low << 56;
+    last7 = low >> 8;
+    // A '0' digit is a zero byte once the digits' '0' bits are taken off.
+    const std::uint64_t lastZeros = last7 ^ 0x0030303030303030;
+    const int trailing = lastZeros != 0 ? std::countl_zero(lastZeros) / 8 - 1
+                                        : 7 + std::countl_zero(first8 ^ 0x3030303030303030) / 8;
+    count = static_cast<std::size_t>(kPrecision - trailing);
     exponent = power;
+  }
+
+  // Writes the digits from the n-th (0-based) on, and returns the end of
+  // those kept. The 16 bytes behind `out` must be free.
+  char* putFrom(char* out, std::size_t n) const {
+    std::uint64_t low = first8;
+    std::uint64_t high = last7;
+    if (n >= 8) {
+      low = last7 >> (8 * (n - 8));
+      high = 0;
+    } else if (n > 0) {
+      low = first8 >> (8 * n) | last7 << (64 - 8 * n);
+      high = last7 >> (8 * n);
+    }
+    storeBytes(out, low);
+    storeBytes(out + 8, high);
+    return out + (count - n);
   }
 };
 
@@ -193,52 +176,84 @@ void generalDigits(double value, Significand& out) {
                               kPrecision - 1);
   const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
   const std::size_t e = text.find('e');
-  out.count = 0;
-  out.bytes[out.count++] = text[0];
-  for (char digit : text.substr(2, e - 2)) out.bytes[out.count++] = digit;
-  out.dropTrailingZeros();
+  std::uint64_t digits = static_cast<std::uint64_t>(text[0] - '0');
+  for (char digit : text.substr(2, e - 2))
+    digits = digits * 10 + static_cast<std::uint64_t>(digit - '0');
   std::string_view exponentText = text.substr(e + 1);
   if (!exponentText.empty() && exponentText[0] == '+') exponentText.remove_prefix(1);
-  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), out.exponent);
+  int exponent = 0;
+  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+  out.take(digits, exponent);
+}
+
+}  // namespace
+
+namespace {
+
+char* putZeros(char* out, std::size_t count) {
+  std::memset(out, '0', count);
+  return out + count;
+}
+
+// The significant digits at the places of a fixed-point form.
+char* fixedForm(char* out, const Significand& significand, char separator) {
+  const int exponent = significand.exponent;  // the power of ten of the first digit
+  if (exponent < 0) {
+    *out++ = '0';
+    *out++ = separator;
+    out = putZeros(out, static_cast<std::size_t>(-exponent - 1));
+    return significand.putFrom(out, 0);
+  }
+  // The integer part first: its places past the digits kept hold zeros.
+  const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+  significand.putFrom(out, 0);
+  out += integerDigits;
+  if (significand.count <= integerDigits) return out;
+  *out++ = separator;
+  return significand.putFrom(out, integerDigits);
+}
+
+char* scientificForm(char* out, char* end, const Significand& significand, char separator) {
+  *out++ = significand.first();
+  if (significand.count > 1) {
+    *out++ = separator;
+    out = significand.putFrom(out, 1);
+  }
+  *out++ = 'E';
+  return std::to_chars(out, end, significand.exponent).ptr;
 }
 
 }  // namespace
 
 RealText formatRealText(double value, char decimalSeparator) {
-  RealText out;
-  if (std::isnan(value)) {
-    out.append("NAN");
-    return out;
-  }
-  if (std::isinf(value)) {
-    out.append(value < 0 ? "-INF" : "INF");
-    return out;
-  }
-  if (value == 0) {
-    out.append("0");
-    return out;
+  RealText text;
+  std::string_view special;
+  if (std::isnan(value))
+    special = "NAN";
+  else if (std::isinf(value))
+    special = value < 0 ? "-INF" : "INF";
+  else if (value == 0)
+    special = "0";
+  if (!special.empty()) {
+    std::memcpy(text.bytes_, special.data(), special.size());
+    text.size_ = special.size();
+    return text;
   }
   Significand significand;
   if (!exactDigits(std::fabs(value), significand)) generalDigits(std::fabs(value), significand);
+  char* out = text.bytes_;
+  if (value < 0) *out++ = '-';
   // Fixed point from 0.00001 up to 15 integer digits.
-  RealPlaces places;
-  if (value < 0) places.put('-');
-  const int exponent = significand.exponent;
-  if (exponent >= -5 && exponent < kPrecision)
-    places.fixedForm(significand.digits(), exponent, decimalSeparator);
+  if (significand.exponent >= -5 && significand.exponent < kPrecision)
+    out = fixedForm(out, significand, decimalSeparator);
   else
-    places.scientificForm(significand.digits(), exponent, decimalSeparator);
-  out.append(places.text());
-  return out;
+    out = scientificForm(out, text.bytes_ + sizeof text.bytes_, significand, decimalSeparator);
+  text.size_ = static_cast<std::size_t>(out - text.bytes_);
+  return text;
 }
 
 std::string formatReal(double value, char decimalSeparator) {
   return std::string(formatRealText(value, decimalSeparator).view());
-}
-
-void RealText::append(std::string_view text) {
-  std::copy(text.begin(), text.end(), bytes_ + size_);
-  size_ += text.size();
 }
 
 void swapDecimalSeparators(std::string& line, bool commaSeparator) {

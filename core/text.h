@@ -35,10 +35,12 @@ std::string formatReal(double value, char decimalSeparator);
 class RealText {
  public:
   std::string_view view() const { return {bytes_, size_}; }
-  void append(std::string_view text);
 
  private:
-  char bytes_[48];  // as much as the longest form, "-0.0000" and 15 digits
+  friend RealText formatRealText(double value, char decimalSeparator);
+  // The longest form, "-0.0000" and 15 digits, with room behind for the
+  // fixed-size copies that write it.
+  char bytes_[48];
   std::size_t size_ = 0;
 };
 RealText formatRealText(double value, char decimalSeparator);

@@ -673,6 +673,14 @@ using Cells = std::array<std::string_view, 8>;
 // fields, and a unit after it ("1250mil", "58.674mm").
 std::optional<double> number(std::string_view text, Unit& unit) {
   text = trim(text);
+  // Nearly every number is plain, with or without its unit: read in one pass.
+  if (std::optional<LeadingDecimal> plain = leadingPlainDecimal(text)) {
+    if (plain->taken == text.size()) return plain->value;
+    if (auto suffix = unitWord(text.substr(plain->taken))) {
+      unit = *suffix;
+      return plain->value;
+    }
+  }
   std::size_t letters = text.size();
   while (letters > 0 && isLetter(text[letters - 1])) --letters;
   if (letters < text.size()) {
