@@ -129,7 +129,17 @@ std::uint32_t Grid::store(std::string_view text) {
 }
 
 void Grid::setCell(int column, int row, std::string_view text) {
-  Cell& c = at(column, row);
+  put(at(column, row), text);
+}
+
+void Grid::setCells(int firstColumn, int row, std::span<const std::string_view> texts) {
+  if (texts.empty()) return;
+  Cell* cell = &at(firstColumn, row);
+  (void)at(firstColumn + static_cast<int>(texts.size()) - 1, row);
+  for (std::string_view text : texts) put(*cell++, text);
+}
+
+void Grid::put(Cell& c, std::string_view text) {
   changed();
   if (text.size() <= kInline) {
     release(c);

@@ -7,6 +7,7 @@
 // 7 bytes live inside it, longer ones in a pool owned by the grid.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,9 @@ class Grid final : public Cells {
   std::string_view cell(int column, int row) const override;
   void setCell(int column, int row, std::string_view text) override;
   void clearCell(int column, int row) { setCell(column, row, {}); }
+  // Columns first, first + 1, ... of a row take the texts, as from setCell
+  // on each in turn; checked once, for writers that fill whole rows.
+  void setCells(int firstColumn, int row, std::span<const std::string_view> texts);
 
   // Changes with every call that may change the grid, to a number no other
   // grid has had: two grids of the same generation hold the same cells (one
@@ -110,6 +114,7 @@ class Grid final : public Cells {
     std::size_t size_ = 0;
   };
 
+  void put(Cell& cell, std::string_view text);
   Cell& at(int column, int row);
   const Cell& at(int column, int row) const;
   void release(Cell& cell);

@@ -5,6 +5,7 @@
 #include "import/placement_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -225,6 +226,10 @@ Separator separatorOf(std::string_view line) {
   return Separator::spaces;
 }
 
+char markOf(Separator separator) {
+  return separator == Separator::tab ? '\t' : separator == Separator::semicolon ? ';' : ',';
+}
+
 // A field of a line: its bytes (inside the quotes when quoted) and where it
 // stands in the line.
 struct Piece {
@@ -253,6 +258,16 @@ std::string_view pieceView(const Piece& piece, std::string& scratch) {
 
 // A field as the grid holds it, without a copy where it is plain.
 std::string_view gridField(const Piece& piece, std::string& scratch) {
+  if (!piece.doubledQuotes) {
+    // Trimmed and checked in one pass over the field's few bytes.
+    const char* first = piece.text.data();
+    const char* last = first + piece.text.size();
+    while (first != last && isBlank(*first)) ++first;
+    while (last != first && isBlank(last[-1])) --last;
+    unsigned char high = 0;
+    for (const char* at = first; at != last; ++at) high |= static_cast<unsigned char>(*at);
+    if (high < 0x80) return {first, static_cast<std::size_t>(last - first)};
+  }
   std::string_view text = pieceView(piece, scratch);
   if (plainAscii(text)) return text;
   std::string latin1 = toLatin1(text);
@@ -264,8 +279,9 @@ std::string_view gridField(const Piece& piece, std::string& scratch) {
 Piece quoted(std::string_view line, std::size_t& at) {
   Piece piece;
   piece.start = at;
-  std::size_t open = ++at;
-  while ((at = line.find('"', at)) != std::string_view::npos) {
+  const std::size_t open = ++at;
+  while (true) {
+    while (at < line.size() && line[at] != '"') ++at;
     if (at + 1 >= line.size() || line[at + 1] != '"') break;
     piece.doubledQuotes = true;
     at += 2;
@@ -275,6 +291,22 @@ Piece quoted(std::string_view line, std::size_t& at) {
   if (at < line.size()) ++at;  // the closing quote
   piece.end = at;
   return piece;
+}
+
+// The field of a line cut at `mark` from `at`; `at` ends on the mark after it,
+// or at the end of the line. Fields are short: bytes are compared in a loop
+// rather than searched for with a call.
+Piece separatedField(std::string_view line, std::size_t& at, char mark) {
+  const std::size_t start = at;
+  while (at < line.size() && line[at] == ' ') ++at;
+  if (at < line.size() && line[at] == '"') {
+    Piece piece = quoted(line, at);
+    while (at < line.size() && line[at] != mark) ++at;
+    return piece;
+  }
+  at = start;
+  while (at < line.size() && line[at] != mark) ++at;
+  return {line.substr(start, at - start), start, at, false};
 }
 
 void split(std::string_view line, Separator separator, std::vector<Piece>& pieces) {
@@ -293,25 +325,10 @@ void split(std::string_view line, Separator separator, std::vector<Piece>& piece
       pieces.push_back({line.substr(start, at - start), start, at, false});
     }
   }
-  const char mark = separator == Separator::tab         ? '\t'
-                    : separator == Separator::semicolon ? ';'
-                                                        : ',';
+  const char mark = markOf(separator);
   std::size_t at = 0;
   while (true) {
-    std::size_t start = at;
-    while (at < line.size() && line[at] == ' ') ++at;
-    Piece piece;
-    if (at < line.size() && line[at] == '"') {
-      piece = quoted(line, at);
-      // The separator mostly follows the closing quote at once.
-      std::size_t next = at < line.size() && line[at] == mark ? at : line.find(mark, at);
-      at = next == std::string_view::npos ? line.size() : next;
-    } else {
-      std::size_t next = line.find(mark, at);
-      at = next == std::string_view::npos ? line.size() : next;
-      piece = {line.substr(start, at - start), start, at, false};
-    }
-    pieces.push_back(piece);
+    pieces.push_back(separatedField(line, at, mark));
     if (at >= line.size()) return;
     ++at;  // the separator
   }
@@ -715,7 +732,15 @@ char sideOf(std::string_view text) {
 class Reader {
  public:
   Reader(const Layout& layout, Unit givenUnit, const Controls& controls, std::string_view name)
-      : layout(layout), givenUnit(givenUnit), controls(controls), name(name) {}
+      : layout(layout), givenUnit(givenUnit), controls(controls), name(name) {
+    for (int f = 0; f < kFieldCount; ++f) {
+      const int index = layout.index[f];
+      if (index < 0) continue;
+      const auto column = static_cast<std::size_t>(index);
+      if (column >= fieldsAt_.size()) fieldsAt_.resize(column + 1, 0);
+      fieldsAt_[column] |= 1U << f;
+    }
+  }
 
   const Layout& layout;
   Unit givenUnit;
@@ -733,8 +758,12 @@ class Reader {
   // stand when the line's fields do not match them (a padded table with an
   // empty cell, or a text holding spaces).
   void fieldsOf(std::string_view line) {
-    split(line, layout.separator, pieces);
     fields.fill(Piece{});
+    if (layout.separator != Separator::spaces) {
+      cut(line, markOf(layout.separator));
+      return;
+    }
+    split(line, layout.separator, pieces);
     if (layout.separator == Separator::spaces && layout.header &&
         pieces.size() != layout.columns.size()) {
       byPosition(line);
@@ -744,6 +773,19 @@ class Reader {
       int index = layout.index[f];
       if (index >= 0 && static_cast<std::size_t>(index) < pieces.size())
         fields[f] = pieces[static_cast<std::size_t>(index)];
+    }
+  }
+
+  // The fields of a line cut at `mark`, as split() cuts it, up to the last
+  // column a field is read from.
+  void cut(std::string_view line, char mark) {
+    std::size_t at = 0;
+    for (const unsigned taken : fieldsAt_) {
+      const Piece piece = separatedField(line, at, mark);
+      for (unsigned bits = taken; bits != 0; bits &= bits - 1)
+        fields[std::countr_zero(bits)] = piece;
+      if (at >= line.size()) return;
+      ++at;  // the separator
     }
   }
 
@@ -793,11 +835,14 @@ class Reader {
   }
 
   int angle(long line) const {
-    if (trim(fields[kAngle].text).empty()) return 0;
+    const std::string_view text = trim(fields[kAngle].text);
+    if (text.empty()) return 0;
     Unit ignored = Unit::none;
-    auto value = number(fields[kAngle].text, ignored);
+    auto value = number(text, ignored);
     if (!value || ignored != Unit::none) fail(fields[kAngle], line);
-    double turned = std::fmod(std::round(*value), 360.0);  // round: halves away from zero
+    double turned = std::round(*value);  // halves away from zero
+    if (turned >= 0 && turned < 360) return static_cast<int>(turned);
+    turned = std::fmod(turned, 360.0);
     if (turned < 0) turned += 360.0;
     return static_cast<int>(turned) % 360;
   }
@@ -818,9 +863,11 @@ class Reader {
     if (cells[2].empty()) cells[2] = "???";
     char side = sideOf(pieceView(fields[kSide], texts[2]));
     cells[3] = side == 'T' ? "T" : side == 'B' ? "B" : "";
-    cells[4] = realText(x, controls.decimalSeparator, numbers[1]);
-    cells[5] = realText(y, controls.decimalSeparator, numbers[2]);
-    cells[6] = decimal(turned, numbers[3]);
+    reals[0] = formatRealText(x, controls.decimalSeparator);
+    reals[1] = formatRealText(y, controls.decimalSeparator);
+    cells[4] = reals[0].view();
+    cells[5] = reals[1].view();
+    cells[6] = decimal(turned, numbers[1]);
     cells[7] = gridField(fields[kFootprint], texts[3]);
     return true;
   }
@@ -832,14 +879,11 @@ class Reader {
     auto* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
     return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
   }
-  static std::string_view realText(float value, char separator, std::array<char, 32>& buffer) {
-    RealText text = formatRealText(value, separator);
-    std::copy(text.view().begin(), text.view().end(), buffer.begin());
-    return {buffer.data(), text.view().size()};
-  }
 
+  std::vector<unsigned> fieldsAt_;              // by column: a bit for each field read there
   std::array<std::string, 4> texts;             // fields that had to change
-  std::array<std::array<char, 32>, 4> numbers;  // the numbers' texts
+  std::array<std::array<char, 32>, 2> numbers;  // the whole numbers' texts
+  std::array<RealText, 2> reals;
 };
 
 Unit unitOf(std::string_view text) {
@@ -947,9 +991,7 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
   auto write = [&](const Cells& cells, long k) {
     int r = static_cast<int>(k);
     table.growFor(r);
-    for (int c = 0; c < 8; ++c)
-      if (!cells[static_cast<std::size_t>(c)].empty())
-        table.setCell(c + 1, r, cells[static_cast<std::size_t>(c)]);
+    table.setCells(1, r, cells);
     written = k;
     return true;
   };

@@ -101,6 +101,15 @@ TEST(Grid, RejectsCellsOutsideIt) {
   EXPECT_THROW(g.setCell(0, -1, "x"), std::out_of_range);
   EXPECT_THROW(g.swapRows(0, 10), std::out_of_range);
   EXPECT_THROW(g.moveCells(10, 0, 0, 9), std::out_of_range);
+  // A row written whole is checked at both ends before any cell changes.
+  const std::string_view row[] = {"a", "b", "a long text in the pool"};
+  EXPECT_THROW(g.setCells(8, 0, row), std::out_of_range);
+  EXPECT_THROW(g.setCells(-1, 0, row), std::out_of_range);
+  EXPECT_EQ(g.cell(8, 0), "");
+  EXPECT_EQ(g.cell(0, 1), "");
+  g.setCells(7, 9, row);
+  EXPECT_EQ(g.cell(7, 9), "a");
+  EXPECT_EQ(g.cell(9, 9), "a long text in the pool");
 }
 
 TEST(Grid, SwapsAndMovesRows) {
