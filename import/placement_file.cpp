@@ -258,16 +258,6 @@ std::string_view pieceView(const Piece& piece, std::string& scratch) {
 
 // A field as the grid holds it, without a copy where it is plain.
 std::string_view gridField(const Piece& piece, std::string& scratch) {
-  if (!piece.doubledQuotes) {
-    // Trimmed and checked in one pass over the field's few bytes.
-    const char* first = piece.text.data();
-    const char* last = first + piece.text.size();
-    while (first != last && isBlank(*first)) ++first;
-    while (last != first && isBlank(last[-1])) --last;
-    unsigned char high = 0;
-    for (const char* at = first; at != last; ++at) high |= static_cast<unsigned char>(*at);
-    if (high < 0x80) return {first, static_cast<std::size_t>(last - first)};
-  }
   std::string_view text = pieceView(piece, scratch);
   if (plainAscii(text)) return text;
   std::string latin1 = toLatin1(text);
@@ -286,7 +276,6 @@ Piece quoted(std::string_view line, std::size_t& at) {
     piece.doubledQuotes = true;
     at += 2;
   }
-  at = std::min(at, line.size());
   piece.text = line.substr(open, at - open);
   if (at < line.size()) ++at;  // the closing quote
   piece.end = at;
@@ -764,8 +753,7 @@ class Reader {
       return;
     }
     split(line, layout.separator, pieces);
-    if (layout.separator == Separator::spaces && layout.header &&
-        pieces.size() != layout.columns.size()) {
+    if (layout.header && pieces.size() != layout.columns.size()) {
       byPosition(line);
       return;
     }
