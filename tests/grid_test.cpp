@@ -127,6 +127,22 @@ TEST(Grid, SwapsAndMovesRows) {
   EXPECT_EQ(g.cell(1, 1), "row 2 column 1");
 }
 
+// More long texts than the pool keeps in one chunk, and a copy that grows
+// apart from its original.
+TEST(Grid, KeepsThousandsOfLongTextsThroughACopy) {
+  Grid g(2, 3000);
+  auto text = [](int row) { return "footprint number " + std::to_string(row); };
+  for (int r = 0; r < 3000; ++r) g.setCell(1, r, text(r));
+  Grid copy = g;
+  for (int r = 0; r < 3000; ++r) copy.setCell(0, r, text(r) + " copied");
+  for (int r = 0; r < 3000; ++r) {
+    ASSERT_EQ(g.cell(1, r), text(r));
+    ASSERT_EQ(g.cell(0, r), "");
+    ASSERT_EQ(copy.cell(1, r), text(r));
+    ASSERT_EQ(copy.cell(0, r), text(r) + " copied");
+  }
+}
+
 // The pool recycles the slots of texts that go, whatever the order.
 TEST(Grid, MatchesAPlainModelUnderRandomChanges) {
   std::mt19937 random(7);

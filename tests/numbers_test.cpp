@@ -7,8 +7,10 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 
 namespace brisel {
 namespace {
@@ -56,6 +58,38 @@ TEST(TextToReal, ReadsPlainDecimalsToTheNearestDouble) {
     std::from_chars(text.data(), text.data() + text.size(), expected);
     const double read = textToReal(text, kPoint);
     ASSERT_EQ(std::bit_cast<std::uint64_t>(read), std::bit_cast<std::uint64_t>(expected)) << text;
+  }
+}
+
+// What the plain form takes of a text, and the texts it leaves to the general
+// conversion; past 15 digits it still reads the nearest double.
+TEST(LeadingPlainDecimal, TakesThePlainFormAndStopsWhereItEnds) {
+  struct Case {
+    std::string_view text;
+    double value;
+    std::size_t taken;  // 0: nothing read
+  };
+  const Case cases[] = {
+      {"58.674mm", 58.674, 6},
+      {"-1250mil", -1250, 5},
+      {"7", 7, 1},
+      {"0.5 mm", 0.5, 3},
+      {"1e5", 1, 1},
+      {"2.5.1", 2.5, 3},
+      {"12345678901234567.5x", 12345678901234567.5, 19},
+      {"5.", 0, 0},
+      {".5", 0, 0},
+      {"-", 0, 0},
+      {" 5", 0, 0},
+      {"+5", 0, 0},
+      {"", 0, 0},
+  };
+  for (const Case& c : cases) {
+    const std::optional<LeadingDecimal> read = leadingPlainDecimal(c.text);
+    ASSERT_EQ(read.has_value(), c.taken != 0) << c.text;
+    if (!read) continue;
+    EXPECT_EQ(read->value, c.value) << c.text;
+    EXPECT_EQ(read->taken, c.taken) << c.text;
   }
 }
 

@@ -50,18 +50,22 @@ TEST_P(FormatReal, WritesTheGeneralForm) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, FormatReal,
-    ::testing::Values(RealCase{25, "25"}, RealCase{double(12.4f), "12.3999996185303"},
-                      RealCase{double(100 * 0.0254f), "2.53999996185303"}, RealCase{10.5, "10.5"},
-                      RealCase{-2.25, "-2.25"}, RealCase{0, "0"}, RealCase{-0.0, "0"},
-                      RealCase{0.00001, "0.00001"}, RealCase{0.000012345, "0.000012345"},
-                      RealCase{0.000001, "1E-6"}, RealCase{-0.0000015, "-1.5E-6"},
-                      RealCase{1.5e20, "1.5E20"}, RealCase{999999999999999, "999999999999999"},
-                      RealCase{1e15, "1E15"}, RealCase{1234567, "1234567"}, RealCase{0.1, "0.1"},
-                      RealCase{1.0 / 3, "0.333333333333333"},
-                      RealCase{2.0 / 3, "0.666666666666667"},
-                      RealCase{9.9999999999999999e14, "1E15"}, RealCase{1e100, "1E100"},
-                      RealCase{123456789012.345678, "123456789012.346"},
-                      RealCase{double(10.3f), "10.3000001907349"}));
+    ::testing::Values(
+        RealCase{25, "25"}, RealCase{double(12.4f), "12.3999996185303"},
+        RealCase{double(100 * 0.0254f), "2.53999996185303"}, RealCase{10.5, "10.5"},
+        RealCase{-2.25, "-2.25"}, RealCase{0, "0"}, RealCase{-0.0, "0"},
+        RealCase{0.00001, "0.00001"}, RealCase{0.000012345, "0.000012345"},
+        RealCase{0.000001, "1E-6"}, RealCase{-0.0000015, "-1.5E-6"}, RealCase{1.5e20, "1.5E20"},
+        RealCase{999999999999999, "999999999999999"}, RealCase{1e15, "1E15"},
+        RealCase{1234567, "1234567"}, RealCase{0.1, "0.1"}, RealCase{1.0 / 3, "0.333333333333333"},
+        RealCase{2.0 / 3, "0.666666666666667"}, RealCase{9.9999999999999999e14, "1E15"},
+        RealCase{1e100, "1E100"}, RealCase{123456789012.345678, "123456789012.346"},
+        RealCase{double(10.3f), "10.3000001907349"},
+        // Trailing zeros around the eighth digit, where the
+        // digits pass from one word to the next.
+        RealCase{12345678, "12345678"}, RealCase{123456789, "123456789"},
+        RealCase{1.2345678, "1.2345678"}, RealCase{1.23456789, "1.23456789"},
+        RealCase{-0.000012345678, "-0.000012345678"}, RealCase{1.2345678e-9, "1.2345678E-9"}));
 
 TEST(FormatRealSpecial, UsesTheUsersSeparatorAndNamesNonFiniteValues) {
   EXPECT_EQ(formatReal(12.5, ','), "12,5");
