@@ -64,6 +64,16 @@ void Grid::Pool::push(std::string_view text) {
   ++size_;
 }
 
+std::size_t Grid::Pool::append(Pool&& other) {
+  const std::size_t first = chunks_.size() * kChunk;
+  if (!chunks_.empty()) chunks_.back().resize(kChunk);  // within its capacity: nothing moves
+  for (auto& chunk : other.chunks_) chunks_.push_back(std::move(chunk));
+  size_ = first + other.size_;
+  other.chunks_.clear();
+  other.size_ = 0;
+  return first;
+}
+
 static void checkRow(int row, int rows) {
   if (row < 0 || row >= rows) throw std::out_of_range("riga fuori dalla griglia");
 }
@@ -195,6 +205,41 @@ void Grid::moveCells(int from, int to, int firstColumn, int lastColumn) {
     target = source;
     source.size = 0;
   }
+}
+
+void Grid::takeRows(Grid&& other, int first, int count, int to) {
+  if (&other == this || other.columns_ != columns_)
+    throw std::invalid_argument("righe prese da una griglia non valida");
+  if (count <= 0) return;
+  checkRow(first, other.rows_);
+  checkRow(to, rows_);
+  if (count - 1 > other.rows_ - 1 - first || count - 1 > rows_ - 1 - to)
+    throw std::out_of_range("riga fuori dalla griglia");
+  const std::size_t before = pool_.size();
+  if (pool_.sizeAfterAppend(other.pool_) > UINT32_MAX)
+    throw std::length_error("troppi testi nella griglia");
+  changed();
+  const auto offset = static_cast<std::uint32_t>(pool_.append(std::move(other.pool_)));
+  for (std::size_t slot = before; slot < offset; ++slot)
+    freeSlots_.push_back(static_cast<std::uint32_t>(slot));
+  for (std::uint32_t slot : other.freeSlots_) freeSlots_.push_back(slot + offset);
+  const auto width = static_cast<std::size_t>(columns_);
+  for (std::size_t i = 0; i < other.cells_.size(); ++i) {
+    Cell& cell = other.cells_[i];
+    if (cell.size != kPooled) continue;
+    const std::uint32_t index = poolIndex(cell) + offset;
+    std::memcpy(cell.bytes, &index, sizeof index);
+    const auto r = static_cast<int>(i / width);
+    if (r < first || r - first >= count) freeSlots_.push_back(index);
+  }
+  Cell* target = &cells_[static_cast<std::size_t>(to) * width];
+  const std::size_t cells = static_cast<std::size_t>(count) * width;
+  for (std::size_t i = 0; i < cells; ++i) release(target[i]);
+  std::copy_n(&other.cells_[static_cast<std::size_t>(first) * width], cells, target);
+  other.cells_.clear();
+  other.freeSlots_.clear();
+  other.rows_ = 0;
+  other.changed();
 }
 
 }  // namespace brisel

@@ -56,6 +56,12 @@ class Grid final : public Cells {
   // of `from` become empty. Cheap: no text is copied.
   void moveCells(int from, int to, int firstColumn, int lastColumn);
 
+  // Rows first..first + count - 1 of `other` become rows to..to + count - 1
+  // of this grid, their texts moved, not copied; `other` is left without
+  // rows. For a table read in parts at once. The grids must have the same
+  // columns (std::invalid_argument) and hold the rows (std::out_of_range).
+  void takeRows(Grid&& other, int first, int count, int to);
+
  private:
   struct Cell {
     // size <= 7: the text is bytes[0..size); size == kPooled: bytes[0..4)
@@ -107,6 +113,13 @@ class Grid final : public Cells {
     const PoolText& operator[](std::uint32_t i) const { return chunks_[i / kChunk][i % kChunk]; }
     std::size_t size() const { return size_; }
     void push(std::string_view text);
+    // Takes the texts of `other` after its own, from a chunk of their own,
+    // and returns the index of the first (the slots skipped to reach the
+    // chunk are left empty for the caller to free).
+    std::size_t append(Pool&& other);
+    std::size_t sizeAfterAppend(const Pool& other) const {
+      return chunks_.size() * kChunk + other.size_;
+    }
 
    private:
     static constexpr std::size_t kChunk = 1024;

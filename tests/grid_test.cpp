@@ -110,6 +110,13 @@ TEST(Grid, RejectsCellsOutsideIt) {
   g.setCells(7, 9, row);
   EXPECT_EQ(g.cell(7, 9), "a");
   EXPECT_EQ(g.cell(9, 9), "a long text in the pool");
+  // Rows taken from another grid must fit both, with the same columns.
+  Grid other(10, 3);
+  EXPECT_THROW(g.takeRows(std::move(other), 1, 3, 0), std::out_of_range);
+  EXPECT_THROW(g.takeRows(std::move(other), 0, 3, 8), std::out_of_range);
+  EXPECT_THROW(g.takeRows(Grid(9, 3), 0, 1, 0), std::invalid_argument);
+  EXPECT_THROW(g.takeRows(std::move(g), 0, 1, 1), std::invalid_argument);
+  EXPECT_EQ(g.cell(9, 9), "a long text in the pool");
 }
 
 TEST(Grid, SwapsAndMovesRows) {
@@ -140,6 +147,33 @@ TEST(Grid, KeepsThousandsOfLongTextsThroughACopy) {
     ASSERT_EQ(g.cell(0, r), "");
     ASSERT_EQ(copy.cell(1, r), text(r));
     ASSERT_EQ(copy.cell(0, r), text(r) + " copied");
+  }
+}
+
+// Rows taken from another grid bring their texts; the slots freed on the way
+// (theirs, those of the rows left behind, those of the rows replaced) serve
+// the texts written after.
+TEST(Grid, TakesRowsOfAnotherGridWithTheirTexts) {
+  auto text = [](std::string_view whose, int column, int row) {
+    return std::string(whose) + " text, column " + std::to_string(column) + " row " +
+           std::to_string(row);
+  };
+  Grid g(3, 3000);
+  for (int r = 0; r < 3000; ++r) g.setCell(1, r, text("our", 1, r));
+  Grid other(3, 1500);
+  for (int r = 0; r < 1500; ++r)
+    for (int c = 0; c < 2; ++c) other.setCell(c, r, text("their", c, r));
+  other.clearCell(1, 105);
+  g.takeRows(std::move(other), 100, 1000, 2000);
+  EXPECT_EQ(other.RowCount(), 0);
+  for (int r = 0; r < 3000; ++r) g.setCell(2, r, text("new", 2, r));
+  for (int r = 0; r < 3000; ++r) {
+    const bool taken = r >= 2000;
+    ASSERT_EQ(g.cell(0, r), taken ? text("their", 0, r - 1900) : "");
+    ASSERT_EQ(g.cell(1, r), !taken      ? text("our", 1, r)
+                            : r == 2005 ? ""
+                                        : text("their", 1, r - 1900));
+    ASSERT_EQ(g.cell(2, r), text("new", 2, r));
   }
 }
 
