@@ -8,8 +8,10 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <exception>
 #include <limits>
 #include <optional>
+#include <thread>
 
 #include "core/buttons.h"
 #include "core/lines.h"
@@ -31,6 +33,8 @@ constexpr int kSideColumn = 4;
 constexpr long kHeaderSearch = 60;
 constexpr std::size_t kShapeLines = 20;
 constexpr std::size_t kShownFirstLine = 60;
+// A file of this size or more is read in two parts at once.
+constexpr std::size_t kPartBytes = 64 * 1024;
 
 enum Field : int { kRef, kX, kY, kValue, kFootprint, kAngle, kSide, kFieldCount };
 // In the order --columns lists them.
@@ -187,10 +191,15 @@ std::string utf8Text(std::string_view text) {
 // ---- Lines and fields ------------------------------------------------------
 
 // The lines of the text: ends LF or CR LF, or CR in a file that has no LF.
+char lineEndOf(std::string_view text) {
+  return text.find('\n') == std::string_view::npos ? '\r' : '\n';
+}
+
 class Lines {
  public:
-  explicit Lines(std::string_view text)
-      : rest_(text), end_(text.find('\n') == std::string_view::npos ? '\r' : '\n') {}
+  explicit Lines(std::string_view text) : Lines(text, lineEndOf(text), 0) {}
+  // A part of a text that ends its lines with `end`, after `before` lines.
+  Lines(std::string_view text, char end, long before) : rest_(text), end_(end), number_(before) {}
   bool next(std::string_view& line) {
     if (done_) return false;
     if (++number_ > LineReader::kMaxLines)
@@ -213,7 +222,7 @@ class Lines {
  private:
   std::string_view rest_;
   char end_;
-  long number_ = 0;
+  long number_;
   bool done_ = false;
 };
 
@@ -881,10 +890,9 @@ Unit unitOf(std::string_view text) {
 // Every component of the file to `take`, in order; false from `take` stops.
 // Returns the rows without a reference.
 template <class Take>
-long eachRow(std::string_view text, Layout layout, Unit givenUnit, const Controls& controls,
+long eachRow(Lines lines, Layout layout, Unit givenUnit, const Controls& controls,
              std::string_view name, Take take) {
   Reader reader(layout, givenUnit, controls, name);
-  Lines lines(text);
   std::string_view line;
   long k = 0;
   long skipped = 0;
@@ -905,6 +913,117 @@ long eachRow(std::string_view text, Layout layout, Unit givenUnit, const Control
     if (!take(reader.cells, k)) break;
   }
   return skipped;
+}
+
+// ---- Reading in two parts at once -----------------------------------------
+
+// Rows of a part of the file, read into a table of their own.
+struct Part {
+  std::string_view text;
+  long linesBefore = 0;
+  long room = 0;  // rows the table makes room for at once
+  Grid table{kTableColumns, 0};
+  long written = 0;
+  long skipped = 0;
+  std::exception_ptr failure;
+};
+
+struct Reading {
+  const Layout& layout;
+  Unit givenUnit;
+  const Controls& controls;
+  std::string_view name;
+  char lineEnd;
+};
+
+// Lines are long enough for a search to beat a byte by byte count.
+long countOf(std::string_view text, char c) {
+  long count = 0;
+  for (std::size_t at = text.find(c); at != std::string_view::npos; at = text.find(c, at + 1))
+    ++count;
+  return count;
+}
+
+// The text in two parts, the second empty when the file is read whole. Only
+// a large file with a header is cut, since one without may declare a new
+// unit between its components; the cut falls at a line end near the middle,
+// after the header; and the lines after the header must be fewer than the
+// table's rows, so that the table's limit never falls in the second part.
+std::array<Part, 2> cutInTwo(std::string_view text, const Reading& reading) {
+  std::array<Part, 2> parts;
+  std::size_t at = text.size() >= kPartBytes ? text.find(reading.lineEnd, text.size() / 2)
+                                             : std::string_view::npos;
+  at = at == std::string_view::npos ? text.size() : at + 1;
+  parts[0].text = text.substr(0, at);
+  parts[1].text = text.substr(at);
+  const long firstLines = countOf(parts[0].text, reading.lineEnd);
+  const long secondLines = countOf(parts[1].text, reading.lineEnd);
+  const long lines = firstLines + secondLines + (text.ends_with(reading.lineEnd) ? 0 : 1);
+  parts[0].room = lines;
+  parts[1].linesBefore = firstLines;
+  parts[1].room = secondLines + 1;
+  const Layout& layout = reading.layout;
+  const bool apart =
+      !parts[1].text.empty() && layout.header && firstLines >= layout.headerLine &&
+      lines - layout.headerLine <= importing::kLastRow && std::thread::hardware_concurrency() >= 2;
+  if (!apart) {
+    parts[0].text = text;
+    parts[1] = Part{};
+  }
+  return parts;
+}
+
+// A row a line at most, and never more than the table can number: the table
+// takes its rows at once, and the import gives back those left empty below
+// the growth rule's nine at the end, as if it had grown row by row.
+void readPart(Part& part, const Reading& reading) {
+  try {
+    part.table.setRowCount(static_cast<int>(std::min(part.room, importing::kLastRow) + 10));
+    Lines lines(part.text, reading.lineEnd, part.linesBefore);
+    part.skipped = eachRow(lines, reading.layout, reading.givenUnit, reading.controls, reading.name,
+                           [&part](const Cells& cells, long k) {
+                             const int r = static_cast<int>(k);
+                             part.table.growFor(r);
+                             part.table.setCells(1, r, cells);
+                             part.written = k;
+                             return true;
+                           });
+  } catch (...) {
+    part.failure = std::current_exception();
+  }
+}
+
+void readBoth(std::array<Part, 2>& parts, const Reading& reading) {
+  std::thread helper;
+  if (!parts[1].text.empty()) {
+    try {
+      helper = std::thread(readPart, std::ref(parts[1]), std::cref(reading));
+    } catch (const std::system_error&) {
+      // no thread to be had: the second part is read after the first
+    }
+  }
+  readPart(parts[0], reading);
+  if (helper.joinable())
+    helper.join();
+  else if (!parts[1].text.empty() && !parts[0].failure)
+    readPart(parts[1], reading);
+}
+
+// The rows of the second part after those of the first, numbered on from them.
+void join(Part& first, Part& second) {
+  if (second.written == 0) return;
+  const long total = first.written + second.written;
+  first.table.growFor(static_cast<int>(total));
+  first.table.takeRows(std::move(second.table), 1, static_cast<int>(second.written),
+                       static_cast<int>(first.written) + 1);
+  std::array<char, 32> number;
+  for (long k = first.written + 1; k <= total; ++k) {
+    auto* end = std::to_chars(number.data(), number.data() + number.size(), k).ptr;
+    first.table.setCell(1, static_cast<int>(k),
+                        {number.data(), static_cast<std::size_t>(end - number.data())});
+  }
+  first.written = total;
+  first.skipped += second.skipped;
 }
 
 std::string noHeaderMessage(std::string_view name, const std::string& firstLine) {
@@ -932,11 +1051,12 @@ std::vector<std::array<std::string, 8>> previewRows(std::string_view bytes,
   Scan found = scan(decoded.text, given, givenUnit);
   if (!found.layout.complete()) return rows;
   try {
-    eachRow(decoded.text, found.layout, givenUnit, controls, "", [&](const Cells& cells, long) {
-      Row& row = rows.emplace_back();
-      for (std::size_t c = 0; c < cells.size(); ++c) row[c] = cells[c];
-      return rows.size() < limit;
-    });
+    eachRow(Lines(decoded.text), found.layout, givenUnit, controls, "",
+            [&](const Cells& cells, long) {
+              Row& row = rows.emplace_back();
+              for (std::size_t c = 0; c < cells.size(); ++c) row[c] = cells[c];
+              return rows.size() < limit;
+            });
   } catch (const Error&) {
     // the rows before the failing line are what the import would write
   }
@@ -965,34 +1085,30 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
     outcome.messages.push_back({"Errore", noHeaderMessage(name, found.firstLine)});
     return outcome;
   }
-  Grid table(kTableColumns, 10);
-  // A row a line at most, and never more than the table can number: the
-  // table takes its rows at once, and gives back those left empty below the
-  // growth rule's nine at the end, as if it had grown row by row.
-  const std::string_view text = decoded.text;
-  const char lineEnd = text.find('\n') == std::string_view::npos ? '\r' : '\n';
-  const auto lineCount = static_cast<long>(std::count(text.begin(), text.end(), lineEnd));
-  table.setRowCount(static_cast<int>(std::min(lineCount + 1, importing::kLastRow) + 10));
-  long written = 0;
-  auto settle = [&] { table.setRowCount(static_cast<int>(written) + 10); };
-  long skipped = 0;
-  auto write = [&](const Cells& cells, long k) {
-    int r = static_cast<int>(k);
-    table.growFor(r);
-    table.setCells(1, r, cells);
-    written = k;
-    return true;
+  const Reading reading{found.layout, givenUnit, controls, name, lineEndOf(decoded.text)};
+  std::array<Part, 2> parts = cutInTwo(decoded.text, reading);
+  readBoth(parts, reading);
+  Part& read = parts[0];
+  auto keep = [&] {
+    read.table.setRowCount(static_cast<int>(read.written) + 10);
+    workspace.StringGrid1 = std::move(read.table);
   };
-  try {
-    skipped = eachRow(decoded.text, found.layout, givenUnit, controls, name, write);
-  } catch (const Error&) {
-    settle();
-    workspace.StringGrid1 = std::move(table);
-    throw;
+  // The first failing line in the file's order stops the import, with the
+  // rows before it kept.
+  if (!read.failure) join(read, parts[1]);
+  for (const Part& part : parts) {
+    if (!part.failure) continue;
+    try {
+      std::rethrow_exception(part.failure);
+    } catch (const Error&) {
+      keep();
+      throw;
+    }
   }
+  const long written = read.written;
+  const long skipped = read.skipped;
   if (written == 0) throw Error(shownName + ": nessun componente");
-  settle();
-  workspace.StringGrid1 = std::move(table);
+  keep();
   std::string said =
       written == 1 ? "1 componente importato" : std::to_string(written) + " componenti importati";
   if (skipped > 0)

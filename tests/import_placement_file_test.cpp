@@ -2,6 +2,7 @@
 // and the sample board in each tool's form against its MNT file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -246,6 +247,74 @@ TEST(PlacementFile, TheShapeNamesWhatItFoundAndWhatWasGiven) {
   EXPECT_EQ(shape.columns, "ref=1,x=3");
   EXPECT_EQ(shape.unit, "in");
   EXPECT_FALSE(shape.complete);
+}
+
+// A large file is read in two parts at once: the table and the message are
+// what reading it line by line gives, wherever a row is skipped or fails.
+TEST(PlacementFile, ALargeFileLandsAsReadLineByLine) {
+  struct Case {
+    std::string_view name;
+    int lines;
+    char end;
+    std::vector<int> bad;      // data lines holding a number that does not convert
+    int withoutReference = 0;  // every so many data lines have no reference
+    std::string message;
+  };
+  auto failing = [](int line, int i) {
+    return "BOARD.csv, riga " + std::to_string(line) + ": 'x" + std::to_string(i) +
+           "' non \xC3\xA8 un valore numerico valido";
+  };
+  const std::vector<Case> cases = {
+      {"LF", 4000, '\n', {}, 0, "4000 componenti importati"},
+      {"CR", 4000, '\r', {}, 0, "4000 componenti importati"},
+      {"rows without a reference in both parts",
+       4000,
+       '\n',
+       {},
+       7,
+       "3429 componenti importati, 571 righe senza riferimento saltate"},
+      {"a failing line in the second part", 4000, '\n', {3001}, 7, failing(3002, 3001)},
+      {"failing lines in both parts: the first", 4000, '\n', {1001, 3001}, 0, failing(1002, 1001)},
+      {"more rows than the table numbers",
+       65536,
+       '\n',
+       {},
+       0,
+       "Riga 65537: il file ha pi\xC3\xB9 di 65535 componenti, quanti la tabella ne pu\xC3\xB2 "
+       "numerare; importazione interrotta"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string bytes = "Ref,Val,PosX,PosY,Rot";
+    for (int i = 1; i <= c.lines; ++i) {
+      const std::string n = std::to_string(i);
+      const bool bad = std::find(c.bad.begin(), c.bad.end(), i) != c.bad.end();
+      const bool named = c.withoutReference == 0 || i % c.withoutReference != 0;
+      bytes += c.end + (named ? "\"R" + n + "\"" : "") + ",\"value " + n + "\"," +
+               (bad ? "x" + n : n + ".25") + ",-" + n + "," + std::to_string(i % 720);
+    }
+    ASSERT_GT(bytes.size(), 64U * 1024);
+    Workspace workspace;
+    Controls controls;
+    RecordingProgress progress;
+    std::string message;
+    try {
+      message = placements::importPlacementBytes(bytes, "BOARD.csv", workspace, controls, progress)
+                    .messages.back()
+                    .text;
+    } catch (const Error& error) {
+      message = error.what();
+    }
+    EXPECT_EQ(message, c.message);
+    const auto expected = placements::previewRows(bytes, controls, 100000);
+    const Grid& table = workspace.StringGrid1;
+    ASSERT_EQ(table.RowCount(), static_cast<int>(expected.size()) + 10);
+    for (std::size_t k = 1; k <= expected.size(); ++k)
+      for (std::size_t column = 0; column < 8; ++column)
+        ASSERT_EQ(table.cell(static_cast<int>(column) + 1, static_cast<int>(k)),
+                  expected[k - 1][column])
+            << "row " << k << " column " << column + 1;
+  }
 }
 
 // The sample board in each tool's form lands as its MNT file does.
