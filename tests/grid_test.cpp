@@ -67,6 +67,16 @@ TEST(Grid, CopiesACellOntoItselfOrAnotherSafely) {
   g.setCell(1, 1, "0123456789012345678");
   g.setCell(1, 1, g.cell(1, 1).substr(3));
   EXPECT_EQ(g.cell(1, 1), "3456789012345678");
+  // Every length a cell (7) or a pooled text (24) keeps in place, out of itself
+  // at every offset.
+  const std::string all = "0123456789abcdefghijklmn";
+  for (std::size_t whole : {std::size_t{7}, all.size()})
+    for (std::size_t size = 0; size <= whole; ++size)
+      for (std::size_t from = 0; from + size <= whole; ++from) {
+        g.setCell(0, 0, all.substr(0, whole));
+        g.setCell(0, 0, g.cell(0, 0).substr(from, size));
+        ASSERT_EQ(g.cell(0, 0), all.substr(from, size)) << whole << " " << from << " " << size;
+      }
 }
 
 TEST(Grid, GrowthRuleKeepsNineRowsBelowAndNeverShrinks) {
