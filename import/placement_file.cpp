@@ -887,11 +887,12 @@ Unit unitOf(std::string_view text) {
   return unitWord(text).value_or(Unit::none);
 }
 
-// Every component of the file to `take`, in order; false from `take` stops.
-// Returns the rows without a reference.
+// Every component of the file to `take`, in order, numbered from
+// `numberedAfter` + 1; false from `take` stops. Returns the rows without a
+// reference.
 template <class Take>
 long eachRow(Lines lines, Layout layout, Unit givenUnit, const Controls& controls,
-             std::string_view name, Take take) {
+             std::string_view name, Take take, long numberedAfter = 0) {
   Reader reader(layout, givenUnit, controls, name);
   std::string_view line;
   long k = 0;
@@ -904,7 +905,7 @@ long eachRow(Lines lines, Layout layout, Unit givenUnit, const Controls& control
         continue;
       }
     }
-    if (!reader.row(line, lines.number(), k + 1)) {
+    if (!reader.row(line, lines.number(), numberedAfter + k + 1)) {
       ++skipped;
       continue;
     }
@@ -922,6 +923,9 @@ struct Part {
   std::string_view text;
   long linesBefore = 0;
   long room = 0;  // rows the table makes room for at once
+  // The rows are numbered on from this: the data lines before the part, as
+  // many as the rows before it unless a line was skipped there.
+  long numberedAfter = 0;
   Grid table{kTableColumns, 0};
   long written = 0;
   long skipped = 0;
@@ -951,7 +955,9 @@ long countOf(std::string_view text, char c) {
 // table's rows, so that the table's limit never falls in the second part.
 std::array<Part, 2> cutInTwo(std::string_view text, const Reading& reading) {
   std::array<Part, 2> parts;
-  std::size_t at = text.size() >= kPartBytes ? text.find(reading.lineEnd, text.size() / 2)
+  // The first part's reader also makes room for the whole table: it takes a
+  // little less of the text.
+  std::size_t at = text.size() >= kPartBytes ? text.find(reading.lineEnd, text.size() / 100 * 47)
                                              : std::string_view::npos;
   at = at == std::string_view::npos ? text.size() : at + 1;
   parts[0].text = text.substr(0, at);
@@ -959,13 +965,14 @@ std::array<Part, 2> cutInTwo(std::string_view text, const Reading& reading) {
   const long firstLines = countOf(parts[0].text, reading.lineEnd);
   const long secondLines = countOf(parts[1].text, reading.lineEnd);
   const long lines = firstLines + secondLines + (text.ends_with(reading.lineEnd) ? 0 : 1);
+  const Layout& layout = reading.layout;
   parts[0].room = lines;
   parts[1].linesBefore = firstLines;
+  parts[1].numberedAfter = firstLines - layout.headerLine;
   parts[1].room = secondLines + 1;
-  const Layout& layout = reading.layout;
-  const bool apart =
-      !parts[1].text.empty() && layout.header && firstLines >= layout.headerLine &&
-      lines - layout.headerLine <= importing::kLastRow && std::thread::hardware_concurrency() >= 2;
+  const bool apart = !parts[1].text.empty() && layout.header && firstLines >= layout.headerLine &&
+                     lines - layout.headerLine <= importing::kLastRow &&
+                     std::thread::hardware_concurrency() >= 2;
   if (!apart) {
     parts[0].text = text;
     parts[1] = Part{};
@@ -980,14 +987,16 @@ void readPart(Part& part, const Reading& reading) {
   try {
     part.table.setRowCount(static_cast<int>(std::min(part.room, importing::kLastRow) + 10));
     Lines lines(part.text, reading.lineEnd, part.linesBefore);
-    part.skipped = eachRow(lines, reading.layout, reading.givenUnit, reading.controls, reading.name,
-                           [&part](const Cells& cells, long k) {
-                             const int r = static_cast<int>(k);
-                             part.table.growFor(r);
-                             part.table.setCells(1, r, cells);
-                             part.written = k;
-                             return true;
-                           });
+    part.skipped = eachRow(
+        lines, reading.layout, reading.givenUnit, reading.controls, reading.name,
+        [&part](const Cells& cells, long k) {
+          const int r = static_cast<int>(k);
+          part.table.growFor(r);
+          part.table.setCells(1, r, cells);
+          part.written = k;
+          return true;
+        },
+        part.numberedAfter);
   } catch (...) {
     part.failure = std::current_exception();
   }
@@ -1016,11 +1025,13 @@ void join(Part& first, Part& second) {
   first.table.growFor(static_cast<int>(total));
   first.table.takeRows(std::move(second.table), 1, static_cast<int>(second.written),
                        static_cast<int>(first.written) + 1);
-  std::array<char, 32> number;
-  for (long k = first.written + 1; k <= total; ++k) {
-    auto* end = std::to_chars(number.data(), number.data() + number.size(), k).ptr;
-    first.table.setCell(1, static_cast<int>(k),
-                        {number.data(), static_cast<std::size_t>(end - number.data())});
+  if (first.written != second.numberedAfter) {  // a line of the first part was skipped
+    std::array<char, 32> number;
+    for (long k = first.written + 1; k <= total; ++k) {
+      auto* end = std::to_chars(number.data(), number.data() + number.size(), k).ptr;
+      first.table.setCell(1, static_cast<int>(k),
+                          {number.data(), static_cast<std::size_t>(end - number.data())});
+    }
   }
   first.written = total;
   first.skipped += second.skipped;
