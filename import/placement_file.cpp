@@ -719,10 +719,15 @@ bool sameLowered(std::string_view text, std::string_view lowerCase) {
 }
 
 char sideOf(std::string_view text) {
+  // Views made once: a list of plain literals measures each one every row.
+  static constexpr std::array<std::string_view, 6> kTop{"top",  "t",     "toplayer",
+                                                        "f.cu", "front", "no"};
+  static constexpr std::array<std::string_view, 7> kBottom{
+      "bottom", "b", "bottomlayer", "b.cu", "back", "yes", "m"};
   std::string_view side = trim(text);
-  for (std::string_view top : {"top", "t", "toplayer", "f.cu", "front", "no"})
+  for (std::string_view top : kTop)
     if (sameLowered(side, top)) return 'T';
-  for (std::string_view bottom : {"bottom", "b", "bottomlayer", "b.cu", "back", "yes", "m"})
+  for (std::string_view bottom : kBottom)
     if (sameLowered(side, bottom)) return 'B';
   return 0;
 }
