@@ -120,7 +120,9 @@ void Grid::setRowCount(int rows) {
   changed();
   for (int r = rows; r < rows_; ++r)
     for (int c = 0; c < columns_; ++c) release(at(c, r));
-  cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns_), Cell{{}, 0});
+  // Value-initialised cells are empty (all bytes zero): filled as memory is,
+  // where copying a Cell{} would go through the stack one cell at a time.
+  cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns_));
   rows_ = rows;
 }
 
