@@ -5,6 +5,7 @@
 #include "import/placement_file.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -33,8 +34,9 @@ constexpr int kSideColumn = 4;
 constexpr long kHeaderSearch = 60;
 constexpr std::size_t kShapeLines = 20;
 constexpr std::size_t kShownFirstLine = 60;
-// A file of this size or more is read in two parts at once.
+// A file of this size or more is read in parts, two at a time.
 constexpr std::size_t kPartBytes = 64 * 1024;
+constexpr std::size_t kParts = 8;
 
 enum Field : int { kRef, kX, kY, kValue, kFootprint, kAngle, kSide, kFieldCount };
 // In the order --columns lists them.
@@ -921,7 +923,7 @@ long eachRow(Lines lines, Layout layout, Unit givenUnit, const Controls& control
   return skipped;
 }
 
-// ---- Reading in two parts at once -----------------------------------------
+// ---- Reading in parts at once ---------------------------------------------
 
 // Rows of a part of the file, read into a table of their own.
 struct Part {
@@ -953,34 +955,44 @@ long countOf(std::string_view text, char c) {
   return count;
 }
 
-// The text in two parts, the second empty when the file is read whole. Only
-// a large file with a header is cut, since one without may declare a new
-// unit between its components; the cut falls at a line end near the middle,
-// after the header; and the lines after the header must be fewer than the
-// table's rows, so that the table's limit never falls in the second part.
-std::array<Part, 2> cutInTwo(std::string_view text, const Reading& reading) {
-  std::array<Part, 2> parts;
-  // The first part's reader also makes room for the whole table: it takes a
-  // little less of the text.
-  std::size_t at = text.size() >= kPartBytes ? text.find(reading.lineEnd, text.size() / 100 * 47)
-                                             : std::string_view::npos;
-  at = at == std::string_view::npos ? text.size() : at + 1;
-  parts[0].text = text.substr(0, at);
-  parts[1].text = text.substr(at);
-  const long firstLines = countOf(parts[0].text, reading.lineEnd);
-  const long secondLines = countOf(parts[1].text, reading.lineEnd);
-  const long lines = firstLines + secondLines + (text.ends_with(reading.lineEnd) ? 0 : 1);
+// The text in parts cut at line ends, one part when the file is read whole.
+// Only a large file with a header is cut, since one without may declare a
+// new unit between its components; the header must fall in the first part;
+// and the lines after it must be fewer than the table's rows, so that the
+// table's limit never falls in a later part. The first part's table makes
+// room for every row: the others' rows join it.
+std::vector<Part> cutInParts(std::string_view text, const Reading& reading) {
   const Layout& layout = reading.layout;
+  std::vector<Part> parts;
+  parts.reserve(kParts);
+  const bool large =
+      text.size() >= kPartBytes && layout.header && std::thread::hardware_concurrency() >= 2;
+  for (std::size_t start = 0, i = 1; start < text.size() || parts.empty(); ++i) {
+    std::size_t end = text.size();
+    if (large && i < kParts) {
+      const std::size_t at = text.find(reading.lineEnd, std::max(start, text.size() / kParts * i));
+      if (at != std::string_view::npos) end = at + 1;
+    }
+    Part& part = parts.emplace_back();
+    part.text = text.substr(start, end - start);
+    start = end;
+  }
+  long lines = 0;
+  for (Part& part : parts) {
+    part.linesBefore = lines;
+    part.numberedAfter = lines - layout.headerLine;
+    const long own = countOf(part.text, reading.lineEnd);
+    part.room = own + 1;
+    lines += own;
+  }
+  if (!text.ends_with(reading.lineEnd)) ++lines;
+  parts[0].numberedAfter = 0;
   parts[0].room = lines;
-  parts[1].linesBefore = firstLines;
-  parts[1].numberedAfter = firstLines - layout.headerLine;
-  parts[1].room = secondLines + 1;
-  const bool apart = !parts[1].text.empty() && layout.header && firstLines >= layout.headerLine &&
-                     lines - layout.headerLine <= importing::kLastRow &&
-                     std::thread::hardware_concurrency() >= 2;
+  const bool apart = parts.size() > 1 && parts[1].linesBefore >= layout.headerLine &&
+                     lines - layout.headerLine <= importing::kLastRow;
   if (!apart) {
+    parts.resize(1);
     parts[0].text = text;
-    parts[1] = Part{};
   }
   return parts;
 }
@@ -1007,30 +1019,35 @@ void readPart(Part& part, const Reading& reading) {
   }
 }
 
-void readBoth(std::array<Part, 2>& parts, const Reading& reading) {
+// Two threads take the parts in turn, the next free one the next part: a
+// core slowed by other work reads fewer of them.
+void readParts(std::vector<Part>& parts, const Reading& reading) {
+  std::atomic<std::size_t> next{0};
+  auto take = [&parts, &reading, &next] {
+    for (std::size_t i = next++; i < parts.size(); i = next++) readPart(parts[i], reading);
+  };
   std::thread helper;
-  if (!parts[1].text.empty()) {
+  if (parts.size() > 1) {
     try {
-      helper = std::thread(readPart, std::ref(parts[1]), std::cref(reading));
+      helper = std::thread(take);
     } catch (const std::system_error&) {
-      // no thread to be had: the second part is read after the first
+      // no thread to be had: this one reads every part
     }
   }
-  readPart(parts[0], reading);
-  if (helper.joinable())
-    helper.join();
-  else if (!parts[1].text.empty() && !parts[0].failure)
-    readPart(parts[1], reading);
+  take();
+  if (helper.joinable()) helper.join();
 }
 
-// The rows of the second part after those of the first, numbered on from them.
-void join(Part& first, Part& second) {
-  if (second.written == 0) return;
-  const long total = first.written + second.written;
+// The rows of a later part after those before it, numbered on from them.
+void join(Part& first, Part& later) {
+  first.skipped += later.skipped;
+  first.failure = later.failure;
+  if (later.written == 0) return;
+  const long total = first.written + later.written;
   first.table.growFor(static_cast<int>(total));
-  first.table.takeRows(std::move(second.table), 1, static_cast<int>(second.written),
+  first.table.takeRows(std::move(later.table), 1, static_cast<int>(later.written),
                        static_cast<int>(first.written) + 1);
-  if (first.written != second.numberedAfter) {  // a line of the first part was skipped
+  if (first.written != later.numberedAfter) {  // a line before the part was skipped
     std::array<char, 32> number;
     for (long k = first.written + 1; k <= total; ++k) {
       auto* end = std::to_chars(number.data(), number.data() + number.size(), k).ptr;
@@ -1039,7 +1056,6 @@ void join(Part& first, Part& second) {
     }
   }
   first.written = total;
-  first.skipped += second.skipped;
 }
 
 std::string noHeaderMessage(std::string_view name, const std::string& firstLine) {
@@ -1102,8 +1118,8 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
     return outcome;
   }
   const Reading reading{found.layout, givenUnit, controls, name, lineEndOf(decoded.text)};
-  std::array<Part, 2> parts = cutInTwo(decoded.text, reading);
-  readBoth(parts, reading);
+  std::vector<Part> parts = cutInParts(decoded.text, reading);
+  readParts(parts, reading);
   Part& read = parts[0];
   auto keep = [&] {
     read.table.setRowCount(static_cast<int>(read.written) + 10);
@@ -1111,11 +1127,10 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
   };
   // The first failing line in the file's order stops the import, with the
   // rows before it kept.
-  if (!read.failure) join(read, parts[1]);
-  for (const Part& part : parts) {
-    if (!part.failure) continue;
+  for (std::size_t i = 1; i < parts.size() && !read.failure; ++i) join(read, parts[i]);
+  if (read.failure) {
     try {
-      std::rethrow_exception(part.failure);
+      std::rethrow_exception(read.failure);
     } catch (const Error&) {
       keep();
       throw;

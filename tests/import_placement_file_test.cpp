@@ -249,8 +249,8 @@ TEST(PlacementFile, TheShapeNamesWhatItFoundAndWhatWasGiven) {
   EXPECT_FALSE(shape.complete);
 }
 
-// A large file is read in two parts at once: the table and the message are
-// what reading it line by line gives, wherever a row is skipped or fails.
+// A large file is read in parts, two at a time: the table and the message
+// are what reading it line by line gives, wherever a row is skipped or fails.
 TEST(PlacementFile, ALargeFileLandsAsReadLineByLine) {
   struct Case {
     std::string_view name;
@@ -259,6 +259,7 @@ TEST(PlacementFile, ALargeFileLandsAsReadLineByLine) {
     std::vector<int> bad;      // data lines holding a number that does not convert
     int withoutReference = 0;  // every so many data lines have no reference
     std::string message;
+    std::pair<int, int> unnamed{0, 0};  // and so have these, first to last
   };
   auto failing = [](int line, int i) {
     return "BOARD.csv, riga " + std::to_string(line) + ": 'x" + std::to_string(i) +
@@ -267,14 +268,26 @@ TEST(PlacementFile, ALargeFileLandsAsReadLineByLine) {
   const std::vector<Case> cases = {
       {"LF", 4000, '\n', {}, 0, "4000 componenti importati"},
       {"CR", 4000, '\r', {}, 0, "4000 componenti importati"},
-      {"rows without a reference in both parts",
+      {"rows without a reference all through",
        4000,
        '\n',
        {},
        7,
        "3429 componenti importati, 571 righe senza riferimento saltate"},
-      {"a failing line in the second part", 4000, '\n', {3001}, 7, failing(3002, 3001)},
-      {"failing lines in both parts: the first", 4000, '\n', {1001, 3001}, 0, failing(1002, 1001)},
+      {"a failing line past the middle", 4000, '\n', {3001}, 7, failing(3002, 3001)},
+      {"failing lines before and past the middle: the first",
+       4000,
+       '\n',
+       {1001, 3001},
+       0,
+       failing(1002, 1001)},
+      {"a failing line after a thousand without a reference",
+       4000,
+       '\n',
+       {3001},
+       0,
+       failing(3002, 3001),
+       {1001, 3000}},
       {"more rows than the table numbers",
        65536,
        '\n',
@@ -289,7 +302,8 @@ TEST(PlacementFile, ALargeFileLandsAsReadLineByLine) {
     for (int i = 1; i <= c.lines; ++i) {
       const std::string n = std::to_string(i);
       const bool bad = std::find(c.bad.begin(), c.bad.end(), i) != c.bad.end();
-      const bool named = c.withoutReference == 0 || i % c.withoutReference != 0;
+      const bool named = (c.withoutReference == 0 || i % c.withoutReference != 0) &&
+                         (i < c.unnamed.first || i > c.unnamed.second);
       bytes += c.end + (named ? "\"R" + n + "\"" : "") + ",\"value " + n + "\"," +
                (bad ? "x" + n : n + ".25") + ",-" + n + "," + std::to_string(i % 720);
     }
