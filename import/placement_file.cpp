@@ -1019,25 +1019,6 @@ void readPart(Part& part, const Reading& reading) {
   }
 }
 
-// Two threads take the parts in turn, the next free one the next part: a
-// core slowed by other work reads fewer of them.
-void readParts(std::vector<Part>& parts, const Reading& reading) {
-  std::atomic<std::size_t> next{0};
-  auto take = [&parts, &reading, &next] {
-    for (std::size_t i = next++; i < parts.size(); i = next++) readPart(parts[i], reading);
-  };
-  std::thread helper;
-  if (parts.size() > 1) {
-    try {
-      helper = std::thread(take);
-    } catch (const std::system_error&) {
-      // no thread to be had: this one reads every part
-    }
-  }
-  take();
-  if (helper.joinable()) helper.join();
-}
-
 // The rows of a later part after those before it, numbered on from them.
 void join(Part& first, Part& later) {
   first.skipped += later.skipped;
@@ -1056,6 +1037,48 @@ void join(Part& first, Part& later) {
     }
   }
   first.written = total;
+}
+
+// Two threads take the parts in turn, the next free one the next part: a
+// core slowed by other work reads fewer of them. The calling thread also
+// joins each part read to those before it as soon as they are all read, in
+// the file's order, so that little is left to join at the end. The first
+// failing line in the file's order stops the joins.
+void readParts(std::vector<Part>& parts, const Reading& reading) {
+  std::vector<std::atomic<bool>> read(parts.size());
+  std::atomic<std::size_t> next{0};
+  std::size_t joined = 1;
+  auto joinRead = [&] {
+    if (!read[0].load(std::memory_order_acquire)) return;
+    for (; joined < parts.size() && read[joined].load(std::memory_order_acquire); ++joined)
+      if (!parts[0].failure) join(parts[0], parts[joined]);
+  };
+  auto take = [&](bool joining) {
+    for (std::size_t i = next++; i < parts.size(); i = next++) {
+      readPart(parts[i], reading);
+      read[i].store(true, std::memory_order_release);
+      if (joining) joinRead();
+    }
+  };
+  {
+    std::thread helper;
+    if (parts.size() > 1) {
+      try {
+        helper = std::thread(take, false);
+      } catch (const std::system_error&) {
+        // no thread to be had: this one reads every part
+      }
+    }
+    // waited for however this thread leaves (a join may fail for memory)
+    struct Waited {
+      std::thread& thread;
+      ~Waited() {
+        if (thread.joinable()) thread.join();
+      }
+    } waited{helper};
+    take(true);
+  }
+  joinRead();
 }
 
 std::string noHeaderMessage(std::string_view name, const std::string& firstLine) {
@@ -1125,9 +1148,7 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
     read.table.setRowCount(static_cast<int>(read.written) + 10);
     workspace.StringGrid1 = std::move(read.table);
   };
-  // The first failing line in the file's order stops the import, with the
-  // rows before it kept.
-  for (std::size_t i = 1; i < parts.size() && !read.failure; ++i) join(read, parts[i]);
+  // The rows before the first failing line are kept.
   if (read.failure) {
     try {
       std::rethrow_exception(read.failure);
