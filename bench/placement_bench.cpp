@@ -4,9 +4,12 @@
 // and sniffs the header, converts the units and rounds the angles.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bench/board.h"
 #include "core/grid.h"
@@ -107,5 +110,40 @@ BENCHMARK(BM_ImportPlacements)
     ->ArgName("altium")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The import against the split, each import timed right after a split of
+// the same bytes: a machine whose speed wanders gives both of a pair the same
+// speed. The ratio is the median of the pairs'.
+void BM_ImportAgainstSplit(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  const std::string& bytes = file(state.range(0) != 0);
+  brisel::Controls controls;
+  brisel::Progress progress;
+  std::vector<double> ratios;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    {
+      brisel::Grid table(brisel::kTableColumns, 10);
+      plainSplit(bytes, table);
+    }
+    const auto split = Clock::now();
+    {
+      brisel::Workspace workspace;
+      brisel::placements::importPlacementBytes(bytes, "BOARD.csv", workspace, controls, progress);
+    }
+    const auto imported = Clock::now();
+    ratios.push_back(std::chrono::duration<double>(imported - split).count() /
+                     std::chrono::duration<double>(split - start).count());
+  }
+  std::sort(ratios.begin(), ratios.end());
+  state.counters["ratio"] = ratios[ratios.size() / 2];
+}
+BENCHMARK(BM_ImportAgainstSplit)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("altium")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(60);
 
 }  // namespace
