@@ -734,6 +734,12 @@ char sideOf(std::string_view text) {
   return 0;
 }
 
+// A whole number's text, in `buffer`.
+std::string_view decimal(long value, std::array<char, 32>& buffer) {
+  auto* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+  return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
+}
+
 class Reader {
  public:
   Reader(const Layout& layout, Unit givenUnit, const Controls& controls, std::string_view name)
@@ -879,11 +885,6 @@ class Reader {
   Cells cells;
 
  private:
-  static std::string_view decimal(long value, std::array<char, 32>& buffer) {
-    auto* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
-    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
-  }
-
   std::vector<unsigned> fieldsAt_;              // by column: a bit for each field read there
   std::array<std::string, 4> texts;             // fields that had to change
   std::array<std::array<char, 32>, 2> numbers;  // the whole numbers' texts
@@ -1030,11 +1031,8 @@ void join(Part& first, Part& later) {
                        static_cast<int>(first.written) + 1);
   if (first.written != later.numberedAfter) {  // a line before the part was skipped
     std::array<char, 32> number;
-    for (long k = first.written + 1; k <= total; ++k) {
-      auto* end = std::to_chars(number.data(), number.data() + number.size(), k).ptr;
-      first.table.setCell(1, static_cast<int>(k),
-                          {number.data(), static_cast<std::size_t>(end - number.data())});
-    }
+    for (long k = first.written + 1; k <= total; ++k)
+      first.table.setCell(1, static_cast<int>(k), decimal(k, number));
   }
   first.written = total;
 }
