@@ -2,10 +2,10 @@
 // side, each timed with the undo step it records, as the window runs it.
 #include <benchmark/benchmark.h>
 
+#include "app/history.h"
 #include "bench/board.h"
 #include "bench/board_table.h"
-#include "core/buttons.h"
-#include "core/history.h"
+#include "table/operations.h"
 
 namespace {
 

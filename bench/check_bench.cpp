@@ -7,9 +7,9 @@
 #include <fstream>
 #include <string>
 
+#include "app/buttons.h"
 #include "bench/board.h"
 #include "bench/board_table.h"
-#include "core/buttons.h"
 #include "core/numbers.h"
 #include "core/text.h"
 #include "table/check.h"

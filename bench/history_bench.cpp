@@ -6,10 +6,10 @@
 #include <cstddef>
 #include <optional>
 
+#include "app/buttons.h"
+#include "app/history.h"
 #include "bench/board.h"
 #include "bench/board_table.h"
-#include "core/buttons.h"
-#include "core/history.h"
 #include "core/numbers.h"
 #include "core/platform.h"
 #include "core/text.h"

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "bench/board.h"
-#include "core/buttons.h"
+#include "import/operations.h"
 
 namespace {
 

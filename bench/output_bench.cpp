@@ -9,9 +9,9 @@
 #include <string>
 
 #include "bench/board.h"
-#include "core/buttons.h"
 #include "core/text.h"
 #include "core/workspace.h"
+#include "output/operations.h"
 
 namespace fs = std::filesystem;
 

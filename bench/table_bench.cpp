@@ -8,9 +8,9 @@
 
 #include "bench/board.h"
 #include "bench/board_table.h"
-#include "core/buttons.h"
 #include "core/numbers.h"
 #include "core/text.h"
+#include "table/operations.h"
 
 namespace {
 

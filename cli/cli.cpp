@@ -14,14 +14,14 @@
 #include <variant>
 #include <vector>
 
+#include "app/buttons.h"
+#include "app/history.h"
+#include "app/sheet_text.h"
 #include "cli/printouts.h"
 #include "cli/settings.h"
 #include "cli/standard_streams.h"
 #include "cli/words.h"
-#include "core/buttons.h"
-#include "core/history.h"
 #include "core/platform.h"
-#include "core/sheet_text.h"
 #include "core/text.h"
 #include "core/workspace.h"
 #include "import/placement_file.h"

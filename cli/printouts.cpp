@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "core/buttons.h"
+#include "app/buttons.h"
 #include "core/text.h"
 
 namespace brisel::cli {

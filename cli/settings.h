@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/buttons.h"
+#include "app/buttons.h"
 #include "core/workspace.h"
 
 namespace brisel::cli {

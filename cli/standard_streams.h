@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/buttons.h"
+#include "app/buttons.h"
 #include "core/workspace.h"
 
 namespace brisel::cli {

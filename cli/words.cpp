@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "app/buttons.h"
 #include "cli/printouts.h"
 #include "cli/settings.h"
-#include "core/buttons.h"
 
 namespace brisel::cli {
 

@@ -2,7 +2,7 @@
 # and the check that the .ts files are up to date (tests/translations_check.cmake).
 set(BRISEL_TS_FILES ${PROJECT_SOURCE_DIR}/translations/brisel_en.ts)
 # brisel-cli keeps its Italian messages: its folder is not read.
-set(BRISEL_TRANSLATED_DIRS core import table output window)
+set(BRISEL_TRANSLATED_DIRS core import table output app window)
 # The headers first, so that lupdate knows the classes when it reads their
 # functions.
 set(BRISEL_TRANSLATED_SOURCES)

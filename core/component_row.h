@@ -1,6 +1,8 @@
 #pragma once
-// Which rows of the component table are components: the one rule that the
-// writers, the origin, the checks, the preview and the board steps all ask.
+// What a row of the component table holds: whether it is a component, which
+// side of the board it sits on, which board of a panel it belongs to. The one
+// home of these rules: the writers, the origin, the checks, the preview and
+// the board steps all ask here, and nothing else reads those cells for them.
 
 #include <string_view>
 
@@ -20,6 +22,42 @@ inline bool hasComponentNumber(const Grid& table, int row) {
 // trimmed. Only such rows reach the machine.
 inline bool isComponentRow(const Grid& table, int row) {
   return hasComponentNumber(table, row) && !trim(table.cell(col::Reference, row)).empty();
+}
+
+// A row that holds some of a component: a number or a reference. The steps
+// that remove the parts of a side remove such rows, so that a half-typed part
+// does not stay behind on the side that went.
+inline bool holdsComponent(const Grid& table, int row) {
+  return hasComponentNumber(table, row) || !trim(table.cell(col::Reference, row)).empty();
+}
+
+enum class Side { top, bottom, unknown };
+
+// What a side cell says: trimmed, T, t or empty is the top, B or b the
+// bottom, anything else unknown.
+inline Side sideOfText(std::string_view cell) {
+  const std::string_view side = trim(cell);
+  if (side.empty() || side == "T" || side == "t") return Side::top;
+  if (side == "B" || side == "b") return Side::bottom;
+  return Side::unknown;
+}
+
+// The side of a row (column 4).
+inline Side sideOf(const Grid& table, int row) {
+  return sideOfText(table.cell(col::Side, row));
+}
+
+// How a known side is written into column 4.
+inline std::string_view sideCell(Side side) {
+  return side == Side::bottom ? "B" : "T";
+}
+
+// Empties what a row of the files that describe one board seen from the top
+// (REP, MNT, TXT, a machine file read back) cannot say: its side and its
+// board. Such a row never keeps those of the board that stood there before.
+inline void clearBoardCells(Grid& table, int row) {
+  for (int column : {col::Side, col::Board})
+    if (!table.cell(column, row).empty()) table.clearCell(column, row);
 }
 
 }  // namespace brisel

@@ -151,7 +151,7 @@ Board buildBoard(const Grid& table, const NumberFormat& format) {
     part.reference = reference;
     part.value = trim(table.cell(col::Value, row));
     part.footprint = trim(table.cell(col::Footprint, row));
-    part.bottom = trim(table.cell(col::Side, row)) == "B";
+    part.bottom = sideOf(table, row) == Side::bottom;
     if (part.footprint != lastFootprint) {
       lastFootprint = part.footprint;
       lastSize = bodySizeOf(lastFootprint);

@@ -4,17 +4,17 @@
 
 namespace brisel {
 
-// The columns of the component table. Column 9 holds nothing of its own;
-// column 0 is the grid's fixed column.
+// The columns of the component table; column 0 is the grid's fixed column.
 namespace col {
 inline constexpr int Number = 1;
 inline constexpr int Reference = 2;
 inline constexpr int Value = 3;
-inline constexpr int Side = 4;  // T (top, also when empty) or B (bottom)
+inline constexpr int Side = 4;  // T or B (see core/component_row.h)
 inline constexpr int X = 5;
 inline constexpr int Y = 6;
 inline constexpr int Angle = 7;
 inline constexpr int Footprint = 8;
+inline constexpr int Board = 9;  // the board of a panel it belongs to, empty on a lone board
 }  // namespace col
 
 inline constexpr int kTableColumns = 10;

@@ -316,4 +316,43 @@ std::string latin1ToUtf8(std::string_view text) {
   return out;
 }
 
+namespace {
+
+// The length of the UTF-8 sequence starting at text[i] and its code point,
+// or 0 when the bytes there are no valid sequence.
+std::size_t utf8Sequence(std::string_view text, std::size_t i, char32_t& code) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  std::size_t length = lead < 0x80                    ? 1
+                       : lead >= 0xC2 && lead <= 0xDF ? 2
+                       : lead >= 0xE0 && lead <= 0xEF ? 3
+                       : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                      : 0;
+  if (length == 0 || i + length > text.size()) return 0;
+  code = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[i + k]);
+    if ((next & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (next & 0x3F);
+  }
+  // Overlong forms, surrogates and code points past U+10FFFF are no UTF-8.
+  static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < kLeast[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return 0;
+  return length;
+}
+
+}  // namespace
+
+std::string toLatin1(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t code = 0;
+    std::size_t length = utf8Sequence(text, i, code);
+    if (length == 0) return std::string(text);  // not UTF-8: Latin-1 as it stands
+    out += code <= 0xFF ? static_cast<char>(code) : '?';
+    i += length;
+  }
+  return out;
+}
+
 }  // namespace brisel

@@ -61,4 +61,9 @@ std::string escapeControls(std::string_view text);
 // One byte a character (ISO 8859-1) to UTF-8, for messages shown to the operator.
 std::string latin1ToUtf8(std::string_view text);
 
+// Bytes of a file or clipboard to Latin-1: valid UTF-8 is decoded, its
+// characters beyond Latin-1 becoming '?' as when typing; any other text is
+// taken as Latin-1 already.
+std::string toLatin1(std::string_view text);
+
 }  // namespace brisel

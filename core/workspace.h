@@ -26,7 +26,7 @@ struct Workspace {
   ByteGrid StringGrid2{110, 10};        // the records of a QPF file, byte by byte
   Grid StringGrid3{2, 5};               // the loaded RAK rules
   std::vector<std::string> Memo1{"Memo1"};
-  bool Button17Enabled = true;       // Button17 may run (see core/buttons.h)
+  bool Button17Enabled = true;       // Button17 may run (see app/buttons.h)
   bool BU_FootPrintEnabled = false;  // BU_FootPrint may run
   // What the check, the last rule run and the QPF compare found, for the
   // "Controllo" tab and brisel-cli to show.

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <string>
 
-#include "core/buttons.h"
+#include "app/buttons.h"
+#include "app/settings.h"
 #include "core/numbers.h"
 #include "core/platform.h"
-#include "core/settings.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "import/in_memory.h"

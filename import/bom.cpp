@@ -3,10 +3,10 @@
 // rows are then filled from that.
 #include <string>
 
-#include "core/buttons.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "import/in_memory.h"
+#include "import/operations.h"
 #include "import/reading.h"
 
 namespace brisel {

@@ -4,10 +4,10 @@
 // filled from that.
 #include <string>
 
-#include "core/buttons.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "import/in_memory.h"
+#include "import/operations.h"
 #include "import/reading.h"
 
 namespace brisel {

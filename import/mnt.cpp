@@ -2,10 +2,10 @@
 // n fills row n. Every line must place a component: a blank one fails.
 #include <string>
 
-#include "core/buttons.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "import/in_memory.h"
+#include "import/operations.h"
 #include "import/reading.h"
 
 namespace brisel {

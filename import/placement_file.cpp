@@ -14,13 +14,12 @@
 #include <optional>
 #include <thread>
 
-#include "core/buttons.h"
 #include "core/lines.h"
 #include "core/numbers.h"
 #include "core/platform.h"
-#include "core/sheet_text.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "import/operations.h"
 #include "import/reading.h"
 
 namespace brisel {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/component_row.h"
 #include "core/platform.h"
 #include "core/table_shape.h"
 #include "core/text.h"
@@ -45,6 +46,7 @@ void writePlacement(Grid& table, const Placement& placement, char decimalSeparat
   table.setCell(col::X, row, formatReal(placement.x, decimalSeparator));
   table.setCell(col::Y, row, formatReal(placement.y, decimalSeparator));
   table.setCell(col::Angle, row, std::to_string(placement.angle));
+  clearBoardCells(table, row);
 }
 
 void checkRowNumber(long row, long line, long maxComponents) {

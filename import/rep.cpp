@@ -2,9 +2,9 @@
 // Line n fills row n - 2, so a skipped line leaves its row as it was.
 #include <string>
 
-#include "core/buttons.h"
 #include "core/text.h"
 #include "import/in_memory.h"
+#include "import/operations.h"
 #include "import/reading.h"
 
 namespace brisel {

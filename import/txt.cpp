@@ -2,10 +2,10 @@
 // row k + 1, so row 1 keeps what it held and blank lines leave no gap.
 #include <string>
 
-#include "core/buttons.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "import/in_memory.h"
+#include "import/operations.h"
 #include "import/reading.h"
 
 namespace brisel {

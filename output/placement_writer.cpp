@@ -6,12 +6,12 @@
 #include <string>
 
 #include "core/atomic_file.h"
-#include "core/buttons.h"
 #include "core/cell_numbers.h"
 #include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "output/in_memory.h"
+#include "output/operations.h"
 #include "output/output_common.h"
 
 namespace brisel {
@@ -21,8 +21,6 @@ namespace {
 using namespace output;
 
 constexpr std::string_view kHeader = "Ref,Val,Package,PosX,PosY,Rot,Side\r\n";
-// Column 4 holds the side a placement file gave: T or B.
-constexpr int kSideColumn = 4;
 
 // Every text quoted, a quote inside doubled: a value such as `1uF, 10V` or a
 // footprint with a quote in its name stays one field.
@@ -43,10 +41,18 @@ void appendNumber(std::string& line, float number) {
   line.append(text, end);
 }
 
-std::string_view sideWord(std::string_view side) {
-  if (side == "T" || side == "t") return "top";
-  if (side == "B" || side == "b") return "bottom";
-  return side;  // empty, or what someone typed: kept rather than lost
+// An empty side stays an empty field, which reads back as the top; a side
+// the table cannot tell is written as typed rather than lost.
+std::string_view sideWord(const Grid& table, int row) {
+  switch (sideOf(table, row)) {
+    case Side::bottom:
+      return "bottom";
+    case Side::top:
+      return trim(table.cell(col::Side, row)).empty() ? "" : "top";
+    case Side::unknown:
+      break;
+  }
+  return trim(table.cell(col::Side, row));
 }
 
 void appendLine(std::string& out, const Grid& table, int row, const NumberFormat& numbers) {
@@ -62,7 +68,7 @@ void appendLine(std::string& out, const Grid& table, int row, const NumberFormat
   out += ',';
   appendNumber(out, cellFloat(table, col::Angle, row, numbers));
   out += ',';
-  std::string_view side = sideWord(trim(table.cell(kSideColumn, row)));
+  std::string_view side = sideWord(table, row);
   if (!side.empty()) appendText(out, side);
   out += "\r\n";
 }

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/buttons.h"
 #include "core/text.h"
+#include "output/operations.h"
 #include "output/qpf_bytes.h"
 #include "output/qpf_format.h"
 

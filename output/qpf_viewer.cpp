@@ -11,9 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/buttons.h"
+#include "core/component_row.h"
 #include "core/text.h"
 #include "output/in_memory.h"
+#include "output/operations.h"
 #include "output/qpf_format.h"
 
 namespace brisel {
@@ -98,6 +99,7 @@ void decodeBlock(Grid& table, int row, std::string_view block, char separator) {
   table.setCell(col::X, row, real(block, at(kQpfX), separator));
   table.setCell(col::Y, row, real(block, at(kQpfY), separator));
   table.setCell(col::Angle, row, number(kQpfAngle));
+  clearBoardCells(table, row);
 }
 
 // Decoded from the dump, which holds every block of a file of `size` bytes.

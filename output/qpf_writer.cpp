@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "core/atomic_file.h"
-#include "core/buttons.h"
 #include "core/cell_numbers.h"
 #include "core/table_shape.h"
+#include "output/operations.h"
 #include "output/qpf_bytes.h"
 #include "output/qpf_format.h"
 

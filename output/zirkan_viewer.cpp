@@ -4,10 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/buttons.h"
+#include "core/component_row.h"
 #include "core/lines.h"
 #include "core/table_shape.h"
 #include "output/in_memory.h"
+#include "output/operations.h"
 #include "output/output_common.h"
 
 namespace brisel {
@@ -39,6 +40,7 @@ void fillRow(Grid& table, int row, const std::array<std::string_view, 6>& words)
   table.setCell(col::Y, row, words[4]);
   table.setCell(col::Angle, row, words[5]);
   table.setCell(col::Footprint, row, words[1]);
+  clearBoardCells(table, row);
 }
 
 Outcome readLines(LineReader& reader, Workspace& workspace, const Controls& controls) {

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "core/atomic_file.h"
-#include "core/buttons.h"
 #include "core/cell_numbers.h"
 #include "core/table_shape.h"
 #include "output/in_memory.h"
+#include "output/operations.h"
 #include "output/output_common.h"
 
 namespace brisel {

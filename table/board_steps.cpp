@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "core/buttons.h"
 #include "core/cell_numbers.h"
 #include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "table/operations.h"
 
 namespace brisel {
 
@@ -88,16 +88,15 @@ void moveTo(Part& part, double x, double y, std::int64_t angle) {
   part.angle = newAngle;
 }
 
-// The side as the steps read it: blanks around it dropped, empty is the top.
-std::string_view sideOf(const Grid& table, int row) {
-  std::string_view side = trim(table.cell(col::Side, row));
-  return side.empty() ? std::string_view("T") : side;
-}
-
-// A row that holds a component for "Tieni lato": a number or a reference.
-bool holdsComponent(const Grid& table, int row) {
-  return !trim(table.cell(col::Number, row)).empty() ||
-         !trim(table.cell(col::Reference, row)).empty();
+// A step that turns on the side stops at a row whose side it cannot tell,
+// before it changes anything: that row is neither dropped nor half moved.
+void requireKnownSides(const Grid& table, bool (*judged)(const Grid&, int)) {
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
+    if (!judged(table, row) || sideOf(table, row) != Side::unknown) continue;
+    throw Error("Riga " + std::to_string(row) + ", colonna " + std::to_string(col::Side) +
+                ": lato '" + latin1ToUtf8(escapeControls(trim(table.cell(col::Side, row)))) +
+                "' n\xC3\xA9 T n\xC3\xA9 B");
+  }
 }
 
 }  // namespace
@@ -106,7 +105,8 @@ Outcome keepBoardSide(Workspace& workspace, const Controls& controls, Progress&)
   if (controls.keepSide != 'T' && controls.keepSide != 'B')
     throw Error("Il lato da tenere \xC3\xA8 T o B");
   Grid& table = workspace.StringGrid1;
-  const std::string_view kept(&controls.keepSide, 1);
+  requireKnownSides(table, holdsComponent);
+  const Side kept = controls.keepSide == 'B' ? Side::bottom : Side::top;
   const int rows = table.RowCount();
   const int lastColumn = table.ColCount() - 1;
   int to = kFirstDataRow;
@@ -120,7 +120,7 @@ Outcome keepBoardSide(Workspace& workspace, const Controls& controls, Progress&)
     for (int column = 0; column <= lastColumn; ++column)
       if (!table.cell(column, row).empty()) table.clearCell(column, row);
   Outcome outcome;
-  outcome.summary = "Tieni lato " + std::string(kept) + ": " + std::to_string(gone) +
+  outcome.summary = "Tieni lato " + std::string(sideCell(kept)) + ": " + std::to_string(gone) +
                     (gone == 1 ? " riga tolta" : " righe tolte");
   return outcome;
 }
@@ -130,6 +130,7 @@ Outcome flipBoard(Workspace& workspace, const Controls& controls, Progress&) {
     throw Error("L'asse del capovolgimento \xC3\xA8 x o y");
   Grid& table = workspace.StringGrid1;
   const bool acrossX = controls.flipAxis == 'x';
+  requireKnownSides(table, isComponentRow);
   std::vector<Part> parts = readParts(table, controls.numbers());
   for (Part& part : parts) {
     // Left to right mirrors X and turns the angle about the Y axis; top to
@@ -141,10 +142,9 @@ Outcome flipBoard(Workspace& workspace, const Controls& controls, Progress&) {
     part.changed = true;  // the side swaps whatever the numbers do
   }
   writeParts(table, parts, controls);
-  for (const Part& part : parts) {
-    std::string_view side = sideOf(table, part.row);
-    if (side == "T" || side == "B") table.setCell(col::Side, part.row, side == "T" ? "B" : "T");
-  }
+  for (const Part& part : parts)
+    table.setCell(col::Side, part.row,
+                  sideCell(sideOf(table, part.row) == Side::top ? Side::bottom : Side::top));
   return {};
 }
 

@@ -9,11 +9,11 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "core/buttons.h"
 #include "core/cell_numbers.h"
 #include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "table/operations.h"
 
 namespace brisel {
 
@@ -335,10 +335,9 @@ class Checker {
             who(reference) + "colonna " + std::string(columnName(column)) + " " + quoted(text) +
                 " contiene uno spazio: la riga ZIRKAN avrebbe pi\xC3\xB9 di sei campi");
     }
-    const std::string_view side = cell(col::Side, row);
-    if (!side.empty() && side != "T" && side != "B")
+    if (sideOf(table_, row) == Side::unknown)
       add(row, FindingCode::unknownSide, reference,
-          who(reference) + "lato " + quoted(side) + " n\xC3\xA9 T n\xC3\xA9 B");
+          who(reference) + "lato " + quoted(cell(col::Side, row)) + " n\xC3\xA9 T n\xC3\xA9 B");
   }
 
   // N., X, Y and the angle as the writers read them; the place of the row,

@@ -1,7 +1,7 @@
 #include <string>
 
-#include "core/buttons.h"
 #include "core/table_shape.h"
+#include "table/operations.h"
 
 namespace brisel {
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "core/buttons.h"
 #include "core/cell_numbers.h"
 #include "core/lines.h"
 #include "core/platform.h"
@@ -12,6 +11,7 @@
 #include "core/text.h"
 #include "table/exchange_sort.h"
 #include "table/in_memory.h"
+#include "table/operations.h"
 #include "table/shown_progress.h"
 
 namespace brisel {

@@ -2,12 +2,12 @@
 #include <limits>
 #include <string>
 
-#include "core/buttons.h"
 #include "core/cell_numbers.h"
 #include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "table/cursor.h"
+#include "table/operations.h"
 
 namespace brisel {
 

@@ -2,10 +2,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/buttons.h"
 #include "core/table_shape.h"
 #include "table/cursor.h"
 #include "table/exchange_sort.h"
+#include "table/operations.h"
 #include "table/shown_progress.h"
 
 namespace brisel {

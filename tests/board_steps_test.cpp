@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "core/buttons.h"
-#include "core/history.h"
+#include "app/buttons.h"
+#include "app/history.h"
+#include "core/placements.h"
+#include "output/in_memory.h"
 #include "output/qpf_format.h"
+#include "table/check.h"
 #include "tests/output_fixture.h"
 #include "tests/table_kit.h"
 #include "tests/testkit.h"
@@ -123,6 +126,67 @@ TEST(BoardSteps, GoldenCases) {
     EXPECT_EQ(after.substr(0, kPlaceOffset), before.substr(0, kPlaceOffset));
     EXPECT_EQ(after.substr(kPlaceOffset + kPlaceBytes), before.substr(kPlaceOffset + kPlaceBytes));
     EXPECT_EQ(board.zirkan(), "D1 SOD80 1N4148 " + std::string(c.zirkan) + " \r\n\r");
+  }
+}
+
+// Every reader of the side cell gives it the same meaning. "Tieni lato" and
+// the flip stop at a side they cannot tell, naming its cell, the table as it
+// was; the preview draws it as the top and the CSV keeps what was typed.
+TEST(BoardSteps, TheSideMeansTheSameToEveryReader) {
+  struct Case {
+    const char* cell;
+    const char* keepT;  // what is left of the row: "kept", "gone", or the error
+    const char* keepB;
+    const char* flip;  // the side after flip=x, or the error
+    bool drawnBottom;
+    const char* finding;  // the check's code for the row, if any
+    const char* csv;      // the CSV's side field
+  };
+  const std::string unknown = "Riga 1, colonna 4: lato '";
+  const Case cases[] = {
+      {"T", "kept", "gone", "B", false, "", "\"top\""},
+      {"t", "kept", "gone", "B", false, "", "\"top\""},
+      {" B ", "gone", "kept", "T", true, "", "\"bottom\""},
+      {"b", "gone", "kept", "T", true, "", "\"bottom\""},
+      {"", "kept", "gone", "B", false, "", ""},
+      {"X", "X", "X", "X", false, "unknown-side", "\"X\""},
+      {"top", "top", "top", "top", false, "unknown-side", "\"top\""},
+  };
+  auto outcomeOf = [&](const char* cell, std::string_view word) -> std::string {
+    Board board;
+    board.workspace.StringGrid1 = tableOf(3, {"|1|D1|1N4148|" + std::string(cell) + "|10|5|90||"});
+    const std::vector<std::string> before = dataRows(board.workspace.StringGrid1);
+    try {
+      board.run(word);
+    } catch (const Error& error) {
+      EXPECT_EQ(dataRows(board.workspace.StringGrid1), before);
+      return error.what();
+    }
+    const Grid& table = board.workspace.StringGrid1;
+    if (word == "flip=x") return std::string(table.cell(col::Side, 1));
+    return table.cell(col::Reference, 1) == "D1" ? "kept" : "gone";
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("side '") + c.cell + "'");
+    auto expected = [&](const char* answer) {
+      const bool known = std::string_view(c.finding).empty();
+      return known ? std::string(answer) : unknown + answer + "' n\xC3\xA9 T n\xC3\xA9 B";
+    };
+    EXPECT_EQ(outcomeOf(c.cell, "keep-side=T"), expected(c.keepT));
+    EXPECT_EQ(outcomeOf(c.cell, "keep-side=B"), expected(c.keepB));
+    EXPECT_EQ(outcomeOf(c.cell, "flip=x"), expected(c.flip));
+
+    const Grid table = tableOf(3, {"|1|D1|1N4148|" + std::string(c.cell) + "|10|5|90||"});
+    const Board preview;
+    const brisel::Board drawn = buildBoard(table, preview.controls.numbers());
+    ASSERT_EQ(drawn.parts.size(), 1u);
+    EXPECT_EQ(drawn.parts[0].bottom, c.drawnBottom);
+    std::string codes;
+    for (const Finding& finding : checkTable(table, preview.controls.numbers()))
+      codes += findingCodeName(finding.code);
+    EXPECT_EQ(codes, c.finding);
+    const std::string csv = output::placementBytes(table, preview.controls);
+    EXPECT_EQ(csv.substr(csv.rfind(',') + 1), std::string(c.csv) + "\r\n");
   }
 }
 

@@ -7,11 +7,11 @@
 #include <set>
 #include <sstream>
 
+#include "app/buttons.h"
 #include "cli/cli.h"
 #include "cli/printouts.h"
 #include "cli/settings.h"
 #include "cli/words.h"
-#include "core/buttons.h"
 #include "tests/cli_kit.h"
 #include "tests/testkit.h"
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <random>
 
-#include "core/buttons.h"
 #include "core/text.h"
+#include "table/operations.h"
 #include "tests/table_kit.h"
 
 namespace brisel {

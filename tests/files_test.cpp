@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/settings.h"
 #include "cli/locale.h"
 #include "core/atomic_file.h"
-#include "core/settings.h"
 #include "tests/testkit.h"
 
 namespace fs = std::filesystem;

@@ -1,6 +1,6 @@
 // The undo history: states put back exactly, steps only for changes, the
 // depth and memory bounds.
-#include "core/history.h"
+#include "app/history.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/settings.h"
 #include "core/lines.h"
-#include "core/settings.h"
 #include "tests/cli_kit.h"
 #include "tests/testkit.h"
 

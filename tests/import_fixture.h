@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/buttons.h"
 #include "core/workspace.h"
+#include "import/operations.h"
 #include "tests/testkit.h"
 
 namespace brisel::testing {

@@ -1,7 +1,7 @@
 // The footprint merge, and the two buttons across the table operations.
 #include <gtest/gtest.h>
 
-#include "core/buttons.h"
+#include "table/operations.h"
 #include "tests/table_kit.h"
 
 namespace brisel {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/buttons.h"
+#include "output/operations.h"
 #include "tests/output_fixture.h"
 #include "tests/testkit.h"
 

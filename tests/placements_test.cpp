@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "core/buttons.h"
 #include "core/placements.h"
 #include "core/table_shape.h"
 #include "output/board_svg.h"
+#include "output/operations.h"
 #include "tests/output_fixture.h"
 #include "tests/testkit.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/atomic_file.h"
-#include "core/buttons.h"
+#include "output/operations.h"
 #include "output/qpf_format.h"
 #include "tests/output_fixture.h"
 #include "tests/testkit.h"

@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "core/buttons.h"
 #include "core/text.h"
+#include "table/operations.h"
 #include "tests/table_kit.h"
 
 namespace brisel {

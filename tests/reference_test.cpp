@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/buttons.h"
+#include "table/operations.h"
 #include "tests/table_kit.h"
 
 namespace brisel {

@@ -1,7 +1,7 @@
 // Sorting by the cursor's column and deleting the selected rows.
 #include <gtest/gtest.h>
 
-#include "core/buttons.h"
+#include "table/operations.h"
 #include "tests/table_kit.h"
 
 namespace brisel {

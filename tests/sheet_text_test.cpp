@@ -1,6 +1,7 @@
 // The component table as a spreadsheet's text: parsing, copying, the
 // conversion to Latin-1, refusals and where a paste lands.
-#include "core/sheet_text.h"
+#include "app/sheet_text.h"
+#include "core/text.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 
-#include "core/history.h"
+#include "app/history.h"
 #include "core/table_shape.h"
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"

@@ -18,7 +18,7 @@
 #include <QTest>
 #include <QUrl>
 
-#include "core/history.h"
+#include "app/history.h"
 #include "core/table_shape.h"
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"

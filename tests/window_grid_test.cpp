@@ -28,7 +28,7 @@
 #include <QToolTip>
 #include <optional>
 
-#include "core/buttons.h"
+#include "app/buttons.h"
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"
 #include "tests/window_kit.h"

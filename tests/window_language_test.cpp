@@ -18,7 +18,7 @@
 #include <map>
 #include <utility>
 
-#include "core/settings.h"
+#include "app/settings.h"
 #include "tests/window_kit.h"
 #include "window/Unit1.h"
 #include "window/board_view.h"

@@ -21,8 +21,8 @@
 #include <memory>
 #include <set>
 
-#include "core/buttons.h"
-#include "core/settings.h"
+#include "app/buttons.h"
+#include "app/settings.h"
 #include "core/table_shape.h"
 #include "tests/testkit.h"
 #include "tests/window_fakes.h"

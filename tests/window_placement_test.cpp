@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/settings.h"
+#include "app/settings.h"
 #include "core/text.h"
 #include "tests/window_kit.h"
 #include "window/column_dialog.h"

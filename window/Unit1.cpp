@@ -26,9 +26,9 @@
 #include <stdexcept>
 
 #include <QScrollArea>
-#include "core/buttons.h"
-#include "core/history.h"
-#include "core/settings.h"
+#include "app/buttons.h"
+#include "app/history.h"
+#include "app/settings.h"
 #include "core/table_shape.h"
 #include "table/check.h"
 #include "window/check_list.h"

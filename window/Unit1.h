@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/buttons.h"
-#include "core/settings.h"
+#include "app/buttons.h"
+#include "app/settings.h"
 #include "core/workspace.h"
 #include "window/dialogs.h"
 #include "window/path_bytes.h"
@@ -53,7 +53,7 @@ class PreviewPage;
 using FormOperation =
     std::function<brisel::Outcome(brisel::Workspace&, const brisel::Controls&, brisel::Progress&)>;
 
-// The operation behind each button of the button table (core/buttons.h), by
+// The operation behind each button of the button table (app/buttons.h), by
 // form name. The window runs the real ones; tests put their own in place.
 class FormOperations {
  public:

@@ -1,6 +1,6 @@
 #include "window/check_list.h"
 
-#include "core/buttons.h"
+#include "app/buttons.h"
 
 #include <QColor>
 #include <QCoreApplication>

@@ -20,8 +20,8 @@
 #include <functional>
 #include <utility>
 
-#include "core/history.h"
-#include "core/sheet_text.h"
+#include "app/history.h"
+#include "app/sheet_text.h"
 #include "core/table_shape.h"
 #include "window/Unit1.h"
 #include "window/grid_view.h"

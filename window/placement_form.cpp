@@ -9,8 +9,8 @@
 #include <exception>
 #include <system_error>
 
+#include "app/settings.h"
 #include "core/lines.h"
-#include "core/settings.h"
 #include "import/placement_file.h"
 #include "window/Unit1.h"
 

@@ -1,4 +1,4 @@
-#include "core/history.h"
+#include "app/history.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "core/settings.h"
+#include "app/settings.h"
 
 #include <system_error>
 

@@ -2,12 +2,8 @@
 // The operation buttons of the window, each listed once: its form name, its
 // caption, its brisel-cli word, the operation it runs and the workspace flag
 // that must be on for it to run. The window builds, binds and dispatches from
-// this table; brisel-cli finds its words and the enabled rule here.
-//
-// The operations are declared here and defined by the layer that owns them:
-// the importers in import/, the table operations in table/, the writers and
-// viewers in output/. Each reports a text that is not a number by throwing
-// ConversionError; what it wrote before stays.
+// this table; brisel-cli finds its words and the enabled rule here. The
+// operations themselves are declared and defined by the layer that owns them.
 
 #include <array>
 #include <filesystem>
@@ -15,77 +11,11 @@
 
 #include "core/translatable.h"
 #include "core/workspace.h"
+#include "import/operations.h"
+#include "output/operations.h"
+#include "table/operations.h"
 
 namespace brisel {
-
-// The importers read one input file into the component table. A file that
-// cannot be opened is passed over in silence (the Outcome names it); a number
-// that does not convert stops the import at that line, the rows before it
-// written.
-Outcome importRep(Workspace& workspace, const Controls& controls, Progress& progress);  // Edit2
-Outcome importCmp(Workspace& workspace, const Controls& controls, Progress& progress);  // Edit3
-Outcome importMnt(Workspace& workspace, const Controls& controls, Progress& progress);  // Edit5
-Outcome importBom(Workspace& workspace, const Controls& controls, Progress& progress);  // Edit6
-Outcome importTxt(Workspace& workspace, const Controls& controls, Progress& progress);  // Edit8
-// A CAD tool's placement file (KiCad, Altium, a CSV...) into an empty table.
-Outcome importPlacements(Workspace& workspace, const Controls& controls,
-                         Progress& progress);  // Edit10
-
-// Moves the origin to the cursor's row (Controls::Row).
-Outcome setReference(Workspace& workspace, const Controls& controls, Progress& progress);
-// Loads the rules of Edit7 into StringGrid3, corrects the angles of the rows
-// they name and removes every other row.
-Outcome applyRak(Workspace& workspace, const Controls& controls, Progress& progress);
-// Sorts the rows by the cursor's column (Controls::Col), descending.
-Outcome sortByCursorColumn(Workspace& workspace, const Controls& controls, Progress& progress);
-// Removes the rows of Controls::Selection.
-Outcome deleteSelectedRows(Workspace& workspace, const Controls& controls, Progress& progress);
-// Joins each row's footprint onto its value.
-Outcome mergeFootprints(Workspace& workspace, const Controls& controls, Progress& progress);
-
-// The board steps (the "Scheda" tab). Each changes only the component rows
-// (core/component_row.h) and reads every one of them before it changes any:
-// a cell that does not convert leaves the table as it was.
-// Removes the component rows of the other side (Controls::keepSide); the
-// rows below move up as "CANCELLA LINEE SELEZIONATE" moves them.
-Outcome keepBoardSide(Workspace& workspace, const Controls& controls, Progress& progress);
-// Turns the board over about the axis Controls::flipAxis names; the side swaps.
-Outcome flipBoard(Workspace& workspace, const Controls& controls, Progress& progress);
-// Turns the board Controls::turnDegrees counter-clockwise about (0, 0).
-Outcome turnBoard(Workspace& workspace, const Controls& controls, Progress& progress);
-// Moves every part by Controls::shiftX, shiftY.
-Outcome shiftBoard(Workspace& workspace, const Controls& controls, Progress& progress);
-// Moves the least X and the least Y of the parts onto the axes.
-Outcome originToCorner(Workspace& workspace, const Controls& controls, Progress& progress);
-
-// The parameter of a board step as brisel-cli's word gives it after '='
-// ("B", "y", "-90", "2.5,-3"), put into the controls; throws Error naming
-// what it wants when the text is not such a parameter.
-void readSideWord(std::string_view text, Controls& controls);
-void readAxisWord(std::string_view text, Controls& controls);
-void readDegreesWord(std::string_view text, Controls& controls);
-void readOffsetWord(std::string_view text, Controls& controls);
-
-// Writers replace their file whole or not at all; viewers read it back.
-// The template's header (Edit1), then the table's records, into Edit4.
-Outcome writeQpf(Workspace& workspace, const Controls& controls, Progress& progress);
-// The table's components as a placement CSV (Controls::placementOutput) that
-// CAD tools and spreadsheets read: UTF-8, millimetres, a point for decimals.
-Outcome writePlacements(Workspace& workspace, const Controls& controls, Progress& progress);
-// Shows the QPF file of Edit4 in Memo1, StringGrid2 and the component table.
-Outcome viewQpf(Workspace& workspace, const Controls& controls, Progress& progress);
-// The table as a ZIRKAN text file (Edit9).
-Outcome writeZirkan(Workspace& workspace, const Controls& controls, Progress& progress);
-// Reads the ZIRKAN file of Edit9 into the table.
-Outcome viewZirkan(Workspace& workspace, const Controls& controls, Progress& progress);
-
-// The checks before the machine: they change neither the table nor a file.
-// The table check's findings into Workspace::findings (defined in table/).
-Outcome checkComponents(Workspace& workspace, const Controls& controls, Progress& progress);
-// Compares the QPF file of Edit4 with what "Crea Output File" would write from
-// the table and the template of Edit1; the differences into
-// Workspace::qpfCompare.
-Outcome verifyQpf(Workspace& workspace, const Controls& controls, Progress& progress);
 
 // What a brisel-cli word names after '=': the cursor the operation reads.
 enum class CursorWord {

@@ -46,11 +46,6 @@ std::string copyCells(const Grid& grid, const GridRect& rect);
 // than tab and line ends in more than one byte of ten).
 std::vector<std::vector<std::string>> parseCells(std::string_view text);
 
-// Bytes of a file or clipboard to Latin-1: valid UTF-8 is decoded, its
-// characters beyond Latin-1 becoming '?' as when typing; any other text is
-// taken as Latin-1 already.
-std::string toLatin1(std::string_view text);
-
 // Writes `rows` into the component table from (column, row) on, as one
 // paste: cells beyond the table's columns 1 to 9 are dropped, the row count
 // grows by the growth rule where the paste goes past the last row, and rows
