@@ -152,9 +152,11 @@ Outcome pasteCells(Workspace& workspace, int column, int row,
     }
   }
   if (left > 0)
-    outcome.messages.push_back({"Messaggio", "Incollate solo le righe fino alla " +
-                                                 std::to_string(kMaxComponents) +
-                                                 ": tralasciate le altre " + std::to_string(left)});
+    outcome.messages.push_back(
+        {"Messaggio",
+         Text(BRISEL_TRANSLATE_NOOP(
+                  "Message", "Incollate solo le righe fino alla %1: tralasciate le altre %2"),
+              {Text::number(kMaxComponents), Text::number(static_cast<long long>(left))})});
   return outcome;
 }
 

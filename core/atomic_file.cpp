@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/platform.h"
+#include "core/translatable.h"
 
 namespace fs = std::filesystem;
 
@@ -81,10 +82,6 @@ void removeLeftovers(const fs::path& target) {
   }
 }
 
-std::string describe(const fs::path& path) {
-  return "'" + platform::displayPath(path) + "'";
-}
-
 }  // namespace
 
 std::string AtomicFile::temporaryPrefix(const fs::path& targetName) {
@@ -144,36 +141,37 @@ void AtomicFile::discard() {
 
 void AtomicFile::fail(const char* what) {
   discard();
-  throw WriteError(std::string(what) + " " + describe(target_));
+  throw WriteError(Text(what, {Text::data(platform::displayPath(target_))}));
 }
 
 void AtomicFile::write(std::string_view bytes) {
-  if (!open_) fail("Errore di scrittura del file");
+  if (!open_) fail(BRISEL_TRANSLATE_NOOP("Message", "Errore di scrittura del file '%1'"));
   out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out_) fail("Errore di scrittura del file");
+  if (!out_) fail(BRISEL_TRANSLATE_NOOP("Message", "Errore di scrittura del file '%1'"));
 }
 
 void AtomicFile::commit() {
-  if (!open_) fail("Errore di scrittura del file");
+  if (!open_) fail(BRISEL_TRANSLATE_NOOP("Message", "Errore di scrittura del file '%1'"));
   out_.flush();
-  if (!out_) fail("Errore di scrittura del file");
+  if (!out_) fail(BRISEL_TRANSLATE_NOOP("Message", "Errore di scrittura del file '%1'"));
   out_.close();
-  if (out_.fail()) fail("Errore di scrittura del file");
+  if (out_.fail()) fail(BRISEL_TRANSLATE_NOOP("Message", "Errore di scrittura del file '%1'"));
   if (temporary_.empty()) {  // written in place
     committed_ = true;
     return;
   }
-  if (!platform::syncFile(temporary_)) fail("Errore di scrittura del file");
+  if (!platform::syncFile(temporary_))
+    fail(BRISEL_TRANSLATE_NOOP("Message", "Errore di scrittura del file '%1'"));
   std::error_code error;
   fs::file_status old = fs::status(target_, error);
   if (!error && fs::exists(old)) {
     // The owner first: a change of owner may clear the set-id permission bits.
     platform::copyOwner(target_, temporary_);
     fs::permissions(temporary_, old.permissions(), fs::perm_options::replace, error);
-    if (error) fail("Errore nei permessi del file");
+    if (error) fail(BRISEL_TRANSLATE_NOOP("Message", "Errore nei permessi del file '%1'"));
   }
   fs::rename(temporary_, target_, error);
-  if (error) fail("Errore nel sostituire il file");
+  if (error) fail(BRISEL_TRANSLATE_NOOP("Message", "Errore nel sostituire il file '%1'"));
   platform::unregisterTemporary(slot_);
   slot_ = -1;
   temporary_.clear();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/table_shape.h"
+#include "core/translatable.h"
 
 namespace brisel {
 
@@ -11,12 +12,12 @@ std::string_view columnName(int column) {
   static const std::array<std::string, kTableColumns> names = [] {
     std::array<std::string, kTableColumns> all;
     for (int c = 0; c < kTableColumns; ++c) all[static_cast<std::size_t>(c)] = std::to_string(c);
-    all[col::Number] = "N.";
-    all[col::Reference] = "Riferimento";
-    all[col::Value] = "Valore";
+    all[col::Number] = BRISEL_TRANSLATE_NOOP("Message", "N.");
+    all[col::Reference] = BRISEL_TRANSLATE_NOOP("Message", "Riferimento");
+    all[col::Value] = BRISEL_TRANSLATE_NOOP("Message", "Valore");
     all[col::X] = "X";
     all[col::Y] = "Y";
-    all[col::Angle] = "Angolo";
+    all[col::Angle] = BRISEL_TRANSLATE_NOOP("Message", "Angolo");
     all[col::Footprint] = "Footprint";
     return all;
   }();

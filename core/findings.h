@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/said.h"
+
 namespace brisel {
 
 // The kinds of finding, in the order they are listed for one row.
@@ -34,7 +36,7 @@ struct Finding {
   int row = 0;  // the table row; 0 when the finding concerns no row
   FindingCode code{};
   std::string reference;  // the trimmed reference, bytes as in the cell
-  std::string text;       // UTF-8, in Italian
+  Text text;
   friend bool operator==(const Finding&, const Finding&) = default;
 };
 

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/platform.h"
+#include "core/translatable.h"
 
 namespace brisel {
 
@@ -30,14 +31,17 @@ LineReader LineReader::ofBytes(std::string_view bytes, const std::filesystem::pa
   return LineReader(bytes, name, maxRead, bounds);
 }
 
-void LineReader::tooLong(const std::string& what) const {
-  throw InputTooLong("File troppo lungo: '" + platform::displayPath(path_) + "' supera " + what +
-                     "; lettura interrotta");
+void LineReader::tooLong(const Text& what) const {
+  throw InputTooLong(Text(
+      BRISEL_TRANSLATE_NOOP("Message", "File troppo lungo: '%1' supera %2; lettura interrotta"),
+      {Text::data(platform::displayPath(path_)), what}));
 }
 
 bool LineReader::refill() {
   if (!open_ || atEnd_) return false;
-  if (bytesRead_ > bounds_.bytes) tooLong(std::to_string(bounds_.bytes) + " byte");
+  if (bytesRead_ > bounds_.bytes)
+    tooLong(Text(BRISEL_TRANSLATE_NOOP("Message", "%1 byte"),
+                 {Text::number(static_cast<long long>(bounds_.bytes))}));
   // One byte past the bound is read, so that a file of exactly the bound ends
   // normally and a longer one is told by that byte.
   std::size_t want = std::min(kChunk, bounds_.bytes + 1 - bytesRead_);
@@ -53,7 +57,9 @@ bool LineReader::refill() {
   }
   pos_ = 0;
   bytesRead_ += end_;
-  if (bytesRead_ > bounds_.bytes) tooLong(std::to_string(bounds_.bytes) + " byte");
+  if (bytesRead_ > bounds_.bytes)
+    tooLong(Text(BRISEL_TRANSLATE_NOOP("Message", "%1 byte"),
+                 {Text::number(static_cast<long long>(bounds_.bytes))}));
   if (end_ == 0) {
     atEnd_ = true;
     failed_ = !memory_ && in_.bad();
@@ -72,7 +78,9 @@ bool LineReader::next(std::string& line) {
     if (c == '\n') break;
   }
   if (line.empty()) return false;
-  if (lineNumber_ >= bounds_.lines) tooLong(std::to_string(bounds_.lines) + " righe");
+  if (lineNumber_ >= bounds_.lines)
+    tooLong(Text(BRISEL_TRANSLATE_NOOP("Message", "%1 righe"),
+                 {Text::number(static_cast<long long>(bounds_.lines))}));
   ++lineNumber_;
   return true;
 }
@@ -96,6 +104,7 @@ std::optional<std::string> readUpTo(const std::filesystem::path& path, std::size
 }
 
 ReadError::ReadError(const std::filesystem::path& path)
-    : Error("Errore di lettura del file '" + platform::displayPath(path) + "'") {}
+    : Error(Text(BRISEL_TRANSLATE_NOOP("Message", "Errore di lettura del file '%1'"),
+                 {Text::data(platform::displayPath(path))})) {}
 
 }  // namespace brisel

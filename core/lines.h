@@ -70,7 +70,7 @@ class LineReader {
   LineReader(std::string_view bytes, const std::filesystem::path& name, std::size_t maxRead,
              ReadBounds bounds);
   bool refill();
-  [[noreturn]] void tooLong(const std::string& what) const;
+  [[noreturn]] void tooLong(const Text& what) const;
 
   std::filesystem::path path_;
   std::ifstream in_;

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/text.h"
+#include "core/translatable.h"
 
 namespace brisel {
 
@@ -14,11 +15,12 @@ namespace {
 
 constexpr std::size_t kShownText = 120;
 
-std::string describe(std::string_view text) {
+Text describe(std::string_view text) {
   bool cut = text.size() > kShownText;
   std::string shown = latin1ToUtf8(escapeControls(text.substr(0, kShownText)));
   if (cut) shown += "...";
-  return "'" + shown + "' non \xC3\xA8 un valore numerico valido";
+  return Text(BRISEL_TRANSLATE_NOOP("Message", "'%1' non \xC3\xA8 un valore numerico valido"),
+              {Text::data(std::move(shown))});
 }
 
 bool isDigit(char c) {
@@ -120,29 +122,32 @@ ConversionError::ConversionError(std::string_view text)
 
 ConversionError::ConversionError(Parts parts) : Error(message(parts)), parts_(std::move(parts)) {}
 
-std::string ConversionError::message(const Parts& parts) {
-  std::string text = parts.where + describe(parts.shown);
-  if (!parts.hint.empty()) text += "\n" + parts.hint;
+Text ConversionError::message(const Parts& parts) {
+  Text text = parts.where.then(describe(parts.shown));
+  if (!parts.hint.empty()) text = text.then(Text("\n%1", {parts.hint}));
   return text;
 }
 
 ConversionError ConversionError::atLine(long line) const {
   Parts parts = parts_;
-  parts.where = "Riga " + std::to_string(line) + ": " + parts.where;
+  parts.where =
+      Text(BRISEL_TRANSLATE_NOOP("Message", "Riga %1: "), {Text::number(line)}).then(parts.where);
   return ConversionError(std::move(parts));
 }
 
 ConversionError ConversionError::inFile(std::string_view fileName, long line,
                                         std::string_view original) const {
   Parts parts = parts_;
-  parts.where = latin1ToUtf8(escapeControls(fileName)) + ", riga " + std::to_string(line) + ": ";
+  parts.where = Text(BRISEL_TRANSLATE_NOOP("Message", "%1, riga %2: "),
+                     {Text::data(latin1ToUtf8(escapeControls(fileName))), Text::number(line)});
   parts.shown = std::string(original);
   return ConversionError(std::move(parts));
 }
 
 ConversionError ConversionError::atCell(int row, std::string_view column) const {
   Parts parts = parts_;
-  parts.where = "Riga " + std::to_string(row) + ", colonna " + std::string(column) + ": ";
+  parts.where = Text(BRISEL_TRANSLATE_NOOP("Message", "Riga %1, colonna %2: "),
+                     {Text::number(row), Text(std::string(column))});
   return ConversionError(std::move(parts));
 }
 
@@ -152,12 +157,16 @@ ConversionError ConversionError::withSeparatorHint(const NumberFormat& format) c
   if (tryTextToReal(parts_.text, format) || !tryTextToFloat(parts_.text, {other, format.RB_EN}))
     return *this;
   Parts parts = parts_;
-  parts.hint = std::string("Separatore decimale del sistema: '") + format.decimalSeparator + "'. ";
   // Where the system writes a comma, the imports read the file's points as
   // commas only with the box checked; "Inglese" would not help there.
-  parts.hint += format.decimalSeparator == ','
-                    ? "Provare a mettere \"Virgola come separatore decimali\"."
-                    : "Provare \"Inglese\" o togliere \"Virgola come separatore decimali\".";
+  Text advice =
+      format.decimalSeparator == ','
+          ? BRISEL_TRANSLATE_NOOP("Message",
+                                  "Provare a mettere \"Virgola come separatore decimali\".")
+          : BRISEL_TRANSLATE_NOOP(
+                "Message", "Provare \"Inglese\" o togliere \"Virgola come separatore decimali\".");
+  parts.hint = Text(BRISEL_TRANSLATE_NOOP("Message", "Separatore decimale del sistema: '%1'. %2"),
+                    {Text::data(std::string(1, format.decimalSeparator)), std::move(advice)});
   return ConversionError(std::move(parts));
 }
 

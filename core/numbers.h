@@ -44,11 +44,11 @@ class ConversionError : public Error {
   struct Parts {
     std::string text;   // what was converted
     std::string shown;  // what the message shows
-    std::string where;  // before the text
-    std::string hint;   // the second line, if any
+    Text where;         // before the text
+    Text hint;          // the second line, if any
   };
   explicit ConversionError(Parts parts);
-  static std::string message(const Parts& parts);
+  static Text message(const Parts& parts);
   Parts parts_;
 };
 

@@ -16,6 +16,7 @@
 #include "core/findings.h"
 #include "core/grid.h"
 #include "core/numbers.h"
+#include "core/said.h"
 #include "core/table_shape.h"
 #include "core/translatable.h"
 
@@ -83,7 +84,7 @@ struct Controls {
 // A modal message box: caption and text, UTF-8.
 struct Message {
   std::string caption;
-  std::string text;
+  Text text;
   friend bool operator==(const Message&, const Message&) = default;
 };
 
@@ -105,7 +106,7 @@ struct Outcome {
   // The placement file's columns could not be told: the window asks for them.
   bool askColumns = false;
   // A line for the summary under the buttons ("Tieni lato" says how many rows went).
-  std::optional<std::string> summary;
+  std::optional<Text> summary;
 };
 
 // The progress bar that long table operations show, move (0 to 100) and hide.

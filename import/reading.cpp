@@ -6,6 +6,7 @@
 #include "core/platform.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "core/translatable.h"
 
 namespace brisel::importing {
 
@@ -51,9 +52,11 @@ void writePlacement(Grid& table, const Placement& placement, char decimalSeparat
 
 void checkRowNumber(long row, long line, long maxComponents) {
   if (row <= kLastRow) return;
-  throw Error("Riga " + std::to_string(line) + ": il file ha pi\xC3\xB9 di " +
-              std::to_string(maxComponents) +
-              " componenti, quanti la tabella ne pu\xC3\xB2 numerare; importazione interrotta");
+  throw Error(
+      Text(BRISEL_TRANSLATE_NOOP("Message",
+                                 "Riga %1: il file ha pi\xC3\xB9 di %2 componenti, quanti "
+                                 "la tabella ne pu\xC3\xB2 numerare; importazione interrotta"),
+           {Text::number(line), Text::number(maxComponents)}));
 }
 
 std::string_view originalText(std::string_view line, std::string_view converted) {

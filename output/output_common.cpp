@@ -7,6 +7,7 @@
 #include "core/component_row.h"
 #include "core/platform.h"
 #include "core/text.h"
+#include "core/translatable.h"
 
 namespace brisel::output {
 
@@ -42,8 +43,10 @@ Outcome cannotOpen(const std::filesystem::path& path) {
   return outcome;
 }
 
-Message tooLongMessage(std::string_view what) {
-  return {"Messaggio", "File troppo lungo: mostrati solo i primi " + std::string(what)};
+Message tooLongMessage(Text what) {
+  return {"Messaggio",
+          Text(BRISEL_TRANSLATE_NOOP("Message", "File troppo lungo: mostrati solo i primi %1"),
+               {std::move(what)})};
 }
 
 }  // namespace brisel::output

@@ -35,6 +35,6 @@ Outcome succeeded();
 Outcome cannotOpen(const std::filesystem::path& path);
 
 // Told before the success message when a viewer stops at its bound.
-Message tooLongMessage(std::string_view what);
+Message tooLongMessage(Text what);
 
 }  // namespace brisel::output

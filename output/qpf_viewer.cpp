@@ -13,6 +13,7 @@
 
 #include "core/component_row.h"
 #include "core/text.h"
+#include "core/translatable.h"
 #include "output/in_memory.h"
 #include "output/operations.h"
 #include "output/qpf_format.h"
@@ -119,8 +120,9 @@ Outcome output::viewQpfBytes(std::string bytes, Workspace& workspace, const Cont
   Outcome outcome;
   if (bytes.size() > kQpfLongestFile) {
     bytes.resize(kQpfLongestFile);
-    outcome.messages.push_back(tooLongMessage(std::to_string(kQpfLongestFile) + " byte (" +
-                                              std::to_string(kMaxComponents) + " record)"));
+    outcome.messages.push_back(tooLongMessage(Text(
+        BRISEL_TRANSLATE_NOOP("Message", "%1 byte (%2 record)"),
+        {Text::number(static_cast<long long>(kQpfLongestFile)), Text::number(kMaxComponents)})));
   }
   listInMemo(workspace.Memo1, bytes);
   dumpBlocks(workspace.StringGrid2, bytes);

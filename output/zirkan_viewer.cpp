@@ -7,6 +7,7 @@
 #include "core/component_row.h"
 #include "core/lines.h"
 #include "core/table_shape.h"
+#include "core/translatable.h"
 #include "output/in_memory.h"
 #include "output/operations.h"
 #include "output/output_common.h"
@@ -54,7 +55,8 @@ Outcome readLines(LineReader& reader, Workspace& workspace, const Controls& cont
     std::array<std::string_view, 6> words = splitWords(line);
     if (words[0].empty()) continue;
     if (row > kMaxComponents) {
-      outcome.messages.push_back(tooLongMessage(std::to_string(kMaxComponents) + " componenti"));
+      outcome.messages.push_back(tooLongMessage(
+          Text(BRISEL_TRANSLATE_NOOP("Message", "%1 componenti"), {Text::number(kMaxComponents)})));
       break;
     }
     fillRow(workspace.StringGrid1, row++, words);

@@ -21,6 +21,7 @@
 #include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "core/translatable.h"
 #include "table/operations.h"
 
 namespace brisel {
@@ -63,7 +64,8 @@ int wrapAngle(std::int64_t angle) {
 // A coordinate computed in double precision, as the float the table keeps.
 float toCoordinate(double value, int row) {
   if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
-    throw Error("Riga " + std::to_string(row) + ": coordinata fuori scala");
+    throw Error(Text(BRISEL_TRANSLATE_NOOP("Message", "Riga %1: coordinata fuori scala"),
+                     {Text::number(row)}));
   return static_cast<float>(value);
 }
 
@@ -93,9 +95,12 @@ void moveTo(Part& part, double x, double y, std::int64_t angle) {
 void requireKnownSides(const Grid& table, bool (*judged)(const Grid&, int)) {
   for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
     if (!judged(table, row) || sideOf(table, row) != Side::unknown) continue;
-    throw Error("Riga " + std::to_string(row) + ", colonna " + std::to_string(col::Side) +
-                ": lato '" + latin1ToUtf8(escapeControls(trim(table.cell(col::Side, row)))) +
-                "' n\xC3\xA9 T n\xC3\xA9 B");
+    throw Error(
+        Text(BRISEL_TRANSLATE_NOOP("Message", "Riga %1, colonna %2: "),
+             {Text::number(row), Text::number(col::Side)})
+            .then(Text(
+                BRISEL_TRANSLATE_NOOP("Message", "lato '%1' n\xC3\xA9 T n\xC3\xA9 B"),
+                {Text::data(latin1ToUtf8(escapeControls(trim(table.cell(col::Side, row)))))})));
   }
 }
 
@@ -103,7 +108,7 @@ void requireKnownSides(const Grid& table, bool (*judged)(const Grid&, int)) {
 
 Outcome keepBoardSide(Workspace& workspace, const Controls& controls, Progress&) {
   if (controls.keepSide != 'T' && controls.keepSide != 'B')
-    throw Error("Il lato da tenere \xC3\xA8 T o B");
+    throw Error(BRISEL_TRANSLATE_NOOP("Message", "Il lato da tenere \xC3\xA8 T o B"));
   Grid& table = workspace.StringGrid1;
   requireKnownSides(table, holdsComponent);
   const Side kept = controls.keepSide == 'B' ? Side::bottom : Side::top;
@@ -120,14 +125,16 @@ Outcome keepBoardSide(Workspace& workspace, const Controls& controls, Progress&)
     for (int column = 0; column <= lastColumn; ++column)
       if (!table.cell(column, row).empty()) table.clearCell(column, row);
   Outcome outcome;
-  outcome.summary = "Tieni lato " + std::string(sideCell(kept)) + ": " + std::to_string(gone) +
-                    (gone == 1 ? " riga tolta" : " righe tolte");
+  outcome.summary =
+      Text(gone == 1 ? BRISEL_TRANSLATE_NOOP("Message", "Tieni lato %1: %2 riga tolta")
+                     : BRISEL_TRANSLATE_NOOP("Message", "Tieni lato %1: %2 righe tolte"),
+           {Text::data(std::string(sideCell(kept))), Text::number(gone)});
   return outcome;
 }
 
 Outcome flipBoard(Workspace& workspace, const Controls& controls, Progress&) {
   if (controls.flipAxis != 'x' && controls.flipAxis != 'y')
-    throw Error("L'asse del capovolgimento \xC3\xA8 x o y");
+    throw Error(BRISEL_TRANSLATE_NOOP("Message", "L'asse del capovolgimento \xC3\xA8 x o y"));
   Grid& table = workspace.StringGrid1;
   const bool acrossX = controls.flipAxis == 'x';
   requireKnownSides(table, isComponentRow);

@@ -13,6 +13,7 @@
 #include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "core/translatable.h"
 #include "table/operations.h"
 
 namespace brisel {
@@ -21,10 +22,6 @@ namespace {
 
 std::string shown(std::string_view bytes) {
   return latin1ToUtf8(escapeControls(bytes));
-}
-
-std::string quoted(std::string_view bytes) {
-  return "'" + shown(bytes) + "'";
 }
 
 bool holdsBlank(std::string_view text) {
@@ -301,52 +298,62 @@ class Checker {
   }
 
  private:
-  void add(int row, FindingCode code, std::string_view reference, std::string text) {
+  void add(int row, FindingCode code, std::string_view reference, Text text) {
     findings_.push_back({row, code, std::string(reference), std::move(text)});
   }
 
   std::string_view cell(int column, int row) const { return trim(table_.cell(column, row)); }
 
-  // How a finding of a row names it; made only for a row that has one.
-  static std::string who(std::string_view reference) { return shown(reference) + ": "; }
+  // A text of a finding: the key, the reference first, then the rest.
+  static Text said(const char* key, std::string_view reference, std::vector<Text> rest = {}) {
+    rest.insert(rest.begin(), Text::data(shown(reference)));
+    return Text(key, std::move(rest));
+  }
+  static Text column(int column) { return Text(std::string(columnName(column))); }
 
   void checkRow(int row) {
     const std::string_view reference = cell(col::Reference, row);
     if (reference.empty()) {
       add(row, FindingCode::noReference, reference,
-          "riga con numero " + quoted(cell(col::Number, row)) +
-              " ma senza riferimento: non viene scritta");
+          Text(BRISEL_TRANSLATE_NOOP(
+                   "Message", "riga con numero '%1' ma senza riferimento: non viene scritta"),
+               {Text::data(shown(cell(col::Number, row)))}));
       return;
     }
     references_.add(reference, row);
     const std::string_view value = cell(col::Value, row);
     if (value.empty())
-      add(row, FindingCode::noValue, reference, who(reference) + "valore mancante");
+      add(row, FindingCode::noValue, reference,
+          said(BRISEL_TRANSLATE_NOOP("Message", "%1: valore mancante"), reference));
     if (value == "???")
       add(row, FindingCode::noValue, reference,
-          who(reference) +
-              "valore '??"
-              "?', non trovato nel file CMP");
+          said(BRISEL_TRANSLATE_NOOP("Message",
+                                     "%1: valore '??"
+                                     "?', non trovato nel file CMP"),
+               reference));
     checkNumbers(row, reference);
-    for (int column : {col::Reference, col::Value, col::Footprint}) {
-      const std::string_view text = cell(column, row);
+    for (int c : {col::Reference, col::Value, col::Footprint}) {
+      const std::string_view text = cell(c, row);
       if (holdsBlank(text))
         add(row, FindingCode::blankInField, reference,
-            who(reference) + "colonna " + std::string(columnName(column)) + " " + quoted(text) +
-                " contiene uno spazio: la riga ZIRKAN avrebbe pi\xC3\xB9 di sei campi");
+            said(BRISEL_TRANSLATE_NOOP("Message",
+                                       "%1: colonna %2 '%3' contiene uno spazio: la riga ZIRKAN "
+                                       "avrebbe pi\xC3\xB9 di sei campi"),
+                 reference, {column(c), Text::data(shown(text))}));
     }
     if (sideOf(table_, row) == Side::unknown)
       add(row, FindingCode::unknownSide, reference,
-          who(reference) + "lato " + quoted(cell(col::Side, row)) + " n\xC3\xA9 T n\xC3\xA9 B");
+          said(BRISEL_TRANSLATE_NOOP("Message", "%1: lato '%2' n\xC3\xA9 T n\xC3\xA9 B"), reference,
+               {Text::data(shown(cell(col::Side, row)))}));
   }
 
   // N., X, Y and the angle as the writers read them; the place of the row,
   // once both coordinates convert, for the pairs.
   void checkNumbers(int row, std::string_view reference) {
-    auto notANumber = [&](int column) {
+    auto notANumber = [&](int c) {
       add(row, FindingCode::notANumber, reference,
-          who(reference) + "colonna " + std::string(columnName(column)) + ": " +
-              ConversionError(cell(column, row)).what());
+          said(BRISEL_TRANSLATE_NOOP("Message", "%1: colonna %2: %3"), reference,
+               {column(c), ConversionError(cell(c, row)).said()}));
     };
     if (!tryTextToInteger(table_.cell(col::Number, row), format_)) notANumber(col::Number);
     const std::optional<float> x = tryTextToFloat(cell(col::X, row), format_);
@@ -359,13 +366,14 @@ class Checker {
     if (x && y) places_.push_back({row, *x, *y});
     if ((x && *x < 0) || (y && *y < 0))
       add(row, FindingCode::negativePosition, reference,
-          who(reference) + "posizione negativa (X " + shown(cell(col::X, row)) + ", Y " +
-              shown(cell(col::Y, row)) + ")");
+          said(BRISEL_TRANSLATE_NOOP("Message", "%1: posizione negativa (X %2, Y %3)"), reference,
+               {Text::data(shown(cell(col::X, row))), Text::data(shown(cell(col::Y, row)))}));
     if (angle) {
       const int turn = static_cast<std::int16_t>(low16(*angle));
       if (turn % 90 != 0)
         add(row, FindingCode::oddAngle, reference,
-            who(reference) + "angolo " + std::to_string(turn) + " non multiplo di 90");
+            said(BRISEL_TRANSLATE_NOOP("Message", "%1: angolo %2 non multiplo di 90"), reference,
+                 {Text::number(turn)}));
     }
   }
 
@@ -374,8 +382,10 @@ class Checker {
       const References::Group& group = references_.group(written);
       if (group.count > 1)
         add(written.row, FindingCode::duplicateReference, written.reference,
-            shown(written.reference) + ": riferimento ripetuto su " + std::to_string(group.count) +
-                " righe (la prima \xC3\xA8 la riga " + std::to_string(group.first) + ")");
+            said(BRISEL_TRANSLATE_NOOP(
+                     "Message",
+                     "%1: riferimento ripetuto su %2 righe (la prima \xC3\xA8 la riga %3)"),
+                 written.reference, {Text::number(group.count), Text::number(group.first)}));
     }
   }
 
@@ -386,8 +396,9 @@ class Checker {
       const Place& other = places_[static_cast<std::size_t>(near[i])];
       const std::string_view reference = cell(col::Reference, places_[i].row);
       add(places_[i].row, FindingCode::samePlace, reference,
-          shown(reference) + ": nella stessa posizione di " +
-              shown(cell(col::Reference, other.row)) + " (riga " + std::to_string(other.row) + ")");
+          said(BRISEL_TRANSLATE_NOOP("Message", "%1: nella stessa posizione di %2 (riga %3)"),
+               reference,
+               {Text::data(shown(cell(col::Reference, other.row))), Text::number(other.row)}));
     }
   }
 

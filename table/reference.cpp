@@ -6,6 +6,7 @@
 #include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "core/translatable.h"
 #include "table/cursor.h"
 #include "table/operations.h"
 
@@ -23,7 +24,8 @@ float readCoordinate(const Grid& table, int column, int row, const NumberFormat&
 float difference(float value, float origin, int row) {
   double exact = static_cast<double>(value) - static_cast<double>(origin);
   if (std::fabs(exact) > std::numeric_limits<float>::max())
-    throw Error("Riga " + std::to_string(row) + ": coordinata fuori scala");
+    throw Error(Text(BRISEL_TRANSLATE_NOOP("Message", "Riga %1: coordinata fuori scala"),
+                     {Text::number(row)}));
   return static_cast<float>(exact);
 }
 

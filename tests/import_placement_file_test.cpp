@@ -204,7 +204,7 @@ TEST(PlacementFile, EachShapeImportsAsTheToolMeantIt) {
       Outcome outcome =
           placements::importPlacementBytes(shape.bytes, "BOARD.csv", workspace, controls, progress);
       ASSERT_FALSE(outcome.messages.empty());
-      message = outcome.messages.back().text;
+      message = outcome.messages.back().text.italian();
       EXPECT_EQ(outcome.askColumns, shape.rows.empty());
     } catch (const Error& error) {
       message = error.what();
@@ -315,7 +315,7 @@ TEST(PlacementFile, ALargeFileLandsAsReadLineByLine) {
     try {
       message = placements::importPlacementBytes(bytes, "BOARD.csv", workspace, controls, progress)
                     .messages.back()
-                    .text;
+                    .text.italian();
     } catch (const Error& error) {
       message = error.what();
     }

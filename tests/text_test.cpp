@@ -1,5 +1,7 @@
 #include "core/text.h"
 
+#include "core/said.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -120,6 +122,24 @@ TEST(Escape, ShowsControlBytesAndKeepsTheRest) {
   EXPECT_EQ(escapeControls("a\\b\tc\nd\re"), "a\\\\b\\tc\\nd\\re");
   EXPECT_EQ(escapeControls(std::string_view("\0\x1f\x7f\x80\xff", 5)), "\\x00\\x1F\\x7F\x80\xff");
   EXPECT_EQ(latin1ToUtf8("caff\xE8"), "caff\xC3\xA8");
+}
+
+// A text said in another language: each key turned, the data as it is, an
+// argument's own %1 never filled again.
+TEST(Said, KeysTurnAndDataStays) {
+  auto english = [](const std::string& key) -> std::string {
+    if (key == "%1 componenti importati") return "%1 components imported";
+    if (key == "Riga %1: ") return "Line %1: ";
+    if (key == "Valore") return "Value";
+    return key;
+  };
+  const Text count("%1 componenti importati", {Text::data("Valore %1")});
+  EXPECT_EQ(count.italian(), "Valore %1 componenti importati");
+  EXPECT_EQ(count.said(english), "Valore %1 components imported");
+  const Text nested = Text("Riga %1: ", {Text::number(7)}).then(Text("Valore"));
+  EXPECT_EQ(nested.said(english), "Line 7: Value");
+  EXPECT_EQ(Text("%2 e %1 e %3", {Text::data("a"), Text::data("b")}).italian(), "b e a e %3");
+  EXPECT_EQ(Text("100%", {Text::data("x")}).italian(), "100%");
 }
 
 }  // namespace

@@ -298,6 +298,174 @@
         <source>Troppi componenti per un file QPF</source>
         <translation>Too many components for a QPF file</translation>
     </message>
+    <message>
+        <source>La riga del cursore è fuori dalla tabella</source>
+        <translation>The cursor&apos;s row is outside the table</translation>
+    </message>
+    <message>
+        <source>La colonna del cursore è fuori dalla tabella</source>
+        <translation>The cursor&apos;s column is outside the table</translation>
+    </message>
+    <message>
+        <source>La selezione è fuori dalla tabella</source>
+        <translation>The selection is outside the table</translation>
+    </message>
+    <message>
+        <source>Errore di scrittura del file &apos;%1&apos;</source>
+        <translation>Cannot write the file &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Errore nei permessi del file &apos;%1&apos;</source>
+        <translation>Cannot set the permissions of the file &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Errore nel sostituire il file &apos;%1&apos;</source>
+        <translation>Cannot replace the file &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>N.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Riferimento</source>
+        <translation>Reference</translation>
+    </message>
+    <message>
+        <source>Valore</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Angolo</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>File troppo lungo: &apos;%1&apos; supera %2; lettura interrotta</source>
+        <translation>File too long: &apos;%1&apos; exceeds %2; reading stopped</translation>
+    </message>
+    <message>
+        <source>%1 byte</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>%1 righe</source>
+        <translation>%1 lines</translation>
+    </message>
+    <message>
+        <source>Errore di lettura del file &apos;%1&apos;</source>
+        <translation>Cannot read the file &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; non è un valore numerico valido</source>
+        <translation>&apos;%1&apos; is not a valid number</translation>
+    </message>
+    <message>
+        <source>Riga %1: </source>
+        <translation>Row %1: </translation>
+    </message>
+    <message>
+        <source>%1, riga %2: </source>
+        <translation>%1, line %2: </translation>
+    </message>
+    <message>
+        <source>Riga %1, colonna %2: </source>
+        <translation>Row %1, column %2: </translation>
+    </message>
+    <message>
+        <source>Provare a mettere &quot;Virgola come separatore decimali&quot;.</source>
+        <translation>Try checking &quot;Comma as decimal separator&quot;.</translation>
+    </message>
+    <message>
+        <source>Provare &quot;Inglese&quot; o togliere &quot;Virgola come separatore decimali&quot;.</source>
+        <translation>Try &quot;English&quot; or unchecking &quot;Comma as decimal separator&quot;.</translation>
+    </message>
+    <message>
+        <source>Separatore decimale del sistema: &apos;%1&apos;. %2</source>
+        <translation>The system&apos;s decimal separator: &apos;%1&apos;. %2</translation>
+    </message>
+    <message>
+        <source>Riga %1: il file ha più di %2 componenti, quanti la tabella ne può numerare; importazione interrotta</source>
+        <translation>Line %1: the file has more than %2 components, as many as the table can number; import stopped</translation>
+    </message>
+    <message>
+        <source>Riga %1: coordinata fuori scala</source>
+        <translation>Row %1: coordinate out of range</translation>
+    </message>
+    <message>
+        <source>lato &apos;%1&apos; né T né B</source>
+        <translation>side &apos;%1&apos; neither T nor B</translation>
+    </message>
+    <message>
+        <source>Il lato da tenere è T o B</source>
+        <translation>The side to keep is T or B</translation>
+    </message>
+    <message>
+        <source>Tieni lato %1: %2 riga tolta</source>
+        <translation>Keep side %1: %2 row removed</translation>
+    </message>
+    <message>
+        <source>Tieni lato %1: %2 righe tolte</source>
+        <translation>Keep side %1: %2 rows removed</translation>
+    </message>
+    <message>
+        <source>L&apos;asse del capovolgimento è x o y</source>
+        <translation>The flip axis is x or y</translation>
+    </message>
+    <message>
+        <source>riga con numero &apos;%1&apos; ma senza riferimento: non viene scritta</source>
+        <translation>row with number &apos;%1&apos; but no reference: not written</translation>
+    </message>
+    <message>
+        <source>%1: valore mancante</source>
+        <translation>%1: value missing</translation>
+    </message>
+    <message>
+        <source>%1: valore &apos;???&apos;, non trovato nel file CMP</source>
+        <translation>%1: value &apos;???&apos;, not found in the CMP file</translation>
+    </message>
+    <message>
+        <source>%1: colonna %2 &apos;%3&apos; contiene uno spazio: la riga ZIRKAN avrebbe più di sei campi</source>
+        <translation>%1: column %2 &apos;%3&apos; holds a space: the ZIRKAN line would have more than six fields</translation>
+    </message>
+    <message>
+        <source>%1: lato &apos;%2&apos; né T né B</source>
+        <translation>%1: side &apos;%2&apos; neither T nor B</translation>
+    </message>
+    <message>
+        <source>%1: colonna %2: %3</source>
+        <translation>%1: column %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: posizione negativa (X %2, Y %3)</source>
+        <translation>%1: negative position (X %2, Y %3)</translation>
+    </message>
+    <message>
+        <source>%1: angolo %2 non multiplo di 90</source>
+        <translation>%1: angle %2 not a multiple of 90</translation>
+    </message>
+    <message>
+        <source>%1: riferimento ripetuto su %2 righe (la prima è la riga %3)</source>
+        <translation>%1: reference repeated on %2 rows (the first is row %3)</translation>
+    </message>
+    <message>
+        <source>%1: nella stessa posizione di %2 (riga %3)</source>
+        <translation>%1: in the same place as %2 (row %3)</translation>
+    </message>
+    <message>
+        <source>File troppo lungo: mostrati solo i primi %1</source>
+        <translation>File too long: only the first %1 shown</translation>
+    </message>
+    <message>
+        <source>%1 byte (%2 record)</source>
+        <translation>%1 bytes (%2 records)</translation>
+    </message>
+    <message>
+        <source>%1 componenti</source>
+        <translation>%1 components</translation>
+    </message>
+    <message>
+        <source>Incollate solo le righe fino alla %1: tralasciate le altre %2</source>
+        <translation>Pasted only the rows up to %1: the other %2 left out</translation>
+    </message>
 </context>
 <context>
     <name>PreviewPage</name>

@@ -568,7 +568,7 @@ void TForm1::guarded(QObject* sender, void (TForm1::*handler)(QObject*)) {
   try {
     (this->*handler)(sender);
   } catch (const std::exception& failure) {
-    dialogs_.error(this, language::coreText("Message", QString::fromUtf8(failure.what())));
+    dialogs_.error(this, language::failureText(failure));
   } catch (...) {
     dialogs_.error(this, tr("Errore imprevisto"));
   }
@@ -778,9 +778,9 @@ void TForm1::run(const QPushButton* button, const brisel::Controls& controls) {
                               outcome.cursorRow.value_or(StringGrid1->Row()));
   for (const brisel::Message& message : outcome.messages)
     dialogs_.message(this, language::coreText("Message", QString::fromUtf8(message.caption)),
-                     language::coreText("Message", QString::fromUtf8(message.text)));
+                     language::said(message.text));
   showButtons();
-  if (outcome.summary) LB_Stato->setText(QString::fromUtf8(*outcome.summary));
+  if (outcome.summary) LB_Stato->setText(language::said(*outcome.summary));
 }
 
 // An input file that is not there is passed over without a box; the line

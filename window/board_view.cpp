@@ -1,4 +1,5 @@
 #include "window/board_view.h"
+#include "window/language.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -709,6 +710,6 @@ void PreviewPage::saveImage() {
     dialogs_.error(this, tr("Impossibile scrivere il file '%1': %2")
                              .arg(name, QString::fromLocal8Bit(failure.reason())));
   } catch (const std::exception& failure) {
-    dialogs_.error(this, QString::fromUtf8(failure.what()));
+    dialogs_.error(this, language::failureText(failure));
   }
 }

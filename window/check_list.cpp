@@ -55,7 +55,7 @@ void CheckListModel::show(const brisel::Workspace& workspace) {
   lines_.clear();
   for (const brisel::Finding& f : workspace.findings)
     lines_.push_back({f.row, QString::number(f.row), shownText(f.reference),
-                      QString::fromLatin1(brisel::findingCodeName(f.code)), utf8(f.text),
+                      QString::fromLatin1(brisel::findingCodeName(f.code)), language::said(f.text),
                       brisel::isInformation(f.code)});
   const brisel::RakReport& rak = workspace.rakReport;
   // The rows RAK removed are gone from the table: their numbers point nowhere.

@@ -1,4 +1,5 @@
 #include "window/column_dialog.h"
+#include "window/language.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -263,7 +264,7 @@ void ColumnDialog::showPreview() {
   try {
     rows = brisel::placements::previewRows(choice_.bytes, controls, kPreviewRows);
   } catch (const std::exception& failure) {
-    message = QString::fromUtf8(failure.what());
+    message = language::failureText(failure);
   }
   TB_Anteprima->setRowCount(static_cast<int>(rows.size()));
   for (std::size_t r = 0; r < rows.size(); ++r)

@@ -225,7 +225,7 @@ void TForm1::PasteCellsClick(QObject*) {
   showWorkspace();
   for (const brisel::Message& message : outcome.messages)
     dialogs_.message(this, language::coreText("Message", QString::fromUtf8(message.caption)),
-                     language::coreText("Message", QString::fromUtf8(message.text)));
+                     language::said(message.text));
 }
 
 void TForm1::ClearCellsClick(QObject*) {

@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/error.h"
+
 namespace language {
 
 namespace {
@@ -198,6 +200,18 @@ void retranslate(QWidget* root) {
 
 QString coreText(const char* context, const QString& text) {
   return QCoreApplication::translate(context, text.toUtf8().constData());
+}
+
+QString said(const brisel::Text& text) {
+  const std::string utf8 = text.said([](const std::string& key) {
+    return QCoreApplication::translate("Message", key.c_str()).toStdString();
+  });
+  return QString::fromStdString(utf8);
+}
+
+QString failureText(const std::exception& failure) {
+  if (const auto* error = dynamic_cast<const brisel::Error*>(&failure)) return said(error->said());
+  return coreText("Message", QString::fromUtf8(failure.what()));
 }
 
 }  // namespace language

@@ -8,6 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
+
+#include "core/said.h"
+
 class QWidget;
 
 namespace language {
@@ -34,5 +38,11 @@ void retranslate(QWidget* root);
 // The translation of a text that comes from the core (a button caption, a
 // message box), looked up in its context; the text itself when there is none.
 QString coreText(const char* context, const QString& text);
+
+// A text of the operations in the window's language: each key looked up in
+// the context "Message", the arguments put in.
+QString said(const brisel::Text& text);
+// What a failure says, in the window's language.
+QString failureText(const std::exception& failure);
 
 }  // namespace language
