@@ -1,7 +1,7 @@
 // The board steps of the "Scheda" tab: keep one side, turn the board over,
 // turn it, move it, put its corner on the origin. The order that makes a
 // bottom side right (keep B, flip, then the RAK rules, then the corner or the
-// reference) is the README's; each step here is only its own formula.
+// reference) is docs/board-sides.md's; each step here is only its own formula.
 //
 // Every step reads X, Y and the angle as the QPF writer reads them (the
 // angle's low 16 bits, signed, so 65446 is -90), computes in double precision

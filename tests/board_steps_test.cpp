@@ -1,6 +1,6 @@
 // The board steps against golden cases: one part at (10, 5) through the steps
 // a two-sided board takes, each case ending in the bytes the real writers put
-// in its QPF record and its ZIRKAN line. The README shows the same table.
+// in its QPF record and its ZIRKAN line. docs/board-sides.md shows the same table.
 #include <gtest/gtest.h>
 
 #include <sstream>
