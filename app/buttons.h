@@ -7,6 +7,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 #include "core/translatable.h"
@@ -53,6 +54,9 @@ struct Button {
   // what reads it.
   std::string_view argument{};
   ParameterReader parameter = nullptr;
+  // It starts a new board (an import of positions, a viewer): what was said
+  // of the table before, such as the RAK report, no longer holds.
+  bool newBoard = false;
 };
 
 // In the window's order: imports, table operations, outputs.
@@ -63,7 +67,8 @@ inline constexpr std::array<Button, 23> kButtons{{
      .word = "import-rep",
      .help = "import the REP file into the table",
      .operation = importRep,
-     .reads = {&Controls::Edit2}},
+     .reads = {&Controls::Edit2},
+     .newBoard = true},
     {.group = ButtonGroup::imports,
      .name = "Button5",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Apre CMP"),
@@ -77,7 +82,8 @@ inline constexpr std::array<Button, 23> kButtons{{
      .word = "import-mnt",
      .help = "import the MNT file into the table",
      .operation = importMnt,
-     .reads = {&Controls::Edit5}},
+     .reads = {&Controls::Edit5},
+     .newBoard = true},
     {.group = ButtonGroup::imports,
      .name = "Button13",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Apre BOM"),
@@ -91,14 +97,16 @@ inline constexpr std::array<Button, 23> kButtons{{
      .word = "import-txt",
      .help = "import the TXT file into the table",
      .operation = importTxt,
-     .reads = {&Controls::Edit8}},
+     .reads = {&Controls::Edit8},
+     .newBoard = true},
     {.group = ButtonGroup::imports,
      .name = "BU_Posizioni",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Apri posizioni"),
      .word = "import-placements",
      .help = "import a CAD tool's placement file (KiCad, Altium, CSV...) into the table",
      .operation = importPlacements,
-     .reads = {&Controls::Edit10}},
+     .reads = {&Controls::Edit10},
+     .newBoard = true},
     {.group = ButtonGroup::table,
      .name = "Button7",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Riferimento"),
@@ -191,7 +199,8 @@ inline constexpr std::array<Button, 23> kButtons{{
      .word = "view-qpf",
      .help = "read a QPF file back",
      .operation = viewQpf,
-     .reads = {&Controls::Edit4}},
+     .reads = {&Controls::Edit4},
+     .newBoard = true},
     {.group = ButtonGroup::outputs,
      .name = "Button20",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Crea Output per ZIRKAN"),
@@ -205,7 +214,8 @@ inline constexpr std::array<Button, 23> kButtons{{
      .word = "view-zirkan",
      .help = "read a ZIRKAN file back",
      .operation = viewZirkan,
-     .reads = {&Controls::Edit9}},
+     .reads = {&Controls::Edit9},
+     .newBoard = true},
     {.group = ButtonGroup::outputs,
      .name = "BU_SalvaPosizioni",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Salva posizioni"),
@@ -228,6 +238,15 @@ inline constexpr std::array<Button, 23> kButtons{{
      .operation = verifyQpf,
      .reads = {&Controls::Edit4, &Controls::Edit1}},
 }};
+
+// The operation of a button as both front ends run it (the window may hand
+// in another in its tests). Every result kept beside the table stays true to
+// what it was computed from: a new board drops the reports of the table
+// before, and a writer of the QPF file drops the compare of the file it
+// replaces; both also when the operation then fails.
+using ButtonOperation = std::function<Outcome(Workspace&, const Controls&, Progress&)>;
+Outcome runButton(const Button& button, const ButtonOperation& operation, Workspace& workspace,
+                  const Controls& controls, Progress& progress);
 
 // The button of that form name, or null.
 constexpr const Button* findButton(std::string_view name) {

@@ -265,9 +265,10 @@ bool report(const Outcome& outcome, Run& run, std::ostream& err, std::string_vie
   return true;
 }
 
-bool press(Run& run, Operation operation, std::ostream& err, std::string_view word = {}) {
+bool press(Run& run, const Button& button, std::ostream& err) {
   Progress silent;
-  return report(operation(run.workspace, run.controls, silent), run, err, word);
+  return report(runButton(button, button.operation, run.workspace, run.controls, silent), run, err,
+                button.word);
 }
 
 // Puts the cursor where the word says, as the window's grid would hold it.
@@ -327,7 +328,7 @@ bool pressButton(Run& run, const Button& button, std::ostream& out, std::ostream
   bool ok = false;
   {
     cli::BoundStreams bound(button.word, run.controls, *run.streams);
-    ok = press(run, button.operation, err, button.word);
+    ok = press(run, button, err);
     run.streams->flushOutput();
   }
   return ok && printCheckResults(run, button, out);

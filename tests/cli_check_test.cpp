@@ -86,6 +86,24 @@ TEST(CliCheck, TheRakReportListsTheRemovedRowsAndTheUnusedRules) {
   const std::string report = "removed\t36\tF1\t500mA\nremoved\t40\tSW1\tTACT\nunused\t" +
                              std::to_string(lines + 2) + "\tNOPE\n2 removed, 1 unused\n";
   EXPECT_EQ(r.out, "0 removed, 0 unused\n" + report + "0 removed, 0 unused\n" + report);
+
+  // It stays with the table it left, through a later step, and goes with a
+  // new board.
+  const std::string none = "0 removed, 0 unused\n";
+  struct Case {
+    std::vector<std::string> words;
+    std::string out;
+  };
+  const Case cases[] = {
+      {{"apply-rak", "sort=2", "print=rak-report"}, report},
+      {{"apply-rak", "import-mnt", "print=rak-report"}, none},
+      {{"apply-rak", "view-zirkan", "print=rak-report"}, none},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> words{"--rak", rak.string(), "--keep-going", "import-mnt"};
+    words.insert(words.end(), c.words.begin(), c.words.end());
+    EXPECT_EQ(run(sample(words)).out, c.out) << c.words[1];
+  }
 }
 
 TEST(CliCheck, VerifyQpfComparesWithWhatTheWriterWouldWrite) {

@@ -751,10 +751,11 @@ void TForm1::run(const QPushButton* button) {
 void TForm1::run(const QPushButton* button, const brisel::Controls& controls) {
   const FormOperation& operation = operations_[button->objectName().toStdString()];
   if (!operation) return;
+  const brisel::Button* kind = brisel::findButton(button->objectName().toStdString());
   LB_Stato->clear();
   brisel::Outcome outcome;
   try {
-    outcome = operation(workspace_, controls, *progress_);
+    outcome = brisel::runButton(*kind, operation, workspace_, controls, *progress_);
     if (outcome.askColumns)
       outcome = withColumns(operation, controls, std::move(outcome), *progress_);
   } catch (...) {
@@ -767,8 +768,7 @@ void TForm1::run(const QPushButton* button, const brisel::Controls& controls) {
   progress_->hide();
   recordStep();
   // An import or a viewer brings a board of its own: the preview fits it.
-  const brisel::Button* kind = brisel::findButton(button->objectName().toStdString());
-  if (kind != nullptr && kind->writes == nullptr &&
+  if (kind->writes == nullptr &&
       (kind->group == brisel::ButtonGroup::imports || kind->group == brisel::ButtonGroup::outputs))
     Preview->tableReplaced();
   showGrids();

@@ -1,0 +1,14 @@
+#include "app/buttons.h"
+
+namespace brisel {
+
+Outcome runButton(const Button& button, const ButtonOperation& operation, Workspace& workspace,
+                  const Controls& controls, Progress& progress) {
+  if (button.newBoard) workspace.rakReport = {};
+  // A rule run that fails shows only its own error, not the run before.
+  if (button.operation == applyRak) workspace.rakReport = {};
+  if (button.writes == &Controls::Edit4) workspace.qpfCompare = {};
+  return operation(workspace, controls, progress);
+}
+
+}  // namespace brisel
