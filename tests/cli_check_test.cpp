@@ -97,7 +97,7 @@ TEST(CliCheck, TheRakReportListsTheRemovedRowsAndTheUnusedRules) {
   const Case cases[] = {
       {{"apply-rak", "sort=2", "print=rak-report"}, report},
       {{"apply-rak", "import-mnt", "print=rak-report"}, none},
-      {{"apply-rak", "view-zirkan", "print=rak-report"}, none},
+      {{"apply-rak", "import-rep", "print=rak-report"}, none},
   };
   for (const Case& c : cases) {
     std::vector<std::string> words{"--rak", rak.string(), "--keep-going", "import-mnt"};
