@@ -25,8 +25,29 @@ Workspace boardWorkspace(bool faulty) {
   Grid& table = w.StringGrid1;
   bench::fillTable(table, bench::makeBoard(kComponents));
   if (!faulty) return w;
-  // One row in seven carries one fault, each kind in turn.
+  // One row in seven carries one fault, each kind in turn, then one in
+  // seven of the rest one of what the record cuts or must not place.
   for (int row = kFirstDataRow; row <= kComponents; ++row) {
+    switch (row % 98) {
+      case 49:
+        table.setCell(col::Reference, row, "CONNECTOR" + std::to_string(row % 2));
+        break;
+      case 56:
+        table.setCell(col::Value, row, "GRM155R71C104KA88" + std::to_string(row % 3));
+        break;
+      case 63:
+        table.setCell(col::Number, row, "70000");
+        break;
+      case 70:
+        table.setCell(col::Number, row, "1");
+        break;
+      case 77:
+        table.setCell(col::Reference, row, "FID" + std::to_string(row));
+        break;
+      case 84:
+        table.setCell(col::Value, row, "DNP");
+        break;
+    }
     switch (row % 49) {
       case 0:
         table.setCell(col::Reference, row, "R1");

@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include "table/check.h"
+
 #include <charconv>
 #include <exception>
 #include <fstream>

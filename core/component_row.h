@@ -4,6 +4,7 @@
 // home of these rules: the writers, the origin, the checks, the preview and
 // the board steps all ask here, and nothing else reads those cells for them.
 
+#include <string>
 #include <string_view>
 
 #include "core/grid.h"
@@ -50,6 +51,39 @@ inline Side sideOf(const Grid& table, int row) {
 // How a known side is written into column 4.
 inline std::string_view sideCell(Side side) {
   return side == Side::bottom ? "B" : "T";
+}
+
+// The board of a panel a row belongs to: column 9 as a whole number from 1,
+// 0 for a row of a lone board (column 9 empty, or no board number).
+inline int boardOf(const Grid& table, int row) {
+  const std::string_view cell = trim(table.cell(col::Board, row));
+  if (cell.empty() || cell.size() > 5 || cell[0] == '0') return 0;
+  int board = 0;
+  for (char c : cell) {
+    if (c < '0' || c > '9') return 0;
+    board = board * 10 + (c - '0');
+  }
+  return board;
+}
+
+// What the machine record holds of a text cell, as the QPF writer writes it:
+// the cell's first `width` bytes, untrimmed, padded with spaces.
+inline std::string recordText(std::string_view cell, std::size_t width) {
+  std::string field(cell.substr(0, width));
+  field.resize(width, ' ');
+  return field;
+}
+
+// The value the record holds for an empty value cell.
+inline std::string_view valueOrNM(std::string_view value) {
+  return value.empty() ? std::string_view("NM") : value;
+}
+
+inline std::string recordReference(const Grid& table, int row) {
+  return recordText(table.cell(col::Reference, row), kRecordReferenceChars);
+}
+inline std::string recordValue(const Grid& table, int row) {
+  return recordText(valueOrNM(table.cell(col::Value, row)), kRecordValueChars);
 }
 
 // Empties what a row of the files that describe one board seen from the top

@@ -11,7 +11,8 @@
 
 namespace brisel {
 
-// The kinds of finding, in the order they are listed for one row.
+// The kinds of finding, in the order they are listed for one row. What each
+// is called, how much it weighs and what finds it: table/check.h.
 enum class FindingCode {
   duplicateReference,
   noValue,
@@ -20,17 +21,18 @@ enum class FindingCode {
   samePlace,
   blankInField,
   oddAngle,
-  // For information: what the board steps put right, before a machine sees it.
   negativePosition,
   unknownSide,
+  // What the machine record cuts or must not place.
+  referenceCut,
+  referenceCutSame,
+  valueCut,
+  valueCutSame,
+  numberRange,
+  duplicateNumber,
+  fiducial,
+  notToPlace,
 };
-
-// A kind that tells of the board rather than of a fault: not marked on the
-// preview as the faults are.
-bool isInformation(FindingCode code);
-
-// The word that names a kind, as brisel-cli prints it.
-const char* findingCodeName(FindingCode code);
 
 struct Finding {
   int row = 0;  // the table row; 0 when the finding concerns no row

@@ -2,6 +2,8 @@
 // The shape of the component table (StringGrid1): what each column holds,
 // where the data rows start and how many components a table can take.
 
+#include <cstddef>
+
 namespace brisel {
 
 // The columns of the component table; column 0 is the grid's fixed column.
@@ -22,5 +24,8 @@ inline constexpr int kTableColumns = 10;
 inline constexpr int kFirstDataRow = 1;
 // Row and component numbers are 16-bit in the machine program.
 inline constexpr int kMaxComponents = 65535;
+// The characters the machine record keeps of a reference and of a value.
+inline constexpr std::size_t kRecordReferenceChars = 8;
+inline constexpr std::size_t kRecordValueChars = 14;
 
 }  // namespace brisel

@@ -22,10 +22,6 @@ bool takeComponentRow(Grid& table, int row) {
   return isComponentRow(table, row);
 }
 
-std::string_view valueOrNM(std::string_view value) {
-  return value.empty() ? std::string_view("NM") : value;
-}
-
 std::uint16_t low16Of(std::string_view text, const NumberFormat& format) {
   return low16(textToInteger(text, format));
 }

@@ -11,6 +11,7 @@
 
 #include "core/atomic_file.h"
 #include "core/cell_numbers.h"
+#include "core/component_row.h"
 #include "core/table_shape.h"
 #include "output/operations.h"
 #include "output/qpf_bytes.h"
@@ -25,11 +26,12 @@ using namespace output;
 // X and Y are stored as IEEE 754 single precision, the machine's own form.
 static_assert(std::numeric_limits<float>::is_iec559 && sizeof(float) == 4);
 
-// A text cut to `width` characters or padded with spaces to it, then a zero byte.
-void appendText(std::string& out, std::string_view text, std::size_t width) {
-  text = text.substr(0, width);
-  out += text;
-  out.append(width - text.size(), ' ');
+static_assert(textWidth(kQpfReference) == kRecordReferenceChars &&
+              textWidth(kQpfValue) == kRecordValueChars);
+
+// A text field as the record holds it, then a zero byte.
+void appendText(std::string& out, const std::string& field) {
+  out += field;
   out += '\0';
 }
 
@@ -37,8 +39,8 @@ void appendRecord(std::string& out, const Grid& table, int row, const Controls& 
   const NumberFormat numbers = controls.numbers();
   const std::size_t record = out.size();
   appendLittleEndian(out, low16(cellInteger(table, col::Number, row, numbers)), kQpfNumber.size);
-  appendText(out, table.cell(col::Reference, row), textWidth(kQpfReference));
-  appendText(out, valueOrNM(table.cell(col::Value, row)), textWidth(kQpfValue));
+  appendText(out, recordReference(table, row));
+  appendText(out, recordValue(table, row));
   for (int column : {col::X, col::Y}) {
     float coordinate = cellFloat(table, column, row, numbers);
     appendLittleEndian(out, std::bit_cast<std::uint32_t>(coordinate), kQpfX.size);

@@ -6,6 +6,7 @@
 
 #include "core/atomic_file.h"
 #include "core/cell_numbers.h"
+#include "core/component_row.h"
 #include "core/table_shape.h"
 #include "output/in_memory.h"
 #include "output/operations.h"

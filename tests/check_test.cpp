@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "core/text.h"
 #include "table/check.h"
 #include "tests/table_kit.h"
+#include "tests/testkit.h"
 
 namespace brisel {
 namespace {
@@ -30,7 +32,7 @@ std::string row(int n, std::string_view x = "", std::string_view y = "") {
 std::vector<std::string> found(const Grid& table, NumberFormat format = {}) {
   std::vector<std::string> out;
   for (const Finding& f : checkTable(table, format))
-    out.push_back(std::to_string(f.row) + " " + findingCodeName(f.code));
+    out.push_back(std::to_string(f.row) + " " + std::string(findingCodeName(f.code)));
   return out;
 }
 
@@ -45,6 +47,7 @@ TEST(TableCheck, EachFaultGivesExactlyItsFindings) {
     const char* name;
     std::string faulty;  // replaces row 2 of four clean rows
     std::vector<std::string> expected;
+    std::string third = {};  // replaces row 3 when given
   };
   const std::vector<Case> cases = {
       {"clean", row(2), {}},
@@ -72,12 +75,65 @@ TEST(TableCheck, EachFaultGivesExactlyItsFindings) {
        "|x|R3|??? ||30|30|45|A B|",
        {"2 duplicate-reference", "2 no-value", "2 not-a-number", "2 same-place", "2 blank-in-field",
         "2 odd-angle", "3 duplicate-reference", "3 same-place"}},
+      // What the machine record cuts or must not place.
+      {"reference-cut", "|2|R234567890|10K||20|20|90|R0603|", {"2 reference-cut"}},
+      {"8 characters are kept whole", "|2| R2345678 |10K||20|20|90|R0603|", {}},
+      {"reference-cut-same",
+       "|2|RESISTOR1|10K||20|20|90|R0603|",
+       {"2 reference-cut", "2 reference-cut-same", "3 reference-cut", "3 reference-cut-same"},
+       "|3|RESISTOR2|10K||30|30|90|R0603|"},
+      {"reference-cut-same: other boards",
+       "|2|RESISTOR1|10K||20|20|90|R0603|1",
+       {"2 reference-cut", "3 reference-cut"},
+       "|3|RESISTOR2|10K||30|30|90|R0603|2"},
+      {"duplicate-reference: within a board only",
+       "|2|R9|10K||20|20|90|R0603|1",
+       {},
+       "|3|R9|10K||30|30|90|R0603|2"},
+      {"value-cut", "|2|R2|GRM155R71C104KA88D||20|20|90|R0603|", {"2 value-cut"}},
+      {"value-cut-same",
+       "|2|R2|CAP_0603_100NF||20|20|90|R0603|",
+       {"2 value-cut-same", "3 value-cut", "3 value-cut-same"},
+       "|3|R3|CAP_0603_100NF_X7R||30|30|90|R0603|"},
+      {"values cut alike but the same", "|2|R2|10K||20|20|90|R0603|", {}},
+      {"number-range", "|70000|R2|10K||20|20|90|R0603|", {"2 number-range"}},
+      {"number-range onto another number",
+       "|65537|R2|10K||20|20|90|R0603|",
+       {"1 duplicate-number", "2 number-range", "2 duplicate-number"}},
+      {"duplicate-number",
+       "|3|R2|10K||20|20|90|R0603|",
+       {"2 duplicate-number", "3 duplicate-number"}},
+      {"fiducial reference", "|2|FID1|10K||20|20|90|R0603|", {"2 fiducial"}},
+      {"fiducial footprint", "|2|R2|10K||20|20|90|Fiducial_1mm|", {"2 fiducial"}},
+      {"no fiducial", "|2|FID1A|10K||20|20|90|R0603|", {}},
+      {"not-to-place", "|2|R2|dnp||20|20|90|R0603|", {"2 not-to-place"}},
+      {"not-to-place, words",
+       "|2|R2|Do Not Place||20|20|90|R0603|",
+       {"2 blank-in-field", "2 not-to-place"}},
+      {"placed", "|2|R2|NCP||20|20|90|R0603|", {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Grid table = board({row(1), c.faulty, row(3), row(4)});
+    Grid table = board({row(1), c.faulty, c.third.empty() ? row(3) : c.third, row(4)});
     EXPECT_EQ(found(table), c.expected);
   }
+}
+
+// The docs' table of codes is the codes' own table: each code's name,
+// severity and line, in the order findings are listed.
+TEST(TableCheck, TheDocsListEveryCodeAsTheCheckHasIt) {
+  std::string expected = "| Code | Severity | When |\n|---|---|---|\n";
+  const char* const severities[] = {"error", "warning", "information"};
+  for (const CheckCode& code : checkCodes())
+    expected += "| `" + std::string(code.name) + "` | " +
+                severities[static_cast<int>(code.severity)] + " | " + std::string(code.doc) +
+                " |\n";
+  const std::string docs = testing::readFile(std::filesystem::path(BRISEL_DOCS) / "checks.md");
+  const std::size_t start = docs.find("| Code | Severity | When |");
+  ASSERT_NE(start, std::string::npos) << "docs/checks.md has no table of codes";
+  std::size_t end = start;
+  while (end < docs.size() && docs[end] == '|') end = docs.find('\n', end) + 1;
+  EXPECT_EQ(docs.substr(start, end - start), expected);
 }
 
 TEST(TableCheck, SamePlaceAcrossSquaresAndFarAway) {

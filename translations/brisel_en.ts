@@ -152,6 +152,10 @@
         <source>Il file QPF corrisponde alla tabella</source>
         <translation>The QPF file matches the table</translation>
     </message>
+    <message>
+        <source>Gravità</source>
+        <translation>Severity</translation>
+    </message>
 </context>
 <context>
     <name>ColumnDialog</name>
@@ -465,6 +469,50 @@
     <message>
         <source>Incollate solo le righe fino alla %1: tralasciate le altre %2</source>
         <translation>Pasted only the rows up to %1: the other %2 left out</translation>
+    </message>
+    <message>
+        <source>%1: riferimento di %2 caratteri, il record tiene &apos;%3&apos;</source>
+        <translation>%1: reference of %2 characters, the record keeps &apos;%3&apos;</translation>
+    </message>
+    <message>
+        <source>%1: valore &apos;%2&apos; di %3 caratteri, il record tiene &apos;%4&apos;</source>
+        <translation>%1: value &apos;%2&apos; of %3 characters, the record keeps &apos;%4&apos;</translation>
+    </message>
+    <message>
+        <source>%1: numero %2 fuori da 0 … 65535: il record dice %3</source>
+        <translation>%1: number %2 outside 0 … 65535: the record says %3</translation>
+    </message>
+    <message>
+        <source>%1: un segno di riferimento (fiducial), non un componente: la macchina vi piazzerebbe una parte</source>
+        <translation>%1: a fiducial mark, not a component: the machine would place a part on it</translation>
+    </message>
+    <message>
+        <source>%1: valore &apos;%2&apos;: da non montare</source>
+        <translation>%1: value &apos;%2&apos;: not to be placed</translation>
+    </message>
+    <message>
+        <source>errore</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>avviso</source>
+        <translation>warning</translation>
+    </message>
+    <message>
+        <source>informazione</source>
+        <translation>information</translation>
+    </message>
+    <message>
+        <source>%1: il record tiene &apos;%2&apos;, come per %3 (riga %4): la macchina non li distingue</source>
+        <translation>%1: the record keeps &apos;%2&apos;, as for %3 (row %4): the machine cannot tell them apart</translation>
+    </message>
+    <message>
+        <source>%1: il valore &apos;%2&apos; nel record è &apos;%3&apos;, come &apos;%4&apos; di %5 (riga %6): per la macchina sono lo stesso componente</source>
+        <translation>%1: the value &apos;%2&apos; is &apos;%3&apos; in the record, as &apos;%4&apos; of %5 (row %6): to the machine they are the same part</translation>
+    </message>
+    <message>
+        <source>%1: numero %2 nel record ripetuto su %3 righe (la prima è la riga %4)</source>
+        <translation>%1: record number %2 repeated on %3 rows (the first is row %4)</translation>
     </message>
 </context>
 <context>

@@ -5,8 +5,10 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QHeaderView>
+#include <QRegularExpression>
 
 #include "core/text.h"
+#include "table/check.h"
 #include "window/grid_view.h"
 #include "window/language.h"
 
@@ -16,6 +18,20 @@ QString utf8(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A line of the docs' table of codes as plain text: no code spans, links as
+// their words.
+QString docText(std::string_view doc) {
+  QString text = QString::fromUtf8(doc.data(), static_cast<qsizetype>(doc.size()));
+  text.remove(QLatin1Char('`'));
+  static const QRegularExpression link(QStringLiteral("\\[([^\\]]*)\\]\\([^)]*\\)"));
+  text.replace(link, QStringLiteral("\\1"));
+  return text;
+}
+
 }  // namespace
 
 int CheckListModel::rowCount(const QModelIndex& parent) const {
@@ -23,13 +39,16 @@ int CheckListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int CheckListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : 4;
+  return parent.isValid() ? 0 : 5;
 }
 
 QVariant CheckListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
   const Line& line = lines_[static_cast<std::size_t>(index.row())];
   if (role == Qt::ForegroundRole && line.information) return QColor(Qt::darkGray);
+  if (role == Qt::ToolTipRole && (index.column() == 2 || index.column() == 3) &&
+      !line.tip.isEmpty())
+    return line.tip;
   if (role != Qt::DisplayRole) return {};
   switch (index.column()) {
     case 0:
@@ -38,6 +57,8 @@ QVariant CheckListModel::data(const QModelIndex& index, int role) const {
       return line.reference;
     case 2:
       return line.code;
+    case 3:
+      return line.severity;
     default:
       return line.text;
   }
@@ -46,17 +67,26 @@ QVariant CheckListModel::data(const QModelIndex& index, int role) const {
 QVariant CheckListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
   static const char* const titles[] = {QT_TR_NOOP("Riga"), QT_TR_NOOP("Riferimento"),
-                                       QT_TR_NOOP("Codice"), QT_TR_NOOP("Testo")};
-  return section >= 0 && section < 4 ? tr(titles[section]) : QVariant();
+                                       QT_TR_NOOP("Codice"), QT_TR_NOOP("Gravità"),
+                                       QT_TR_NOOP("Testo")};
+  return section >= 0 && section < 5 ? tr(titles[section]) : QVariant();
 }
 
 void CheckListModel::show(const brisel::Workspace& workspace) {
   beginResetModel();
   lines_.clear();
-  for (const brisel::Finding& f : workspace.findings)
-    lines_.push_back({f.row, QString::number(f.row), shownText(f.reference),
-                      QString::fromLatin1(brisel::findingCodeName(f.code)), language::said(f.text),
-                      brisel::isInformation(f.code)});
+  for (const brisel::Finding& f : workspace.findings) {
+    const brisel::CheckCode& code = brisel::checkCodeOf(f.code);
+    Line line{f.row,
+              QString::number(f.row),
+              shownText(f.reference),
+              latin1(code.name),
+              language::said(f.text),
+              code.severity == brisel::Severity::information};
+    line.severity = language::coreText("Message", latin1(brisel::severityName(code.severity)));
+    line.tip = docText(code.doc);
+    lines_.push_back(std::move(line));
+  }
   const brisel::RakReport& rak = workspace.rakReport;
   // The rows RAK removed are gone from the table: their numbers point nowhere.
   for (const brisel::RakRemoved& r : rak.removed)
@@ -100,6 +130,7 @@ CheckList::CheckList(QWidget* parent) : QTableView(parent), model_(new CheckList
   setColumnWidth(0, 60);
   setColumnWidth(1, 100);
   setColumnWidth(2, 140);
+  setColumnWidth(3, 80);
   connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
     if (!index.isValid()) return;
     int row = model_->lines()[static_cast<std::size_t>(index.row())].row;

@@ -22,6 +22,8 @@ class CheckListModel : public QAbstractTableModel {
     QString code;
     QString text;
     bool information = false;  // tells of the board, no fault: shown greyed
+    QString severity{};        // a finding's: errore, avviso, informazione
+    QString tip{};             // a finding's code as the docs describe it
   };
 
   using QAbstractTableModel::QAbstractTableModel;

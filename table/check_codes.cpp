@@ -1,0 +1,294 @@
+// The codes of the table check, one entry each, and the finders that look at
+// one row at a time.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/cell_numbers.h"
+#include "core/component_row.h"
+#include "core/table_shape.h"
+#include "core/text.h"
+#include "core/translatable.h"
+#include "table/check.h"
+#include "table/check_rows.h"
+
+namespace brisel {
+
+namespace checking {
+
+namespace {
+
+bool holdsBlank(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), isBlank);
+}
+
+bool sameLowered(std::string_view text, std::string_view lower) {
+  return text.size() == lower.size() &&
+         std::equal(text.begin(), text.end(), lower.begin(), [](char a, char b) {
+           return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
+         });
+}
+
+bool containsLowered(std::string_view text, std::string_view lower) {
+  for (std::size_t at = 0; at + lower.size() <= text.size(); ++at)
+    if (sameLowered(text.substr(at, lower.size()), lower)) return true;
+  return false;
+}
+
+Text column(int c) {
+  return Text(std::string(columnName(c)));
+}
+
+void findNoReference(const CheckedTable& table, Findings& findings) {
+  for (const CheckedRow& row : table.rows)
+    if (!row.written)
+      findings.add(
+          row.row, FindingCode::noReference, row.reference,
+          Text(BRISEL_TRANSLATE_NOOP(
+                   "Message", "riga con numero '%1' ma senza riferimento: non viene scritta"),
+               {Text::data(shown(row.number))}));
+}
+
+void findNoValue(const CheckedTable& table, Findings& findings) {
+  for (const CheckedRow& row : table.rows) {
+    if (!row.written) continue;
+    if (row.value.empty())
+      findings.add(row.row, FindingCode::noValue, row.reference,
+                   said(BRISEL_TRANSLATE_NOOP("Message", "%1: valore mancante"), row.reference));
+    if (row.value == "???")
+      findings.add(row.row, FindingCode::noValue, row.reference,
+                   said(BRISEL_TRANSLATE_NOOP("Message",
+                                              "%1: valore '??"
+                                              "?', non trovato nel file CMP"),
+                        row.reference));
+  }
+}
+
+// N., X, Y and the angle as the writers read them.
+void findNotANumber(const CheckedTable& table, Findings& findings) {
+  for (const CheckedRow& row : table.rows) {
+    if (!row.written) continue;
+    const bool fails[] = {!row.numberValue, !row.x, !row.y, !row.angle};
+    const int columns[] = {col::Number, col::X, col::Y, col::Angle};
+    for (int k = 0; k < 4; ++k) {
+      if (!fails[k]) continue;
+      const std::string_view cell = trim(table.grid.cell(columns[k], row.row));
+      findings.add(row.row, FindingCode::notANumber, row.reference,
+                   said(BRISEL_TRANSLATE_NOOP("Message", "%1: colonna %2: %3"), row.reference,
+                        {column(columns[k]), ConversionError(cell).said()}));
+    }
+  }
+}
+
+void findBlankInField(const CheckedTable& table, Findings& findings) {
+  for (const CheckedRow& row : table.rows) {
+    if (!row.written) continue;
+    for (int c : {col::Reference, col::Value, col::Footprint}) {
+      const std::string_view text = trim(table.grid.cell(c, row.row));
+      if (holdsBlank(text))
+        findings.add(row.row, FindingCode::blankInField, row.reference,
+                     said(BRISEL_TRANSLATE_NOOP("Message",
+                                                "%1: colonna %2 '%3' contiene uno spazio: la riga "
+                                                "ZIRKAN avrebbe pi\xC3\xB9 di sei campi"),
+                          row.reference, {column(c), Text::data(shown(text))}));
+    }
+  }
+}
+
+void findOddAngle(const CheckedTable& table, Findings& findings) {
+  for (const CheckedRow& row : table.rows) {
+    if (!row.written || !row.angle) continue;
+    const int turn = static_cast<std::int16_t>(low16(*row.angle));
+    if (turn % 90 != 0)
+      findings.add(row.row, FindingCode::oddAngle, row.reference,
+                   said(BRISEL_TRANSLATE_NOOP("Message", "%1: angolo %2 non multiplo di 90"),
+                        row.reference, {Text::number(turn)}));
+  }
+}
+
+void findNegativePosition(const CheckedTable& table, Findings& findings) {
+  for (const CheckedRow& row : table.rows) {
+    if (!row.written || !((row.x && *row.x < 0) || (row.y && *row.y < 0))) continue;
+    findings.add(
+        row.row, FindingCode::negativePosition, row.reference,
+        said(BRISEL_TRANSLATE_NOOP("Message", "%1: posizione negativa (X %2, Y %3)"), row.reference,
+             {Text::data(shown(trim(table.grid.cell(col::X, row.row)))),
+              Text::data(shown(trim(table.grid.cell(col::Y, row.row))))}));
+  }
+}
+
+void findUnknownSide(const CheckedTable& table, Findings& findings) {
+  for (const CheckedRow& row : table.rows)
+    if (row.written && sideOf(table.grid, row.row) == Side::unknown)
+      findings.add(
+          row.row, FindingCode::unknownSide, row.reference,
+          said(BRISEL_TRANSLATE_NOOP("Message", "%1: lato '%2' n\xC3\xA9 T n\xC3\xA9 B"),
+               row.reference, {Text::data(shown(trim(table.grid.cell(col::Side, row.row))))}));
+}
+
+void findReferenceCut(const CheckedTable& table, Findings& findings) {
+  for (const CheckedRow& row : table.rows)
+    if (row.written && row.reference.size() > kRecordReferenceChars)
+      findings.add(row.row, FindingCode::referenceCut, row.reference,
+                   said(BRISEL_TRANSLATE_NOOP("Message",
+                                              "%1: riferimento di %2 caratteri, il record tiene "
+                                              "'%3'"),
+                        row.reference,
+                        {Text::number(static_cast<long long>(row.reference.size())),
+                         Text::data(shown(row.recordReference))}));
+}
+
+void findValueCut(const CheckedTable& table, Findings& findings) {
+  for (const CheckedRow& row : table.rows)
+    if (row.written && row.value.size() > kRecordValueChars)
+      findings.add(row.row, FindingCode::valueCut, row.reference,
+                   said(BRISEL_TRANSLATE_NOOP("Message",
+                                              "%1: valore '%2' di %3 caratteri, il record tiene "
+                                              "'%4'"),
+                        row.reference,
+                        {Text::data(shown(row.value)),
+                         Text::number(static_cast<long long>(row.value.size())),
+                         Text::data(shown(row.recordValue))}));
+}
+
+void findNumberRange(const CheckedTable& table, Findings& findings) {
+  for (const CheckedRow& row : table.rows)
+    if (row.written && row.numberValue && (*row.numberValue < 0 || *row.numberValue > 65535))
+      findings.add(row.row, FindingCode::numberRange, row.reference,
+                   said(BRISEL_TRANSLATE_NOOP("Message",
+                                              "%1: numero %2 fuori da 0 \xE2\x80\xA6 65535: il "
+                                              "record dice %3"),
+                        row.reference,
+                        {Text::number(*row.numberValue), Text::number(low16(*row.numberValue))}));
+}
+
+// FID or FD and digits only, in any case: the reference CAD tools give a mark.
+bool fiducialReference(std::string_view reference) {
+  for (std::string_view prefix : {"fid", "fd"}) {
+    if (reference.size() < prefix.size() ||
+        !sameLowered(reference.substr(0, prefix.size()), prefix))
+      continue;
+    const std::string_view digits = reference.substr(prefix.size());
+    if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      return true;
+  }
+  return false;
+}
+
+void findFiducial(const CheckedTable& table, Findings& findings) {
+  for (const CheckedRow& row : table.rows)
+    if (row.written &&
+        (fiducialReference(row.reference) || containsLowered(row.value, "fiducial") ||
+         containsLowered(row.footprint, "fiducial")))
+      findings.add(row.row, FindingCode::fiducial, row.reference,
+                   said(BRISEL_TRANSLATE_NOOP("Message",
+                                              "%1: un segno di riferimento (fiducial), non un "
+                                              "componente: la macchina vi piazzerebbe una parte"),
+                        row.reference));
+}
+
+void findNotToPlace(const CheckedTable& table, Findings& findings) {
+  static constexpr std::string_view kWords[] = {
+      "dnp", "dnf", "dni",         "nc",           "nf",
+      "np",  "nm",  "non montare", "do not place", "do not populate"};
+  for (const CheckedRow& row : table.rows) {
+    if (!row.written) continue;
+    if (std::any_of(std::begin(kWords), std::end(kWords),
+                    [&](std::string_view word) { return sameLowered(row.value, word); }))
+      findings.add(row.row, FindingCode::notToPlace, row.reference,
+                   said(BRISEL_TRANSLATE_NOOP("Message", "%1: valore '%2': da non montare"),
+                        row.reference, {Text::data(shown(row.value))}));
+  }
+}
+
+}  // namespace
+
+}  // namespace checking
+
+namespace {
+
+using namespace checking;
+constexpr auto E = Severity::error;
+constexpr auto W = Severity::warning;
+constexpr auto I = Severity::information;
+
+// In FindingCode's order, which is the order of a row's findings.
+constexpr std::array<CheckCode, 17> kCheckCodes{{
+    {FindingCode::duplicateReference, "duplicate-reference", E, findDuplicateReferences,
+     "the trimmed reference is on another written row of the same board (every row of the "
+     "group)"},
+    {FindingCode::noValue, "no-value", W, findNoValue, "the trimmed value is empty or `???`"},
+    {FindingCode::notANumber, "not-a-number", E, findNotANumber,
+     "N., X, Y or the angle does not convert (one finding a column); the writers would stop"},
+    {FindingCode::noReference, "no-reference", W, findNoReference,
+     "column 1 is not blank but column 2 is blank: the writers skip the row"},
+    {FindingCode::samePlace, "same-place", W, findSamePlaces,
+     "another written row lies within 0.01 mm in both X and Y (every row of the group)"},
+    {FindingCode::blankInField, "blank-in-field", W, findBlankInField,
+     "the trimmed reference, value or footprint holds a blank: its ZIRKAN line gets more than "
+     "six fields"},
+    {FindingCode::oddAngle, "odd-angle", W, findOddAngle,
+     "the angle as a signed 16-bit number is not a multiple of 90"},
+    {FindingCode::negativePosition, "negative-position", I, findNegativePosition,
+     "X or Y is below zero (the machine wants none: \"Origine nell'angolo\" or \"Riferimento\" "
+     "puts it right)"},
+    {FindingCode::unknownSide, "unknown-side", I, findUnknownSide,
+     "the side (column 4) is unknown: neither empty, `T`, `t`, `B` nor `b` "
+     "([board-sides.md](board-sides.md))"},
+    {FindingCode::referenceCut, "reference-cut", W, findReferenceCut,
+     "the trimmed reference is longer than the 8 characters the record keeps; the text says what "
+     "it keeps"},
+    {FindingCode::referenceCutSame, "reference-cut-same", E, findReferencesCutAlike,
+     "written rows of the same board whose references differ, one longer than 8 characters, but "
+     "whose record fields (8 characters, padded) are equal (every row of the group)"},
+    {FindingCode::valueCut, "value-cut", W, findValueCut,
+     "the trimmed value is longer than the 14 characters the record keeps"},
+    {FindingCode::valueCutSame, "value-cut-same", E, findValuesCutAlike,
+     "written rows whose values differ, one longer than 14 characters, but whose record fields "
+     "(14 characters, padded) are equal: the machine takes them for one part (every row of the "
+     "group)"},
+    {FindingCode::numberRange, "number-range", E, findNumberRange,
+     "N. converts but lies outside 0 \xE2\x80\xA6 65535: the record's low 16 bits say another "
+     "number"},
+    {FindingCode::duplicateNumber, "duplicate-number", W, findDuplicateNumbers,
+     "written rows with the same record number (every row of the group)"},
+    {FindingCode::fiducial, "fiducial", W, findFiducial,
+     "the trimmed reference is `FID` or `FD` followed by digits only (any case), or the value or "
+     "footprint holds `fiducial` (any case): the machine would place a part on a fiducial mark"},
+    {FindingCode::notToPlace, "not-to-place", I, findNotToPlace,
+     "the trimmed value is a do-not-place word, in any case: `DNP`, `DNF`, `DNI`, `NC`, `NF`, "
+     "`NP`, `NM`, `non montare`, `do not place`, `do not populate`"},
+}};
+
+constexpr bool inCodeOrder() {
+  for (std::size_t i = 0; i < kCheckCodes.size(); ++i)
+    if (static_cast<std::size_t>(kCheckCodes[i].code) != i) return false;
+  return true;
+}
+static_assert(inCodeOrder());
+
+}  // namespace
+
+std::span<const CheckCode> checkCodes() {
+  return kCheckCodes;
+}
+
+const CheckCode& checkCodeOf(FindingCode code) {
+  return kCheckCodes[static_cast<std::size_t>(code)];
+}
+
+std::string_view severityName(Severity severity) {
+  switch (severity) {
+    case Severity::error:
+      return BRISEL_TRANSLATE_NOOP("Message", "errore");
+    case Severity::warning:
+      return BRISEL_TRANSLATE_NOOP("Message", "avviso");
+    case Severity::information:
+      break;
+  }
+  return BRISEL_TRANSLATE_NOOP("Message", "informazione");
+}
+
+}  // namespace brisel
