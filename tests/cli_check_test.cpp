@@ -50,6 +50,20 @@ TEST(CliCheck, TheSampleBoardHasOnlyItsFootprintWithABlank) {
   EXPECT_EQ(r.out, "0 findings\n");
 }
 
+// The docs show the check of the sample whose values and references run past
+// the record's widths, as brisel-cli prints it.
+TEST(CliCheck, TheDocsShowTheLongSampleAsChecked) {
+  const std::string placements = (fs::path(BRISEL_SAMPLES) / "LONG-kicad.csv").string();
+  testing::CliResult r = run({"--placements", placements, "--quiet", "import-placements", "check"});
+  EXPECT_EQ(r.status, 0);
+  const std::string docs = testing::readFile(fs::path(BRISEL_DOCS) / "checks.md");
+  const std::string command = "import-placements check\n```\n\n```text\n";
+  const std::size_t start = docs.find(command);
+  ASSERT_NE(start, std::string::npos);
+  const std::size_t from = start + command.size();
+  EXPECT_EQ(docs.substr(from, docs.find("```", from) - from), r.out);
+}
+
 TEST(CliCheck, OneFaultOfEachKindReportsExactlyThose) {
   std::vector<std::string> words = {"--decimal-separator", "."};
   // Row r: number, reference, value, X, Y, angle, footprint.
