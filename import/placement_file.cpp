@@ -34,6 +34,15 @@ std::string noHeaderMessage(std::string_view name, const std::string& firstLine)
          std::to_string(kHeaderSearch) + " righe (prima riga: '" + escapeControls(shown) + "')";
 }
 
+std::string importedMessage(long written, long skipped) {
+  std::string said =
+      written == 1 ? "1 componente importato" : std::to_string(written) + " componenti importati";
+  if (skipped > 0)
+    said += skipped == 1 ? ", 1 riga senza riferimento saltata"
+                         : ", " + std::to_string(skipped) + " righe senza riferimento saltate";
+  return said;
+}
+
 }  // namespace
 
 FileShape readShape(std::string_view bytes, std::string_view columns, std::string_view unit) {
@@ -73,7 +82,9 @@ bool validUnit(std::string_view unit) {
 }
 
 Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Workspace& workspace,
-                             const Controls& controls, Progress& /*progress*/) {
+                             const Controls& controls, Progress& /*progress*/, Split split,
+                             std::size_t& parts) {
+  parts = 0;
   Outcome outcome;
   Decoded decoded = decode(bytes);
   Given given = parseGiven(controls.placementColumns).value_or(Given{});
@@ -87,35 +98,35 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
     return outcome;
   }
   const Reading reading{found.layout, givenUnit, controls, name, lineEndOf(decoded.text)};
-  std::vector<Part> parts = cutInParts(decoded.text, reading);
-  readParts(parts, reading);
-  Part& read = parts[0];
+  std::vector<Part> read = cutInParts(decoded.text, reading, split);
+  parts = read.size();
+  readParts(read, reading);
+  Part& whole = read[0];
   auto keep = [&] {
-    read.table.setRowCount(static_cast<int>(read.written) + 10);
-    workspace.StringGrid1 = std::move(read.table);
+    whole.table.setRowCount(static_cast<int>(whole.written) + 10);
+    workspace.StringGrid1 = std::move(whole.table);
   };
   // The rows before the first failing line are kept.
-  if (read.failure) {
+  if (whole.failure) {
     try {
-      std::rethrow_exception(read.failure);
+      std::rethrow_exception(whole.failure);
     } catch (const Error&) {
       keep();
       throw;
     }
   }
-  const long written = read.written;
-  const long skipped = read.skipped;
-  if (written == 0) throw Error(shownName + ": nessun componente");
+  if (whole.written == 0) throw Error(shownName + ": nessun componente");
   keep();
-  std::string said =
-      written == 1 ? "1 componente importato" : std::to_string(written) + " componenti importati";
-  if (skipped > 0)
-    said += skipped == 1 ? ", 1 riga senza riferimento saltata"
-                         : ", " + std::to_string(skipped) + " righe senza riferimento saltate";
-  outcome.messages.push_back({"Messaggio", said});
+  outcome.messages.push_back({"Messaggio", importedMessage(whole.written, whole.skipped)});
   workspace.Button17Enabled = true;
   workspace.BU_FootPrintEnabled = true;
   return outcome;
+}
+
+Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Workspace& workspace,
+                             const Controls& controls, Progress& progress) {
+  std::size_t parts = 0;
+  return importPlacementBytes(bytes, name, workspace, controls, progress, Split::bySize, parts);
 }
 
 }  // namespace placements

@@ -24,6 +24,51 @@ long countOf(std::string_view text, char c) {
   return count;
 }
 
+// Where the parts after the first start: at the line end after each eighth
+// of the text.
+std::vector<std::size_t> startsBySize(std::string_view text, char lineEnd) {
+  std::vector<std::size_t> starts;
+  std::size_t start = 0;
+  for (std::size_t i = 1; i < kParts; ++i) {
+    const std::size_t at = text.find(lineEnd, std::max(start, text.size() / kParts * i));
+    if (at == std::string_view::npos || at + 1 >= text.size()) break;
+    start = at + 1;
+    starts.push_back(start);
+  }
+  return starts;
+}
+
+// Where the parts after the first start: the data lines after the header
+// shared out between as many parts as there are lines, at most eight.
+std::vector<std::size_t> startsByLines(std::string_view text, char lineEnd, long headerLine) {
+  std::size_t data = 0;
+  for (long line = 0; line < headerLine; ++line) {
+    const std::size_t at = text.find(lineEnd, data);
+    if (at == std::string_view::npos) return {};
+    data = at + 1;
+  }
+  const std::string_view rest = text.substr(data);
+  const long lines = countOf(rest, lineEnd) + (rest.empty() || rest.ends_with(lineEnd) ? 0 : 1);
+  const long count = std::min(static_cast<long>(kParts), lines);
+  std::vector<std::size_t> starts;
+  std::size_t at = data;
+  for (long part = 1, line = 0; part < count; ++part) {
+    for (; line < lines * part / count; ++line) at = text.find(lineEnd, at) + 1;
+    starts.push_back(at);
+  }
+  return starts;
+}
+
+std::vector<std::size_t> startsOf(std::string_view text, const Reading& reading, Split split) {
+  if (!reading.layout.header) return {};
+  if (split == Split::always)
+    return startsByLines(text, reading.lineEnd, reading.layout.headerLine);
+  if (split == Split::bySize && text.size() >= kPartBytes &&
+      std::thread::hardware_concurrency() >= 2)
+    return startsBySize(text, reading.lineEnd);
+  return {};
+}
+
 // A row a line at most, and never more than the table can number: the table
 // takes its rows at once, and the import gives back those left empty below
 // the growth rule's nine at the end, as if it had grown row by row.
@@ -65,24 +110,16 @@ void join(Part& first, Part& later) {
 
 }  // namespace
 
-std::vector<Part> cutInParts(std::string_view text, const Reading& reading) {
+std::vector<Part> cutInParts(std::string_view text, const Reading& reading, Split split) {
   const Layout& layout = reading.layout;
-  std::vector<Part> parts;
-  parts.reserve(kParts);
-  const bool large =
-      text.size() >= kPartBytes && layout.header && std::thread::hardware_concurrency() >= 2;
-  for (std::size_t start = 0, i = 1; start < text.size() || parts.empty(); ++i) {
-    std::size_t end = text.size();
-    if (large && i < kParts) {
-      const std::size_t at = text.find(reading.lineEnd, std::max(start, text.size() / kParts * i));
-      if (at != std::string_view::npos) end = at + 1;
-    }
-    Part& part = parts.emplace_back();
-    part.text = text.substr(start, end - start);
-    start = end;
-  }
+  const std::vector<std::size_t> starts = startsOf(text, reading, split);
+  std::vector<Part> parts(starts.size() + 1);
   long lines = 0;
-  for (Part& part : parts) {
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const std::size_t start = i == 0 ? 0 : starts[i - 1];
+    const std::size_t end = i < starts.size() ? starts[i] : text.size();
+    Part& part = parts[i];
+    part.text = text.substr(start, end - start);
     part.linesBefore = lines;
     part.numberedAfter = lines - layout.headerLine;
     const long own = countOf(part.text, reading.lineEnd);

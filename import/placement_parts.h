@@ -14,6 +14,13 @@
 
 namespace brisel::placements {
 
+// Whether a file with a header is read in parts.
+enum class Split {
+  bySize,  // a file of 64 KB or more when there are two cores or more: the import's own choice
+  always,  // at any size and any number of cores: n >= 2 data lines in min(8, n) parts
+  never,   // whole, on the calling thread
+};
+
 // Rows of a part of the file, read into a table of their own.
 struct Part {
   std::string_view text;
@@ -37,15 +44,24 @@ struct Reading {
 };
 
 // The text in parts cut at line ends, one part when the file is read whole.
-// Only a large file with a header is cut, since one without may declare a
-// new unit between its components; the header must fall in the first part;
-// and the lines after it must be fewer than the table's rows, so that the
-// table's limit never falls in a later part. The first part's table makes
-// room for every row: the others' rows join it.
-std::vector<Part> cutInParts(std::string_view text, const Reading& reading);
+// Only a file with a header is cut, since one without may declare a new unit
+// between its components; and its lines after the header must be fewer than
+// the table's rows, so that the table's limit never falls in a later part.
+// The first part holds the header, and its table makes room for every row:
+// the others' rows join it.
+std::vector<Part> cutInParts(std::string_view text, const Reading& reading, Split split);
 
 // Every part read, the later ones joined to the first: its table, its rows
 // written and skipped, and the first failure in the file's order.
 void readParts(std::vector<Part>& parts, const Reading& reading);
+
+// The import as importPlacementBytes does it, the file split as `split` says;
+// `parts` gets how many parts it is read in as soon as it is cut, so that a
+// failing line leaves it too (0 when the file has no line, or no reference,
+// X and Y to read). For the tests and the fuzz target, which read each file
+// both ways.
+Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Workspace& workspace,
+                             const Controls& controls, Progress& progress, Split split,
+                             std::size_t& parts);
 
 }  // namespace brisel::placements
