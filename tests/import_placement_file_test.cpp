@@ -280,25 +280,25 @@ void expectSameTable(const Grid& got, const Grid& expected) {
       ASSERT_EQ(got.cell(c, r), expected.cell(c, r)) << "row " << r << " column " << c;
 }
 
-// A file read in parts, two at a time, lands as read line by line: the table
-// and the message are the same wherever a row is skipped or fails, whether
-// the parts are the large file's own or forced on a small one.
-TEST(PlacementFile, ALargeFileLandsAsReadLineByLine) {
-  struct Case {
-    std::string_view name;
-    int lines;
-    char end;
-    std::vector<int> bad;      // data lines holding a number that does not convert
-    int withoutReference = 0;  // every so many data lines have no reference
-    std::string message;
-    std::size_t parts;                  // forced: one a data line, at most eight
-    std::pair<int, int> unnamed{0, 0};  // and so have these, first to last
-  };
+// A file of data lines under a CSV header ("R1","value 1",1.25,-1,1 and on)
+// and what reading it says.
+struct PartsCase {
+  std::string_view name;
+  int lines;
+  char end;
+  std::vector<int> bad;      // data lines holding a number that does not convert
+  int withoutReference = 0;  // every so many data lines have no reference
+  std::string message;
+  std::size_t parts;                  // forced: one a data line, at most eight
+  std::pair<int, int> unnamed{0, 0};  // and so have these, first to last
+};
+
+const std::vector<PartsCase>& partsCases() {
   auto failing = [](int line, int i) {
     return "BOARD.csv, riga " + std::to_string(line) + ": 'x" + std::to_string(i) +
            "' non \xC3\xA8 un valore numerico valido";
   };
-  const std::vector<Case> cases = {
+  static const std::vector<PartsCase> all = {
       {"LF", 4000, '\n', {}, 0, "4000 componenti importati", 8},
       {"CR", 4000, '\r', {}, 0, "4000 componenti importati", 8},
       {"rows without a reference all through",
@@ -359,17 +359,29 @@ TEST(PlacementFile, ALargeFileLandsAsReadLineByLine) {
        8,
        {2, 9}},
   };
-  for (const Case& c : cases) {
+  return all;
+}
+
+std::string bytesOf(const PartsCase& c) {
+  std::string bytes = "Ref,Val,PosX,PosY,Rot";
+  for (int i = 1; i <= c.lines; ++i) {
+    const std::string n = std::to_string(i);
+    const bool bad = std::find(c.bad.begin(), c.bad.end(), i) != c.bad.end();
+    const bool named = (c.withoutReference == 0 || i % c.withoutReference != 0) &&
+                       (i < c.unnamed.first || i > c.unnamed.second);
+    bytes += c.end + (named ? "\"R" + n + "\"" : "") + ",\"value " + n + "\"," +
+             (bad ? "x" + n : n + ".25") + ",-" + n + "," + std::to_string(i % 720);
+  }
+  return bytes;
+}
+
+// A file read in parts, two at a time, lands as read line by line: the table
+// and the message are the same wherever a row is skipped or fails, whether
+// the parts are the large file's own or forced on a small one.
+TEST(PlacementFile, ALargeFileLandsAsReadLineByLine) {
+  for (const PartsCase& c : partsCases()) {
     SCOPED_TRACE(c.name);
-    std::string bytes = "Ref,Val,PosX,PosY,Rot";
-    for (int i = 1; i <= c.lines; ++i) {
-      const std::string n = std::to_string(i);
-      const bool bad = std::find(c.bad.begin(), c.bad.end(), i) != c.bad.end();
-      const bool named = (c.withoutReference == 0 || i % c.withoutReference != 0) &&
-                         (i < c.unnamed.first || i > c.unnamed.second);
-      bytes += c.end + (named ? "\"R" + n + "\"" : "") + ",\"value " + n + "\"," +
-               (bad ? "x" + n : n + ".25") + ",-" + n + "," + std::to_string(i % 720);
-    }
+    const std::string bytes = bytesOf(c);
     const Landed whole = importSplit(bytes, placements::Split::never);
     EXPECT_EQ(whole.message, c.message);
     const Controls controls;
