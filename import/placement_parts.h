@@ -14,11 +14,15 @@
 
 namespace brisel::placements {
 
-// Whether a file with a header is read in parts.
+// Whether a file with a header is read in parts. A file with more lines
+// after its header than the table numbers is read whole all the same.
 enum class Split {
-  bySize,  // a file of 64 KB or more when there are two cores or more: the import's own choice
-  always,  // at any size and any number of cores: n >= 2 data lines in min(8, n) parts
-  never,   // whole, on the calling thread
+  // A file of 64 KB or more when there are two cores or more: the import's own choice.
+  bySize,
+  // At any size and on any number of cores: n >= 2 lines after the header in min(8, n) parts.
+  always,
+  // Whole, on the calling thread.
+  never,
 };
 
 // Rows of a part of the file, read into a table of their own.
