@@ -14,6 +14,7 @@
 #include "core/text.h"
 #include "import/in_memory.h"
 #include "import/placement_file.h"
+#include "import/placement_parts.h"
 #include "output/in_memory.h"
 #include "output/qpf_bytes.h"
 #include "table/in_memory.h"
@@ -206,8 +207,55 @@ void numbers(std::string_view in) {
   (void)formatReal(readLeadingNumber(in), ',');
 }
 
+// What a placement import said: its messages, or its failure.
+struct Said {
+  bool failed = false;
+  bool askColumns = false;
+  std::vector<Message> messages;
+  std::string failure;
+  friend bool operator==(const Said&, const Said&) = default;
+};
+
+Said importSplit(std::string_view in, Workspace& w, const Controls& c, placements::Split split) {
+  Said said;
+  Progress progress;
+  std::size_t parts = 0;
+  try {
+    Outcome outcome = placements::importPlacementBytes(in, "in.csv", w, c, progress, split, parts);
+    said.askColumns = outcome.askColumns;
+    said.messages = std::move(outcome.messages);
+  } catch (const Error& error) {
+    said.failed = true;
+    said.failure = error.what();
+  }
+  return said;
+}
+
+bool sameCells(const Grid& a, const Grid& b) {
+  if (a.RowCount() != b.RowCount() || a.ColCount() != b.ColCount()) return false;
+  for (int r = 0; r < a.RowCount(); ++r)
+    for (int k = 0; k < a.ColCount(); ++k)
+      if (a.cell(k, r) != b.cell(k, r)) return false;
+  return true;
+}
+
+// The import into `w` read whole, and into a copy of `w` in as many parts as
+// the file has data lines (up to eight) on two threads: the two must leave
+// the same table and say the same. True when the import wrote its rows.
+bool importBothWays(std::string_view in, Workspace& w, const Controls& c) {
+  Workspace inParts = w;
+  const Said whole = importSplit(in, w, c, placements::Split::never);
+  const Said split = importSplit(in, inParts, c, placements::Split::always);
+  if (whole != split || !sameCells(w.StringGrid1, inParts.StringGrid1) ||
+      w.Button17Enabled != inParts.Button17Enabled ||
+      w.BU_FootPrintEnabled != inParts.BU_FootPrintEnabled)
+    __builtin_trap();
+  return !whole.failed && !whole.askColumns;
+}
+
 // A CAD tool's placement file, read from memory with and without the columns
-// and unit given; the dialog's preview must show what the import writes.
+// and unit given, whole and in parts; the dialog's preview must show what the
+// import writes.
 void placementFile(std::string_view in) {
   (void)placements::readShape(in, "", "");
   (void)placements::readShape(in, "ref=1,x=Mid X,y=3,side=Layer", "mil");
@@ -215,13 +263,7 @@ void placementFile(std::string_view in) {
   Controls c = controls();
   for (const char* columns : {"", "ref=1,x=2,y=3,angle=4,side=5,value=6,footprint=7"}) {
     c.placementColumns = columns;
-    Progress progress;
-    bool imported = false;
-    try {
-      imported = !placements::importPlacementBytes(in, "in.csv", w, c, progress).askColumns;
-    } catch (const Error&) {
-    }
-    if (!imported) continue;
+    if (!importBothWays(in, w, c)) continue;
     auto preview = placements::previewRows(in, c, 5);
     for (std::size_t i = 0; i < preview.size(); ++i)
       for (std::size_t k = 0; k < preview[i].size(); ++k)

@@ -9,6 +9,7 @@
 
 #include "core/table_shape.h"
 #include "import/placement_file.h"
+#include "import/placement_parts.h"
 #include "tests/import_fixture.h"
 
 namespace brisel::testing {
@@ -249,85 +250,156 @@ TEST(PlacementFile, TheShapeNamesWhatItFoundAndWhatWasGiven) {
   EXPECT_FALSE(shape.complete);
 }
 
-// A large file is read in parts, two at a time: the table and the message
-// are what reading it line by line gives, wherever a row is skipped or fails.
-TEST(PlacementFile, ALargeFileLandsAsReadLineByLine) {
-  struct Case {
-    std::string_view name;
-    int lines;
-    char end;
-    std::vector<int> bad;      // data lines holding a number that does not convert
-    int withoutReference = 0;  // every so many data lines have no reference
-    std::string message;
-    std::pair<int, int> unnamed{0, 0};  // and so have these, first to last
-  };
+// The import of a file with the file split as `split` says.
+struct Landed {
+  std::string message;  // the last message, or the failure's text
+  Workspace workspace;
+  std::size_t parts = 0;
+};
+
+Landed importSplit(const std::string& bytes, placements::Split split) {
+  Landed landed;
+  Controls controls;
+  RecordingProgress progress;
+  try {
+    landed.message = placements::importPlacementBytes(bytes, "BOARD.csv", landed.workspace,
+                                                      controls, progress, split, landed.parts)
+                         .messages.back()
+                         .text.italian();
+  } catch (const Error& error) {
+    landed.message = error.what();
+  }
+  return landed;
+}
+
+void expectSameTable(const Grid& got, const Grid& expected) {
+  ASSERT_EQ(got.RowCount(), expected.RowCount());
+  ASSERT_EQ(got.ColCount(), expected.ColCount());
+  for (int r = 0; r < expected.RowCount(); ++r)
+    for (int c = 0; c < expected.ColCount(); ++c)
+      ASSERT_EQ(got.cell(c, r), expected.cell(c, r)) << "row " << r << " column " << c;
+}
+
+// A file of data lines under a CSV header ("R1","value 1",1.25,-1,1 and on)
+// and what reading it says.
+struct PartsCase {
+  std::string_view name;
+  int lines;
+  char end;
+  std::vector<int> bad;      // data lines holding a number that does not convert
+  int withoutReference = 0;  // every so many data lines have no reference
+  std::string message;
+  std::size_t parts;                  // forced: one a data line, at most eight
+  std::pair<int, int> unnamed{0, 0};  // and so have these, first to last
+};
+
+const std::vector<PartsCase>& partsCases() {
   auto failing = [](int line, int i) {
     return "BOARD.csv, riga " + std::to_string(line) + ": 'x" + std::to_string(i) +
            "' non \xC3\xA8 un valore numerico valido";
   };
-  const std::vector<Case> cases = {
-      {"LF", 4000, '\n', {}, 0, "4000 componenti importati"},
-      {"CR", 4000, '\r', {}, 0, "4000 componenti importati"},
+  static const std::vector<PartsCase> all = {
+      {"LF", 4000, '\n', {}, 0, "4000 componenti importati", 8},
+      {"CR", 4000, '\r', {}, 0, "4000 componenti importati", 8},
       {"rows without a reference all through",
        4000,
        '\n',
        {},
        7,
-       "3429 componenti importati, 571 righe senza riferimento saltate"},
-      {"a failing line past the middle", 4000, '\n', {3001}, 7, failing(3002, 3001)},
+       "3429 componenti importati, 571 righe senza riferimento saltate",
+       8},
+      {"a failing line past the middle", 4000, '\n', {3001}, 7, failing(3002, 3001), 8},
       {"failing lines before and past the middle: the first",
        4000,
        '\n',
        {1001, 3001},
        0,
-       failing(1002, 1001)},
+       failing(1002, 1001),
+       8},
       {"a failing line after a thousand without a reference",
        4000,
        '\n',
        {3001},
        0,
        failing(3002, 3001),
+       8,
        {1001, 3000}},
-      {"more rows than the table numbers",
+      {"more rows than the table numbers: whole even when forced",
        65536,
        '\n',
        {},
        0,
        "Riga 65537: il file ha pi\xC3\xB9 di 65535 componenti, quanti la tabella ne pu\xC3\xB2 "
-       "numerare; importazione interrotta"},
+       "numerare; importazione interrotta",
+       1},
+      {"one line", 1, '\n', {}, 0, "1 componente importato", 1},
+      {"two lines", 2, '\n', {}, 0, "2 componenti importati", 2},
+      {"nine lines, CR", 9, '\r', {}, 0, "9 componenti importati", 8},
+      {"every other line without a reference",
+       16,
+       '\n',
+       {},
+       2,
+       "8 componenti importati, 8 righe senza riferimento saltate",
+       8},
+      {"a failing line in the last part", 20, '\n', {19}, 3, failing(20, 19), 8},
+      {"failing lines in the second and the fourth part: the first",
+       12,
+       '\n',
+       {2, 5},
+       0,
+       failing(3, 2),
+       8},
+      {"a failing line after parts without a reference",
+       12,
+       '\n',
+       {10},
+       0,
+       failing(11, 10),
+       8,
+       {2, 9}},
   };
-  for (const Case& c : cases) {
+  return all;
+}
+
+std::string bytesOf(const PartsCase& c) {
+  std::string bytes = "Ref,Val,PosX,PosY,Rot";
+  for (int i = 1; i <= c.lines; ++i) {
+    const std::string n = std::to_string(i);
+    const bool bad = std::find(c.bad.begin(), c.bad.end(), i) != c.bad.end();
+    const bool named = (c.withoutReference == 0 || i % c.withoutReference != 0) &&
+                       (i < c.unnamed.first || i > c.unnamed.second);
+    bytes += c.end + (named ? "\"R" + n + "\"" : "") + ",\"value " + n + "\"," +
+             (bad ? "x" + n : n + ".25") + ",-" + n + "," + std::to_string(i % 720);
+  }
+  return bytes;
+}
+
+// A file read in parts, two at a time, lands as read line by line: the table
+// and the message are the same wherever a row is skipped or fails, whether
+// the parts are the large file's own or forced on a small one.
+TEST(PlacementFile, ALargeFileLandsAsReadLineByLine) {
+  for (const PartsCase& c : partsCases()) {
     SCOPED_TRACE(c.name);
-    std::string bytes = "Ref,Val,PosX,PosY,Rot";
-    for (int i = 1; i <= c.lines; ++i) {
-      const std::string n = std::to_string(i);
-      const bool bad = std::find(c.bad.begin(), c.bad.end(), i) != c.bad.end();
-      const bool named = (c.withoutReference == 0 || i % c.withoutReference != 0) &&
-                         (i < c.unnamed.first || i > c.unnamed.second);
-      bytes += c.end + (named ? "\"R" + n + "\"" : "") + ",\"value " + n + "\"," +
-               (bad ? "x" + n : n + ".25") + ",-" + n + "," + std::to_string(i % 720);
-    }
-    ASSERT_GT(bytes.size(), 64U * 1024);
-    Workspace workspace;
-    Controls controls;
-    RecordingProgress progress;
-    std::string message;
-    try {
-      message = placements::importPlacementBytes(bytes, "BOARD.csv", workspace, controls, progress)
-                    .messages.back()
-                    .text.italian();
-    } catch (const Error& error) {
-      message = error.what();
-    }
-    EXPECT_EQ(message, c.message);
+    const std::string bytes = bytesOf(c);
+    const Landed whole = importSplit(bytes, placements::Split::never);
+    EXPECT_EQ(whole.message, c.message);
+    const Controls controls;
     const auto expected = placements::previewRows(bytes, controls, 100000);
-    const Grid& table = workspace.StringGrid1;
+    const Grid& table = whole.workspace.StringGrid1;
     ASSERT_EQ(table.RowCount(), static_cast<int>(expected.size()) + 10);
     for (std::size_t k = 1; k <= expected.size(); ++k)
       for (std::size_t column = 0; column < 8; ++column)
         ASSERT_EQ(table.cell(static_cast<int>(column) + 1, static_cast<int>(k)),
                   expected[k - 1][column])
             << "row " << k << " column " << column + 1;
+    const Landed bySize = importSplit(bytes, placements::Split::bySize);
+    EXPECT_EQ(bySize.message, c.message);
+    expectSameTable(bySize.workspace.StringGrid1, table);
+    const Landed forced = importSplit(bytes, placements::Split::always);
+    EXPECT_EQ(forced.message, c.message);
+    expectSameTable(forced.workspace.StringGrid1, table);
+    EXPECT_EQ(forced.parts, c.parts);
   }
 }
 

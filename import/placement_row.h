@@ -1,0 +1,85 @@
+#pragma once
+// A data line of a placement file read into the cells of a table row, and
+// the loop over the data lines that hands on each component.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/text.h"
+#include "core/workspace.h"
+#include "import/placement_columns.h"
+#include "import/placement_fields.h"
+#include "import/placement_text.h"
+#include "import/reading.h"
+
+namespace brisel::placements {
+
+// A row's cells as views, before they are copied.
+using Cells = std::array<std::string_view, 8>;
+
+// A whole number's text, in `buffer`.
+std::string_view decimal(long value, std::array<char, 32>& buffer);
+
+class Reader {
+ public:
+  Reader(const Layout& layout, Unit givenUnit, const Controls& controls, std::string_view name);
+
+  // The row of component `k` in `cells`, false when the line has no
+  // reference. The cells view the line and the reader's buffers: they hold
+  // until the next row is read.
+  bool row(std::string_view line, long number, long k);
+
+  Cells cells;
+
+ private:
+  [[noreturn]] void fail(const Piece& piece, long line) const;
+  void fieldsOf(std::string_view line);
+  void cut(std::string_view line, char mark);
+  void byPosition(std::string_view line);
+  float coordinate(Field f, long line) const;
+  int angle(long line) const;
+
+  const Layout& layout_;
+  Unit givenUnit_;
+  const Controls& controls_;
+  std::string_view name_;
+  std::vector<Piece> pieces_;
+  std::array<Piece, kFieldCount> fields_;
+  std::vector<unsigned> fieldsAt_;               // by column: a bit for each field read there
+  std::array<std::string, 4> texts_;             // fields that had to change
+  std::array<std::array<char, 32>, 2> numbers_;  // the whole numbers' texts
+  std::array<RealText, 2> reals_;
+};
+
+// Every component of the file to `take`, in order, numbered from
+// `numberedAfter` + 1; false from `take` stops. Returns the rows without a
+// reference.
+template <class Take>
+long eachRow(Lines lines, Layout layout, Unit givenUnit, const Controls& controls,
+             std::string_view name, Take take, long numberedAfter = 0) {
+  Reader reader(layout, givenUnit, controls, name);
+  std::string_view line;
+  long k = 0;
+  long skipped = 0;
+  while (lines.next(line)) {
+    if (lines.number() <= layout.headerLine || skippable(line)) continue;
+    if (!layout.header) {
+      if (auto unit = declaration(line)) {
+        layout.declared = *unit;
+        continue;
+      }
+    }
+    if (!reader.row(line, lines.number(), numberedAfter + k + 1)) {
+      ++skipped;
+      continue;
+    }
+    ++k;
+    importing::checkRowNumber(k, lines.number(), importing::kLastRow);
+    if (!take(reader.cells, k)) break;
+  }
+  return skipped;
+}
+
+}  // namespace brisel::placements
