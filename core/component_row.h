@@ -52,6 +52,32 @@ inline std::string_view sideCell(Side side) {
   return side == Side::bottom ? "B" : "T";
 }
 
+// What column 9 says of a row that is neither a lone board's nor a panel's.
+inline constexpr int kUnknownBoard = -1;
+
+// Which board of a panel a row belongs to: the whole number from 1 to
+// kMaxBoards in column 9, trimmed; 0 when the cell is empty (a lone board's
+// row); kUnknownBoard for any other text, which the panel steps stop at
+// rather than guess.
+inline int boardOf(const Grid& table, int row) {
+  const std::string_view cell = trim(table.cell(col::Board, row));
+  if (cell.empty()) return 0;
+  int board = 0;
+  for (char c : cell) {
+    if (c < '0' || c > '9') return kUnknownBoard;
+    board = board * 10 + (c - '0');
+    if (board > kMaxBoards) return kUnknownBoard;
+  }
+  return board == 0 ? kUnknownBoard : board;
+}
+
+// A panel: some component row names its board.
+inline bool isPanel(const Grid& table) {
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row)
+    if (isComponentRow(table, row) && boardOf(table, row) > 0) return true;
+  return false;
+}
+
 // Empties what a row of the files that describe one board seen from the top
 // (REP, MNT, TXT, a machine file read back) cannot say: its side and its
 // board. Such a row never keeps those of the board that stood there before.

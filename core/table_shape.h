@@ -1,6 +1,7 @@
 #pragma once
 // The shape of the component table (StringGrid1): what each column holds,
-// where the data rows start and how many components a table can take.
+// where the data rows start, how many components a table can take and how
+// many boards a panel.
 
 namespace brisel {
 
@@ -22,5 +23,8 @@ inline constexpr int kTableColumns = 10;
 inline constexpr int kFirstDataRow = 1;
 // Row and component numbers are 16-bit in the machine program.
 inline constexpr int kMaxComponents = 65535;
+// A panel is up to 99 boards across and 99 up, numbered from 1 (column 9).
+inline constexpr int kMaxPanelSide = 99;
+inline constexpr int kMaxBoards = kMaxPanelSide * kMaxPanelSide;
 
 }  // namespace brisel
