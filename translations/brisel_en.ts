@@ -781,8 +781,8 @@
         <translation>Boards to skip</translation>
     </message>
     <message>
-        <source>Scheda 1 nell&apos;origine, la 2 alla sua destra. Lato sotto: Tieni lato B, Pannello, Salta schede, Capovolgi scheda, Applica RAK, Origine nell&apos;angolo.</source>
-        <translation>Board 1 at the origin, board 2 to its right. Bottom side: Keep Side B, Panel, Skip Boards, Flip Board, Apply RAK, Origin to Corner.</translation>
+        <source>La scheda 1 resta dov&apos;è, la 2 va alla sua destra. Lato sotto: Tieni lato B, Pannello, Salta schede, Capovolgi scheda, Applica RAK, Origine nell&apos;angolo.</source>
+        <translation>Board 1 stays where it is, board 2 goes to its right. Bottom side: Keep Side B, Panel, Skip Boards, Flip Board, Apply RAK, Origin to Corner.</translation>
     </message>
 </context>
 </TS>

@@ -66,8 +66,8 @@ QWidget* TForm1::buildPanelBox() {
   panelGrid_->addWidget(new QLabel(tr("Schede da saltare")), kSkipRow, 0);
   panelGrid_->addWidget(ED_Salta, kSkipRow, 1);
   auto* order = new QLabel(
-      tr("Scheda 1 nell'origine, la 2 alla sua destra. Lato sotto: Tieni lato B, Pannello, "
-         "Salta schede, Capovolgi scheda, Applica RAK, Origine nell'angolo."));
+      tr("La scheda 1 resta dov'\u00E8, la 2 va alla sua destra. Lato sotto: Tieni lato B, "
+         "Pannello, Salta schede, Capovolgi scheda, Applica RAK, Origine nell'angolo."));
   order->setWordWrap(true);
   panelGrid_->addWidget(order, kSkipRow + 1, 0, 1, 4);
   return box;
