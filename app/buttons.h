@@ -30,8 +30,9 @@ enum class CursorWord {
 
 // The kind of operation, and where the window puts it: one line of buttons
 // each for the imports, the table operations and the outputs; the checks
-// beside the tabs; the board steps on the "Scheda" tab.
-enum class ButtonGroup { imports, table, outputs, checks, board };
+// beside the tabs; the board steps on the "Scheda" tab, the panel's in its
+// "Pannello" box there.
+enum class ButtonGroup { imports, table, outputs, checks, board, panel };
 
 // Puts the text after a word's '=' into the controls (see readSideWord).
 using ParameterReader = void (*)(std::string_view text, Controls& controls);
@@ -60,7 +61,7 @@ struct Button {
 };
 
 // In the window's order: imports, table operations, outputs.
-inline constexpr std::array<Button, 23> kButtons{{
+inline constexpr std::array<Button, 25> kButtons{{
     {.group = ButtonGroup::imports,
      .name = "Button4",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Apri REP"),
@@ -185,6 +186,24 @@ inline constexpr std::array<Button, 23> kButtons{{
      .word = "origin-corner",
      .help = "move the least X and Y onto the axes: no coordinate negative",
      .operation = originToCorner},
+    {.group = ButtonGroup::panel,
+     .name = "BU_Pannello",
+     .caption = BRISEL_TRANSLATE_NOOP("Button", "Pannello"),
+     .word = "panel",
+     .help = "repeat the board C times along X and R times along Y, PX and PY mm apart",
+     .operation = buildPanel,
+     .cursor = CursorWord::value,
+     .argument = "CxR,PX,PY",
+     .parameter = readPanelWord},
+    {.group = ButtonGroup::panel,
+     .name = "BU_SaltaSchede",
+     .caption = BRISEL_TRANSLATE_NOOP("Button", "Salta schede"),
+     .word = "skip-boards",
+     .help = "remove the parts of those boards of the panel (2,5-6)",
+     .operation = skipPanelBoards,
+     .cursor = CursorWord::value,
+     .argument = "LIST",
+     .parameter = readSkipWord},
     {.group = ButtonGroup::outputs,
      .name = "Button9",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Crea Output File"),

@@ -1,5 +1,6 @@
 // The board steps on a board of 65,535 components, one in three on the bottom
-// side, each timed with the undo step it records, as the window runs it.
+// side, and the panel that makes 65,535 components of a board, each timed
+// with the undo step it records, as the window runs it.
 #include <benchmark/benchmark.h>
 
 #include "app/history.h"
@@ -24,11 +25,44 @@ const Workspace& twoSidedBoard() {
   return workspace;
 }
 
-void timeStep(benchmark::State& state, Operation step, const Controls& controls) {
+// The board a panel of 15 is made of: 4,369 components, 65,535 in the panel.
+constexpr int kPanelColumns = 5;
+constexpr int kPanelRows = 3;
+
+Controls panelControls() {
+  Controls controls;
+  controls.panelColumns = kPanelColumns;
+  controls.panelRows = kPanelRows;
+  controls.panelPitchX = 310.5;  // the generated board is 300 by 200 mm
+  controls.panelPitchY = 210.25;
+  return controls;
+}
+
+const Workspace& loneBoard() {
+  static const Workspace workspace = [] {
+    Workspace w;
+    bench::fillTable(w.StringGrid1, bench::makeBoard(kComponents / (kPanelColumns * kPanelRows)));
+    return w;
+  }();
+  return workspace;
+}
+
+const Workspace& panel() {
+  static const Workspace workspace = [] {
+    Workspace w = loneBoard();
+    Progress quiet;
+    buildPanel(w, panelControls(), quiet);
+    return w;
+  }();
+  return workspace;
+}
+
+void timeStep(benchmark::State& state, Operation step, const Controls& controls,
+              const Workspace& (*board)() = twoSidedBoard) {
   Progress quiet;
   for (auto _ : state) {
     state.PauseTiming();
-    Workspace workspace = twoSidedBoard();
+    Workspace workspace = board();
     History history(workspace);
     state.ResumeTiming();
     benchmark::DoNotOptimize(step(workspace, controls, quiet));
@@ -72,5 +106,18 @@ void BM_OriginCorner(benchmark::State& state) {
   timeStep(state, originToCorner, Controls{});
 }
 BENCHMARK(BM_OriginCorner)->Unit(benchmark::kMillisecond);
+
+// A panel of 65,535 components from one board, and four of its boards left out.
+void BM_Panel(benchmark::State& state) {
+  timeStep(state, buildPanel, panelControls(), loneBoard);
+}
+BENCHMARK(BM_Panel)->Unit(benchmark::kMillisecond);
+
+void BM_SkipBoards(benchmark::State& state) {
+  Controls controls;
+  controls.skipBoards = "2,5-7,12";
+  timeStep(state, skipPanelBoards, controls, panel);
+}
+BENCHMARK(BM_SkipBoards)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -53,17 +53,30 @@ inline std::string_view sideCell(Side side) {
   return side == Side::bottom ? "B" : "T";
 }
 
-// The board of a panel a row belongs to: column 9 as a whole number from 1,
-// 0 for a row of a lone board (column 9 empty, or no board number).
+// What column 9 says of a row that is neither a lone board's nor a panel's.
+inline constexpr int kUnknownBoard = -1;
+
+// Which board of a panel a row belongs to: the whole number from 1 to
+// kMaxBoards in column 9, trimmed; 0 when the cell is empty (a lone board's
+// row); kUnknownBoard for any other text, which the panel steps stop at
+// rather than guess.
 inline int boardOf(const Grid& table, int row) {
   const std::string_view cell = trim(table.cell(col::Board, row));
-  if (cell.empty() || cell.size() > 5 || cell[0] == '0') return 0;
+  if (cell.empty()) return 0;
   int board = 0;
   for (char c : cell) {
-    if (c < '0' || c > '9') return 0;
+    if (c < '0' || c > '9') return kUnknownBoard;
     board = board * 10 + (c - '0');
+    if (board > kMaxBoards) return kUnknownBoard;
   }
-  return board;
+  return board == 0 ? kUnknownBoard : board;
+}
+
+// A panel: some component row names its board.
+inline bool isPanel(const Grid& table) {
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row)
+    if (isComponentRow(table, row) && boardOf(table, row) > 0) return true;
+  return false;
 }
 
 // What the machine record holds of a text cell, as the QPF writer writes it:

@@ -152,6 +152,7 @@ Board buildBoard(const Grid& table, const NumberFormat& format) {
     part.value = trim(table.cell(col::Value, row));
     part.footprint = trim(table.cell(col::Footprint, row));
     part.bottom = sideOf(table, row) == Side::bottom;
+    part.board = std::max(0, boardOf(table, row));
     if (part.footprint != lastFootprint) {
       lastFootprint = part.footprint;
       lastSize = bodySizeOf(lastFootprint);
@@ -175,6 +176,8 @@ void Board::index() {
     extent_.bottom = std::min(extent_.bottom, part.y - half);
     extent_.top = std::max(extent_.top, part.y + half);
   }
+
+  indexBoards();
 
   // About two parts a cell, on square cells over the extent.
   cells_ = {};
@@ -203,6 +206,28 @@ void Board::index() {
   std::vector<std::uint32_t> next(cells_.start.begin(), cells_.start.end() - 1);
   for (std::size_t i = 0; i < parts.size(); ++i)
     cells_.order[next[cellOfPart[i]]++] = static_cast<std::uint32_t>(i);
+}
+
+void Board::indexBoards() {
+  panelBoards_.clear();
+  std::vector<int> slot;  // by board number: its index in panelBoards_, or -1
+  for (const Placement& part : parts) {
+    if (part.board <= 0) continue;
+    if (slot.empty()) slot.assign(kMaxBoards + 1, -1);
+    const float half = 0.5f * std::hypot(part.length, part.width);
+    const BoardBox box{part.x - half, part.y - half, part.x + half, part.y + half};
+    int& at = slot[static_cast<std::size_t>(part.board)];
+    if (at < 0) {
+      at = static_cast<int>(panelBoards_.size());
+      panelBoards_.push_back({part.board, box});
+      continue;
+    }
+    BoardBox& extent = panelBoards_[static_cast<std::size_t>(at)].extent;
+    extent = {std::min(extent.left, box.left), std::min(extent.bottom, box.bottom),
+              std::max(extent.right, box.right), std::max(extent.top, box.top)};
+  }
+  std::sort(panelBoards_.begin(), panelBoards_.end(),
+            [](const PanelBoard& a, const PanelBoard& b) { return a.number < b.number; });
 }
 
 int Board::partAt(float x, float y) const {

@@ -31,6 +31,7 @@ struct Placement {
   float y = 0;
   std::uint16_t angle = 0;  // as in the table and the record
   bool bottom = false;      // side B (column 4): seen through the board
+  int board = 0;            // its board of a panel (column 9); 0 on a lone board
   float length = 0;         // the body mark along the part's own X, millimetres
   float width = 0;
 };
@@ -54,6 +55,12 @@ struct BoardBox {
   float height() const { return top - bottom; }
 };
 
+// One board of a panel: its number and the rectangle around its body marks.
+struct PanelBoard {
+  int number = 0;
+  BoardBox extent;
+};
+
 class Board {
  public:
   std::vector<Placement> parts;  // in row order
@@ -61,6 +68,9 @@ class Board {
 
   // Covers every body mark and the origin.
   BoardBox extent() const { return extent_; }
+  // The boards of a panel that have a part placed, by number; none on a lone
+  // board.
+  const std::vector<PanelBoard>& panelBoards() const { return panelBoards_; }
 
   // Calls visit(index into parts) for each part whose body's bounding circle
   // may touch `box` (a superset: callers test precisely when they must).
@@ -84,13 +94,17 @@ class Board {
     std::vector<std::uint32_t> start;  // columns * rows + 1 offsets into order
     std::vector<std::uint32_t> order;  // part indices, cell by cell, in row order
   };
+  void indexBoards();
+
   BoardBox extent_;
+  std::vector<PanelBoard> panelBoards_;
   float reach_ = 0;  // the largest half-diagonal of a body mark
   Cells cells_;
 };
 
 // The board of the component table, read without changing it: a row is taken
-// when it is a component row (core/component_row.h);
+// when it is a component row (core/component_row.h), with its board of a
+// panel;
 // X and Y go through textToFloat and the angle to its low 16 bits, each from
 // the trimmed cell, as the QPF writer reads them.
 Board buildBoard(const Grid& table, const NumberFormat& format);

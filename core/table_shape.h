@@ -1,6 +1,7 @@
 #pragma once
 // The shape of the component table (StringGrid1): what each column holds,
-// where the data rows start and how many components a table can take.
+// where the data rows start, how many components a table can take and how
+// many boards a panel.
 
 #include <cstddef>
 
@@ -27,5 +28,8 @@ inline constexpr int kMaxComponents = 65535;
 // The characters the machine record keeps of a reference and of a value.
 inline constexpr std::size_t kRecordReferenceChars = 8;
 inline constexpr std::size_t kRecordValueChars = 14;
+// A panel is up to 99 boards across and 99 up, numbered from 1 (column 9).
+inline constexpr int kMaxPanelSide = 99;
+inline constexpr int kMaxBoards = kMaxPanelSide * kMaxPanelSide;
 
 }  // namespace brisel

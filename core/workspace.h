@@ -77,6 +77,14 @@ struct Controls {
   int turnDegrees = 90;  // "Ruota scheda": counter-clockwise, about (0, 0)
   double shiftX = 0;     // "Sposta", millimetres
   double shiftY = 0;
+  // "Pannello": boards across (along +X) and up (along +Y), 1 to 99 each,
+  // and the pitch between them in millimetres.
+  int panelColumns = 2;
+  int panelRows = 1;
+  double panelPitchX = 50;
+  double panelPitchY = 50;
+  // "Salta schede": the boards that go, as typed ("2,5-6").
+  std::string skipBoards;
 
   NumberFormat numbers() const { return {decimalSeparator, RB_EN}; }
 };

@@ -124,6 +124,34 @@ void appendPart(std::string& out, const Placement& part, int body, ColourBy colo
   out += "</text></g>\n";
 }
 
+// The boards of a panel: a dashed rectangle around each one's parts, its
+// number in its upper left corner. Nothing on a lone board.
+void appendPanel(std::string& out, const Board& board) {
+  if (board.panelBoards().empty()) return;
+  out +=
+      "<g class=\"panel\" fill=\"none\" stroke=\"#207020\" stroke-width=\"0.1\" "
+      "stroke-dasharray=\"1 0.5\">\n";
+  for (const PanelBoard& panelBoard : board.panelBoards()) {
+    const BoardBox& box = panelBoard.extent;
+    const float size = std::clamp(0.1f * std::min(box.width(), box.height()), 1.0f, 5.0f);
+    out += "<g class=\"board\"";
+    appendAttribute(out, "data-board", panelBoard.number);
+    out += "><rect";
+    appendAttribute(out, "x", box.left);
+    appendAttribute(out, "y", box.bottom);
+    appendAttribute(out, "width", box.width());
+    appendAttribute(out, "height", box.height());
+    out += "/><text transform=\"scale(1,-1)\" fill=\"#207020\" fill-opacity=\"1\" stroke=\"none\"";
+    appendAttribute(out, "x", box.left + size / 4);
+    appendAttribute(out, "y", size - box.top);
+    appendAttribute(out, "font-size", size);
+    out += " text-anchor=\"start\">";
+    appendNumber(out, panelBoard.number);
+    out += "</text></g>\n";
+  }
+  out += "</g>\n";
+}
+
 }  // namespace
 
 void appendXmlText(std::string& out, std::string_view bytes) {
@@ -235,6 +263,8 @@ std::string boardSvg(const Board& board, ColourBy colours) {
   appendAttribute(out, "y", -cross / 2);
   appendAttribute(out, "font-size", cross / 2);
   out += " text-anchor=\"start\">0, 0</text></g>\n";
+
+  appendPanel(out, board);
 
   // One body mark for each size of body, defined once.
   std::map<std::pair<float, float>, int> bodies;

@@ -5,6 +5,8 @@
 //    <g transform="scale(1,-1)" ...>                  Y up, once for the whole board
 //     <defs> <g id="body3"> body, mark </g> ... </defs>  one a body size
 //     <g class="origin"> cross-hair, "0, 0" </g>
+//     <g class="panel"> <g class="board" data-board="2"> rect, "2" </g> ... </g>
+//                                                    a panel's boards only
 //     <g class="part" data-row="1" data-ref="U1" data-value="STM32F103C8"
 //        data-footprint="LQFP48" data-x="40.64" data-y="30.48" data-angle="0"
 //        transform="translate(40.64 30.48)" fill="#1f77b4">

@@ -20,7 +20,9 @@ namespace {
 
 using namespace output;
 
-constexpr std::string_view kHeader = "Ref,Val,Package,PosX,PosY,Rot,Side\r\n";
+constexpr std::string_view kHeader = "Ref,Val,Package,PosX,PosY,Rot,Side";
+// A panel's rows say their board; a lone board's file stays as it always was.
+constexpr std::string_view kBoardField = ",Board";
 
 // Every text quoted, a quote inside doubled: a value such as `1uF, 10V` or a
 // footprint with a quote in its name stays one field.
@@ -55,7 +57,17 @@ std::string_view sideWord(const Grid& table, int row) {
   return trim(table.cell(col::Side, row));
 }
 
-void appendLine(std::string& out, const Grid& table, int row, const NumberFormat& numbers) {
+// A board number bare; a cell the table cannot tell, as typed rather than lost.
+void appendBoard(std::string& line, const Grid& table, int row) {
+  const int board = boardOf(table, row);
+  if (board > 0)
+    line += std::to_string(board);
+  else if (board == kUnknownBoard)
+    appendText(line, table.cell(col::Board, row));
+}
+
+void appendLine(std::string& out, const Grid& table, int row, const NumberFormat& numbers,
+                bool panel) {
   appendText(out, table.cell(col::Reference, row));
   out += ',';
   appendText(out, table.cell(col::Value, row));
@@ -70,6 +82,10 @@ void appendLine(std::string& out, const Grid& table, int row, const NumberFormat
   out += ',';
   std::string_view side = sideWord(table, row);
   if (!side.empty()) appendText(out, side);
+  if (panel) {
+    out += ',';
+    appendBoard(out, table, row);
+  }
   out += "\r\n";
 }
 
@@ -77,9 +93,12 @@ void appendLine(std::string& out, const Grid& table, int row, const NumberFormat
 
 std::string output::placementBytes(const Grid& table, const Controls& controls) {
   const NumberFormat numbers = controls.numbers();
+  const bool panel = isPanel(table);
   std::string bytes(kHeader);
+  if (panel) bytes += kBoardField;
+  bytes += "\r\n";
   for (int row = kFirstDataRow; row < table.RowCount(); ++row)
-    if (isComponentRow(table, row)) appendLine(bytes, table, row, numbers);
+    if (isComponentRow(table, row)) appendLine(bytes, table, row, numbers, panel);
   return bytes;
 }
 

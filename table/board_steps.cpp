@@ -12,7 +12,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -22,73 +21,12 @@
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "core/translatable.h"
+#include "table/board_parts.h"
 #include "table/operations.h"
 
 namespace brisel {
 
 namespace {
-
-// A component row as read, then as a step moves it.
-struct Part {
-  int row;
-  float x;
-  float y;
-  std::int32_t angleCell;  // as the cell holds it
-  int angle;               // its low 16 bits, signed
-  bool changed = false;
-};
-
-// Every component row read before any is changed: a cell that does not
-// convert throws here, the table untouched.
-std::vector<Part> readParts(const Grid& table, const NumberFormat& format) {
-  std::vector<Part> parts;
-  parts.reserve(static_cast<std::size_t>(table.RowCount()));
-  for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
-    if (!isComponentRow(table, row)) continue;
-    Part part{row,
-              cellFloat(table, col::X, row, format),
-              cellFloat(table, col::Y, row, format),
-              cellInteger(table, col::Angle, row, format),
-              0,
-              false};
-    part.angle = static_cast<std::int16_t>(low16(part.angleCell));
-    parts.push_back(part);
-  }
-  return parts;
-}
-
-int wrapAngle(std::int64_t angle) {
-  return static_cast<int>(((angle % 360) + 360) % 360);
-}
-
-// A coordinate computed in double precision, as the float the table keeps.
-float toCoordinate(double value, int row) {
-  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
-    throw Error(Text(BRISEL_TRANSLATE_NOOP("Message", "Riga %1: coordinata fuori scala"),
-                     {Text::number(row)}));
-  return static_cast<float>(value);
-}
-
-// Writes what the steps computed, the rows whose record stays as it is left alone.
-void writeParts(Grid& table, const std::vector<Part>& parts, const Controls& controls) {
-  for (const Part& part : parts) {
-    if (!part.changed) continue;
-    table.setCell(col::X, part.row, formatRealText(part.x, controls.decimalSeparator).view());
-    table.setCell(col::Y, part.row, formatRealText(part.y, controls.decimalSeparator).view());
-    table.setCell(col::Angle, part.row, std::to_string(part.angle));
-  }
-}
-
-// Computed for every row before any is written, so a coordinate out of scale
-// leaves the table untouched.
-void moveTo(Part& part, double x, double y, std::int64_t angle) {
-  const float newX = toCoordinate(x, part.row), newY = toCoordinate(y, part.row);
-  const int newAngle = wrapAngle(angle);
-  part.changed = newX != part.x || newY != part.y || newAngle != part.angleCell;
-  part.x = newX;
-  part.y = newY;
-  part.angle = newAngle;
-}
 
 // A step that turns on the side stops at a row whose side it cannot tell,
 // before it changes anything: that row is neither dropped nor half moved.
@@ -112,18 +50,10 @@ Outcome keepBoardSide(Workspace& workspace, const Controls& controls, Progress&)
   Grid& table = workspace.StringGrid1;
   requireKnownSides(table, holdsComponent);
   const Side kept = controls.keepSide == 'B' ? Side::bottom : Side::top;
-  const int rows = table.RowCount();
-  const int lastColumn = table.ColCount() - 1;
-  int to = kFirstDataRow;
-  for (int from = kFirstDataRow; from < rows; ++from) {
-    if (holdsComponent(table, from) && sideOf(table, from) != kept) continue;
-    if (from != to) table.moveCells(from, to, 0, lastColumn);
-    ++to;
-  }
-  const int gone = rows - to;
-  for (int row = to; row < rows; ++row)
-    for (int column = 0; column <= lastColumn; ++column)
-      if (!table.cell(column, row).empty()) table.clearCell(column, row);
+  std::vector<char> goes(static_cast<std::size_t>(table.RowCount()), 0);
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row)
+    goes[static_cast<std::size_t>(row)] = holdsComponent(table, row) && sideOf(table, row) != kept;
+  const int gone = removeRows(table, goes);
   Outcome outcome;
   outcome.summary =
       Text(gone == 1 ? BRISEL_TRANSLATE_NOOP("Message", "Tieni lato %1: %2 riga tolta")
@@ -148,7 +78,7 @@ Outcome flipBoard(Workspace& workspace, const Controls& controls, Progress&) {
       moveTo(part, part.x, -double{part.y}, 360 - part.angle);
     part.changed = true;  // the side swaps whatever the numbers do
   }
-  writeParts(table, parts, controls);
+  writeParts(table, parts, controls.decimalSeparator);
   for (const Part& part : parts)
     table.setCell(col::Side, part.row,
                   sideCell(sideOf(table, part.row) == Side::top ? Side::bottom : Side::top));
@@ -188,7 +118,7 @@ Outcome turnBoard(Workspace& workspace, const Controls& controls, Progress&) {
     }
     moveTo(part, nx, ny, std::int64_t{part.angle} + controls.turnDegrees);
   }
-  writeParts(table, parts, controls);
+  writeParts(table, parts, controls.decimalSeparator);
   return {};
 }
 
@@ -197,7 +127,7 @@ Outcome shiftBoard(Workspace& workspace, const Controls& controls, Progress&) {
   std::vector<Part> parts = readParts(table, controls.numbers());
   for (Part& part : parts)
     moveTo(part, part.x + controls.shiftX, part.y + controls.shiftY, part.angle);
-  writeParts(table, parts, controls);
+  writeParts(table, parts, controls.decimalSeparator);
   return {};
 }
 
@@ -212,7 +142,7 @@ Outcome originToCorner(Workspace& workspace, const Controls& controls, Progress&
   }
   for (Part& part : parts)
     moveTo(part, double{part.x} - leastX, double{part.y} - leastY, part.angle);
-  writeParts(table, parts, controls);
+  writeParts(table, parts, controls.decimalSeparator);
   return {};
 }
 
@@ -234,16 +164,10 @@ void readDegreesWord(std::string_view text, Controls& controls) {
 }
 
 void readOffsetWord(std::string_view text, Controls& controls) {
-  std::size_t comma = text.find(',');
-  std::optional<double> dx, dy;
-  if (comma != std::string_view::npos) {
-    dx = tryTextToReal(text.substr(0, comma), {'.', false});
-    dy = tryTextToReal(text.substr(comma + 1), {'.', false});
-  }
-  if (!dx || !dy || !std::isfinite(*dx) || !std::isfinite(*dy))
-    throw Error("offset wants DX,DY in millimetres, a point as separator");
-  controls.shiftX = *dx;
-  controls.shiftY = *dy;
+  const std::optional<Millimetres> shift = readMillimetres(text);
+  if (!shift) throw Error("offset wants DX,DY in millimetres, a point as separator");
+  controls.shiftX = shift->x;
+  controls.shiftY = shift->y;
 }
 
 }  // namespace brisel

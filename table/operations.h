@@ -35,14 +35,27 @@ Outcome turnBoard(Workspace& workspace, const Controls& controls, Progress& prog
 Outcome shiftBoard(Workspace& workspace, const Controls& controls, Progress& progress);
 // Moves the least X and the least Y of the parts onto the axes.
 Outcome originToCorner(Workspace& workspace, const Controls& controls, Progress& progress);
+// Repeats the board Controls::panelColumns times along X and panelRows times
+// along Y at the pitches panelPitchX, panelPitchY: the component rows of
+// board 1, then board 2..., numbered anew, each with its board in column 9;
+// the other rows that hold text after them.
+Outcome buildPanel(Workspace& workspace, const Controls& controls, Progress& progress);
+// Removes the component rows of the boards Controls::skipBoards lists, as
+// keepBoardSide removes rows.
+Outcome skipPanelBoards(Workspace& workspace, const Controls& controls, Progress& progress);
 
 // The parameter of a board step as brisel-cli's word gives it after '='
-// ("B", "y", "-90", "2.5,-3"), put into the controls; throws Error naming
-// what it wants when the text is not such a parameter.
+// ("B", "y", "-90", "2.5,-3", "3x2,55.5,40", "2,5-6"), put into the
+// controls; throws Error naming what it wants when the text is not such a
+// parameter.
 void readSideWord(std::string_view text, Controls& controls);
 void readAxisWord(std::string_view text, Controls& controls);
 void readDegreesWord(std::string_view text, Controls& controls);
 void readOffsetWord(std::string_view text, Controls& controls);
+// "3x2,55.5,40": columns x rows, then the pitches as readOffsetWord reads them.
+void readPanelWord(std::string_view text, Controls& controls);
+// "2,5-6": boards and ranges of boards.
+void readSkipWord(std::string_view text, Controls& controls);
 
 // A check before the machine: it changes neither the table nor a file.
 // The table check's findings into Workspace::findings.

@@ -18,8 +18,9 @@ namespace brisel {
 
 namespace {
 
-// Removing a row clears it up to the footprint, as the rows move up.
-constexpr int kLastCleared = col::Footprint;
+// Removing a row clears it up to its board, as the rows move up: a row of a
+// panel keeps its board number wherever it moves.
+constexpr int kLastCleared = col::Board;
 
 struct Rule {
   std::string value;
@@ -158,8 +159,8 @@ void applyRules(Grid& table, RuleLookup& rules, const NumberFormat& format, Show
   }
 }
 
-// Every row whose number cell is empty goes: the columns 1 to 8 of the rows
-// below move up, columns 0 and 9 stay where they are, and the row count drops
+// Every row whose number cell is empty goes: the columns 1 to 9 of the rows
+// below move up, column 0 stays where it is, and the row count drops
 // by one for each row removed. Done in one pass over the table; the bar takes
 // the positions of a removal that shifts the table up once per removed row.
 // The removed rows that held a component go into `removed`, in row order:

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "app/buttons.h"
 #include "app/history.h"
 #include "core/placements.h"
 #include "output/in_memory.h"
 #include "output/qpf_format.h"
 #include "table/check.h"
+#include "tests/board_kit.h"
 #include "tests/output_fixture.h"
 #include "tests/table_kit.h"
 #include "tests/testkit.h"
@@ -20,52 +20,13 @@
 namespace brisel {
 namespace {
 
-using output::kQpfHeaderBytes;
-using output::kQpfLengthBytes;
 using output::kQpfRecordBytes;
+using testing::Board;
 using testing::dataRows;
 using testing::hex;
+using testing::kPlaceBytes;
+using testing::kPlaceOffset;
 using testing::tableOf;
-
-struct Board {
-  testing::TempDir dir;
-  Workspace workspace;
-  Controls controls;
-  Progress progress;
-
-  Board() {
-    controls.Edit1 = dir.write("TEMPLATE.QPF", std::string(kQpfHeaderBytes, 'H'));
-    controls.Edit4 = dir / "OUT.QPF";
-    controls.Edit7 = dir.write("BOARD.RAK", "1N4148:90\n");
-    controls.Edit9 = dir / "OUT.TXT";
-  }
-
-  // Runs brisel-cli's words ("flip=x", "apply-rak") through the button table.
-  Outcome run(std::string_view word) {
-    std::size_t equals = word.find('=');
-    const std::string_view name = word.substr(0, equals);
-    for (const Button& button : kButtons) {
-      if (button.word != name) continue;
-      if (button.parameter) button.parameter(word.substr(equals + 1), controls);
-      return button.operation(workspace, controls, progress);
-    }
-    ADD_FAILURE() << "no word " << word;
-    return {};
-  }
-  std::string record() {
-    run("write-qpf");
-    std::string file = testing::readFile(controls.Edit4);
-    return file.substr(kQpfHeaderBytes + kQpfLengthBytes);
-  }
-  std::string zirkan() {
-    run("write-zirkan");
-    return testing::readFile(controls.Edit9);
-  }
-};
-
-// Record offsets 26 to 35: X and Y (little-endian floats) and the angle.
-constexpr std::size_t kPlaceOffset = 26;
-constexpr std::size_t kPlaceBytes = 10;
 
 TEST(BoardSteps, GoldenCases) {
   struct Case {

@@ -99,6 +99,36 @@ TEST(CliOutput, WritesThePlacementCsv) {
             "\"C1\",\"100nF\",\"C0603\",-7.5,20.25,-90,\r\n");
 }
 
+// A panel from the command line: the CSV gives each row its board. A word of
+// the wrong shape stops before anything runs; counts out of range stop the
+// step, which says why.
+TEST(CliOutput, APanelWritesItsBoards) {
+  Result r = run(words({}, {"panel=2x2,100,50", "skip-boards=3", "write-placements=-"}));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err,
+            "Pannello di 4 schede: 8 componenti\nSalta schede: 2 righe tolte\n"
+            "Messaggio: Operazione eseguita correttamente\n");
+  EXPECT_EQ(r.out,
+            "Ref,Val,Package,PosX,PosY,Rot,Side,Board\r\n"
+            "\"R1\",\"10K\",\"0805\",12.5,3.25,90,,1\r\n"
+            "\"C1\",\"100nF\",\"C0603\",-7.5,20.25,270,,1\r\n"
+            "\"R1\",\"10K\",\"0805\",112.5,3.25,90,,2\r\n"
+            "\"C1\",\"100nF\",\"C0603\",92.5,20.25,270,,2\r\n"
+            "\"R1\",\"10K\",\"0805\",112.5,53.25,90,,4\r\n"
+            "\"C1\",\"100nF\",\"C0603\",92.5,70.25,270,,4\r\n");
+
+  Result shape = run(words({}, {"panel=2X2,1,1", "write-placements=-"}));
+  EXPECT_EQ(shape.status, 2);
+  EXPECT_EQ(shape.out, "");
+  EXPECT_EQ(shape.err.substr(0, shape.err.find('\n')),
+            "brisel-cli: panel wants CxR,PX,PY: whole numbers of columns and rows, the pitches "
+            "in millimetres with a point as separator in 'panel=2X2,1,1'");
+  Result range = run(words({}, {"panel=100x1,1,1", "write-placements=-"}));
+  EXPECT_EQ(range.status, 1);
+  EXPECT_EQ(range.out, "");
+  EXPECT_EQ(range.err, "error: Colonne e righe del pannello da 1 a 99, non 100x1\n");
+}
+
 // The placement CSV imported back gives the table it was written from, with a
 // comma for decimals in the table and a point in the file.
 TEST(CliOutput, APlacementCsvImportsBackToTheSameTable) {

@@ -145,9 +145,10 @@ TEST(RakRemoval, TheElevenRowExample) {
             (std::vector<std::string>{component(1, "A", "1") + "|", component(3, "C", "3") + "|"}));
 }
 
-TEST(RakRemoval, OnlyColumnsOneToEightMoveUp) {
-  // Columns 0 and 9 stay with their row places; a kept row without a number
-  // is corrected and still removed; columns 0 to 8 of unnamed rows are emptied.
+TEST(RakRemoval, OnlyColumnsOneToNineMoveUp) {
+  // Column 0 stays with its row places, the board (column 9) goes with its
+  // row; a kept row without a number is corrected and still removed; columns
+  // 0 to 9 of unnamed rows are emptied.
   Grid table(10, 6);
   putRow(table, 1, "a0|1|R1|X|x|1|1|10|F1|a9");
   putRow(table, 2, "b0|2|R2|Y|y|2|2|20|F2|b9");
@@ -158,8 +159,8 @@ TEST(RakRemoval, OnlyColumnsOneToEightMoveUp) {
   run.apply();
   EXPECT_EQ(run.workspace.StringGrid1.RowCount(), 4);
   EXPECT_EQ(run.rows(),
-            (std::vector<std::string>{"a0|1|R1|X|x|1|1|15|F1|a9", "|4|R4|X|w|4|4|45|F4|b9",
-                                      "c0|5|R5|X|v|5|5|55|F5|c9"}));
+            (std::vector<std::string>{"a0|1|R1|X|x|1|1|15|F1|a9", "|4|R4|X|w|4|4|45|F4|d9",
+                                      "c0|5|R5|X|v|5|5|55|F5|e9"}));
   EXPECT_EQ(rowText(run.workspace.StringGrid1, 0), kEmptyRow);
 }
 

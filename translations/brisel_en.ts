@@ -110,6 +110,14 @@
         <source>Salva posizioni</source>
         <translation>Save placements</translation>
     </message>
+    <message>
+        <source>Pannello</source>
+        <translation>Panel</translation>
+    </message>
+    <message>
+        <source>Salta schede</source>
+        <translation>Skip Boards</translation>
+    </message>
 </context>
 <context>
     <name>CheckList</name>
@@ -511,6 +519,54 @@
         <translation>%1: the value &apos;%2&apos; is &apos;%3&apos; in the record, as &apos;%4&apos; of %5 (row %6): to the machine they are the same part</translation>
     </message>
     <message>
+        <source>&apos;%1&apos; non è un numero di scheda</source>
+        <translation>&apos;%1&apos; is not a board number</translation>
+    </message>
+    <message>
+        <source>La tabella è già un pannello: riga %1, scheda %2</source>
+        <translation>The table is already a panel: row %1, board %2</translation>
+    </message>
+    <message>
+        <source>Colonne e righe del pannello da 1 a %1, non %2x%3</source>
+        <translation>A panel&apos;s columns and rows go from 1 to %1, not %2x%3</translation>
+    </message>
+    <message>
+        <source>La tabella non ha componenti da ripetere</source>
+        <translation>The table has no components to repeat</translation>
+    </message>
+    <message>
+        <source>Il pannello darebbe %1 componenti: al massimo %2</source>
+        <translation>The panel would have %1 components: %2 at most</translation>
+    </message>
+    <message>
+        <source>Pannello di %1 scheda: %2 componenti</source>
+        <translation>Panel of %1 board: %2 components</translation>
+    </message>
+    <message>
+        <source>Pannello di %1 schede: %2 componenti</source>
+        <translation>Panel of %1 boards: %2 components</translation>
+    </message>
+    <message>
+        <source>Schede da saltare: &apos;%1&apos; non è un elenco come 2,5-6</source>
+        <translation>Boards to skip: &apos;%1&apos; is not a list such as 2,5-6</translation>
+    </message>
+    <message>
+        <source>La tabella non è un pannello</source>
+        <translation>The table is not a panel</translation>
+    </message>
+    <message>
+        <source>La scheda %1 non è nel pannello</source>
+        <translation>Board %1 is not in the panel</translation>
+    </message>
+    <message>
+        <source>Salta schede: %1 riga tolta</source>
+        <translation>Skip boards: %1 row removed</translation>
+    </message>
+    <message>
+        <source>Salta schede: %1 righe tolte</source>
+        <translation>Skip boards: %1 rows removed</translation>
+    </message>
+    <message>
         <source>%1: numero %2 nel record ripetuto su %3 righe (la prima è la riga %4)</source>
         <translation>%1: record number %2 repeated on %3 rows (the first is row %4)</translation>
     </message>
@@ -564,6 +620,10 @@
     <message>
         <source>; %1 parti con coordinate negative</source>
         <translation>; %1 parts with negative coordinates</translation>
+    </message>
+    <message>
+        <source>; pannello: %1 schede</source>
+        <translation>; panel: %1 boards</translation>
     </message>
 </context>
 <context>
@@ -743,6 +803,34 @@
     <message>
         <source>Il file delle posizioni non viene sovrascritto: scegliere un altro nome.</source>
         <translation>The placement file is not overwritten: choose another name.</translation>
+    </message>
+    <message>
+        <source>Pannello</source>
+        <translation>Panel</translation>
+    </message>
+    <message>
+        <source>Colonne (lungo X)</source>
+        <translation>Columns (along X)</translation>
+    </message>
+    <message>
+        <source>Passo X</source>
+        <translation>Pitch X</translation>
+    </message>
+    <message>
+        <source>Righe (lungo Y)</source>
+        <translation>Rows (along Y)</translation>
+    </message>
+    <message>
+        <source>Passo Y</source>
+        <translation>Pitch Y</translation>
+    </message>
+    <message>
+        <source>Schede da saltare</source>
+        <translation>Boards to skip</translation>
+    </message>
+    <message>
+        <source>La scheda 1 resta dov&apos;è, la 2 va alla sua destra. Lato sotto: Tieni lato B, Pannello, Salta schede, Capovolgi scheda, Applica RAK, Origine nell&apos;angolo.</source>
+        <translation>Board 1 stays where it is, board 2 goes to its right. Bottom side: Keep Side B, Panel, Skip Boards, Flip Board, Apply RAK, Origin to Corner.</translation>
     </message>
 </context>
 </TS>

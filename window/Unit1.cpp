@@ -105,6 +105,8 @@ const FormButton kFormButtons[] = {
     {"BU_Ruota", &TForm1::BU_Ruota, &TForm1::BU_RuotaClick},
     {"BU_Sposta", &TForm1::BU_Sposta, &TForm1::BU_SpostaClick},
     {"BU_Angolo", &TForm1::BU_Angolo, &TForm1::BU_AngoloClick},
+    {"BU_Pannello", &TForm1::BU_Pannello, &TForm1::BU_PannelloClick},
+    {"BU_SaltaSchede", &TForm1::BU_SaltaSchede, &TForm1::BU_SaltaSchedeClick},
     {"Button9", &TForm1::Button9, &TForm1::Button9Click},
     {"Button2", &TForm1::Button2, &TForm1::Button2Click},
     {"Button20", &TForm1::Button20, &TForm1::Button20Click},
@@ -407,6 +409,10 @@ QWidget* TForm1::buildLowerPart() {
     this->*formButton(button.name).control = control;
     if (button.group == brisel::ButtonGroup::board) {
       boardButtons_->addWidget(control);
+      continue;
+    }
+    if (button.group == brisel::ButtonGroup::panel) {
+      placePanelButton(control);
       continue;
     }
     if (button.group == brisel::ButtonGroup::checks) {
@@ -739,6 +745,7 @@ brisel::Controls TForm1::snapshot() const {
   controls.Row = StringGrid1->Row();
   controls.Selection = StringGrid1->Selection();
   readBoardControls(controls);
+  readPanelControls(controls);
   return controls;
 }
 

@@ -191,6 +191,16 @@ class TForm1 : public QWidget {
   void BU_RuotaClick(QObject* Sender);
   void BU_SpostaClick(QObject* Sender);
   void BU_AngoloClick(QObject* Sender);
+  // ---- The panel: the "Pannello" box of the "Scheda" tab (window/panel_box.cpp) ----
+  QSpinBox* SE_Colonne;       // boards along X
+  QSpinBox* SE_Righe;         // boards along Y
+  QDoubleSpinBox* ED_PassoX;  // the pitch between them, millimetres
+  QDoubleSpinBox* ED_PassoY;
+  QLineEdit* ED_Salta;  // the boards "Salta schede" removes: "2,5-6"
+  QPushButton* BU_Pannello;
+  QPushButton* BU_SaltaSchede;
+  void BU_PannelloClick(QObject* Sender);
+  void BU_SaltaSchedeClick(QObject* Sender);
 
   // The handlers, bound to their controls.
   void FormCreate(QObject* Sender);
@@ -291,6 +301,12 @@ class TForm1 : public QWidget {
   void buildBoardTab();
   void readBoardControls(brisel::Controls& controls) const;
   QBoxLayout* boardButtons_ = nullptr;
+  // The "Pannello" box, its parameters read into the snapshot, its buttons
+  // (ButtonGroup::panel) placed beside them.
+  QWidget* buildPanelBox();
+  void readPanelControls(brisel::Controls& controls) const;
+  void placePanelButton(QPushButton* button);
+  QGridLayout* panelGrid_ = nullptr;
   // The checks' tab and summary, built in one place.
   void buildChecks();
   void showChecks();

@@ -218,6 +218,7 @@ void BoardView::paintBoard(QPainter& painter, const QRect& area) const {
   painter.fillRect(area, kBackground);
   paintExtent(painter);
   paintParts(painter, area);
+  paintPanel(painter, area);
   paintOrigin(painter);
   paintLegend(painter);
 }
@@ -663,6 +664,8 @@ void PreviewPage::rebuild() {
     bottom += part.bottom ? 1 : 0;
     negative += part.x < 0 || part.y < 0 ? 1 : 0;
   }
+  if (!board->panelBoards().empty())
+    text += tr("; pannello: %1 schede").arg(board->panelBoards().size());
   if (bottom > 0) text += tr("; tratteggiate: %1 parti del lato B").arg(bottom);
   if (negative > 0) text += tr("; %1 parti con coordinate negative").arg(negative);
   summary_->setText(text);

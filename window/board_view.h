@@ -111,6 +111,8 @@ class BoardView : public QWidget {
   void drawFrame();
   // The rectangle around the parts and the origin, with its size.
   void paintExtent(QPainter& painter) const;
+  // The boards of a panel, each its rectangle and number (window/board_panel.cpp).
+  void paintPanel(QPainter& painter, const QRect& area) const;
   QColor colourOf(const brisel::Placement& part) const;
 
   std::shared_ptr<const brisel::Board> board_;
