@@ -1,7 +1,8 @@
 // The board steps of the "Scheda" tab: keep one side, turn the board over,
 // turn it, move it, put its corner on the origin. The order that makes a
-// bottom side right (keep B, flip, then the RAK rules, then the corner or the
-// reference) is docs/board-sides.md's; each step here is only its own formula.
+// bottom side right (keep B, flip, then the RAK or package rules, then the
+// corner or the reference) is docs/board-sides.md's; each step here is only
+// its own formula (the shared reading and writing: table/board_parts.h).
 //
 // Every step reads X, Y and the angle as the QPF writer reads them (the
 // angle's low 16 bits, signed, so 65446 is -90), computes in double precision
@@ -9,86 +10,21 @@
 // whole number from 0 to 359. A row whose record would not change is left as
 // it stands, so a step that changes nothing is no undo step.
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <limits>
-#include <numbers>
 #include <string>
 #include <vector>
 
-#include "core/cell_numbers.h"
 #include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "core/translatable.h"
+#include "table/board_parts.h"
 #include "table/operations.h"
 
 namespace brisel {
 
 namespace {
-
-// A component row as read, then as a step moves it.
-struct Part {
-  int row;
-  float x;
-  float y;
-  std::int32_t angleCell;  // as the cell holds it
-  int angle;               // its low 16 bits, signed
-  bool changed = false;
-};
-
-// Every component row read before any is changed: a cell that does not
-// convert throws here, the table untouched.
-std::vector<Part> readParts(const Grid& table, const NumberFormat& format) {
-  std::vector<Part> parts;
-  parts.reserve(static_cast<std::size_t>(table.RowCount()));
-  for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
-    if (!isComponentRow(table, row)) continue;
-    Part part{row,
-              cellFloat(table, col::X, row, format),
-              cellFloat(table, col::Y, row, format),
-              cellInteger(table, col::Angle, row, format),
-              0,
-              false};
-    part.angle = static_cast<std::int16_t>(low16(part.angleCell));
-    parts.push_back(part);
-  }
-  return parts;
-}
-
-int wrapAngle(std::int64_t angle) {
-  return static_cast<int>(((angle % 360) + 360) % 360);
-}
-
-// A coordinate computed in double precision, as the float the table keeps.
-float toCoordinate(double value, int row) {
-  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
-    throw Error(Text(BRISEL_TRANSLATE_NOOP("Message", "Riga %1: coordinata fuori scala"),
-                     {Text::number(row)}));
-  return static_cast<float>(value);
-}
-
-// Writes what the steps computed, the rows whose record stays as it is left alone.
-void writeParts(Grid& table, const std::vector<Part>& parts, const Controls& controls) {
-  for (const Part& part : parts) {
-    if (!part.changed) continue;
-    table.setCell(col::X, part.row, formatRealText(part.x, controls.decimalSeparator).view());
-    table.setCell(col::Y, part.row, formatRealText(part.y, controls.decimalSeparator).view());
-    table.setCell(col::Angle, part.row, std::to_string(part.angle));
-  }
-}
-
-// Computed for every row before any is written, so a coordinate out of scale
-// leaves the table untouched.
-void moveTo(Part& part, double x, double y, std::int64_t angle) {
-  const float newX = toCoordinate(x, part.row), newY = toCoordinate(y, part.row);
-  const int newAngle = wrapAngle(angle);
-  part.changed = newX != part.x || newY != part.y || newAngle != part.angleCell;
-  part.x = newX;
-  part.y = newY;
-  part.angle = newAngle;
-}
 
 // A step that turns on the side stops at a row whose side it cannot tell,
 // before it changes anything: that row is neither dropped nor half moved.
@@ -148,7 +84,7 @@ Outcome flipBoard(Workspace& workspace, const Controls& controls, Progress&) {
       moveTo(part, part.x, -double{part.y}, 360 - part.angle);
     part.changed = true;  // the side swaps whatever the numbers do
   }
-  writeParts(table, parts, controls);
+  writeParts(table, parts, controls.decimalSeparator);
   for (const Part& part : parts)
     table.setCell(col::Side, part.row,
                   sideCell(sideOf(table, part.row) == Side::top ? Side::bottom : Side::top));
@@ -157,38 +93,14 @@ Outcome flipBoard(Workspace& workspace, const Controls& controls, Progress&) {
 
 Outcome turnBoard(Workspace& workspace, const Controls& controls, Progress&) {
   Grid& table = workspace.StringGrid1;
-  const int quarter = wrapAngle(controls.turnDegrees);
-  const double radians = quarter * std::numbers::pi / 180.0;
-  const double cosine = std::cos(radians), sine = std::sin(radians);
+  const Turn turn(controls.turnDegrees);
   std::vector<Part> parts = readParts(table, controls.numbers());
   for (Part& part : parts) {
-    const double x = part.x, y = part.y;
-    double nx = 0, ny = 0;
-    // Quarter turns exactly: the sine and cosine of 90 degrees are not.
-    switch (quarter) {
-      case 0:
-        nx = x;
-        ny = y;
-        break;
-      case 90:
-        nx = -y;
-        ny = x;
-        break;
-      case 180:
-        nx = -x;
-        ny = -y;
-        break;
-      case 270:
-        nx = y;
-        ny = -x;
-        break;
-      default:
-        nx = x * cosine - y * sine;
-        ny = x * sine + y * cosine;
-    }
-    moveTo(part, nx, ny, std::int64_t{part.angle} + controls.turnDegrees);
+    double x = 0, y = 0;
+    turn.apply(part.x, part.y, x, y);
+    moveTo(part, x, y, std::int64_t{part.angle} + controls.turnDegrees);
   }
-  writeParts(table, parts, controls);
+  writeParts(table, parts, controls.decimalSeparator);
   return {};
 }
 
@@ -197,7 +109,7 @@ Outcome shiftBoard(Workspace& workspace, const Controls& controls, Progress&) {
   std::vector<Part> parts = readParts(table, controls.numbers());
   for (Part& part : parts)
     moveTo(part, part.x + controls.shiftX, part.y + controls.shiftY, part.angle);
-  writeParts(table, parts, controls);
+  writeParts(table, parts, controls.decimalSeparator);
   return {};
 }
 
@@ -212,7 +124,7 @@ Outcome originToCorner(Workspace& workspace, const Controls& controls, Progress&
   }
   for (Part& part : parts)
     moveTo(part, double{part.x} - leastX, double{part.y} - leastY, part.angle);
-  writeParts(table, parts, controls);
+  writeParts(table, parts, controls.decimalSeparator);
   return {};
 }
 
