@@ -35,6 +35,12 @@ Outcome turnBoard(Workspace& workspace, const Controls& controls, Progress& prog
 Outcome shiftBoard(Workspace& workspace, const Controls& controls, Progress& progress);
 // Moves the least X and the least Y of the parts onto the axes.
 Outcome originToCorner(Workspace& workspace, const Controls& controls, Progress& progress);
+// "Applica regole": turns and moves each component row as the first rule of
+// the package rules file (Controls::ED_Regole) that matches it says; the
+// rows no rule matches stay as they are. Its report goes into
+// Workspace::rulesReport. A line of the file that does not read stops it,
+// the table untouched.
+Outcome applyPackageRules(Workspace& workspace, const Controls& controls, Progress& progress);
 
 // The parameter of a board step as brisel-cli's word gives it after '='
 // ("B", "y", "-90", "2.5,-3"), put into the controls; throws Error naming

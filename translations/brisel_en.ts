@@ -110,12 +110,20 @@
         <source>Salva posizioni</source>
         <translation>Save placements</translation>
     </message>
+    <message>
+        <source>Applica regole</source>
+        <translation>Apply Rules</translation>
+    </message>
 </context>
 <context>
     <name>CheckList</name>
     <message>
         <source>RAK %1: %2 righe rimosse, %3 regole non usate</source>
         <translation>RAK %1: %2 rows removed, %3 rules unused</translation>
+    </message>
+    <message>
+        <source>Regole %1: %2 corrette, %3 regole non usate, %4 senza regola</source>
+        <translation>Rules %1: %2 corrected, %3 rules unused, %4 without a rule</translation>
     </message>
 </context>
 <context>
@@ -151,6 +159,18 @@
     <message>
         <source>Il file QPF corrisponde alla tabella</source>
         <translation>The QPF file matches the table</translation>
+    </message>
+    <message>
+        <source>regola alla riga %1 del file regole, &apos;%2&apos;: %3 righe</source>
+        <translation>rule on line %1 of the rules file, &apos;%2&apos;: %3 rows</translation>
+    </message>
+    <message>
+        <source>regola alla riga %1 del file regole, &apos;%2&apos;: nessuna riga corrisponde</source>
+        <translation>rule on line %1 of the rules file, &apos;%2&apos;: no row matches</translation>
+    </message>
+    <message>
+        <source>nessuna regola per &apos;%1&apos;: lasciato com&apos;era</source>
+        <translation>no rule for &apos;%1&apos;: left as it was</translation>
     </message>
 </context>
 <context>
@@ -466,6 +486,50 @@
         <source>Incollate solo le righe fino alla %1: tralasciate le altre %2</source>
         <translation>Pasted only the rows up to %1: the other %2 left out</translation>
     </message>
+    <message>
+        <source>virgolette non chiuse</source>
+        <translation>quotes not closed</translation>
+    </message>
+    <message>
+        <source>testo dopo le virgolette di chiusura</source>
+        <translation>text after the closing quote</translation>
+    </message>
+    <message>
+        <source>la colonna %1 è ripetuta</source>
+        <translation>column %1 appears twice</translation>
+    </message>
+    <message>
+        <source>manca la colonna %1</source>
+        <translation>column %1 is missing</translation>
+    </message>
+    <message>
+        <source>campo &apos;%1&apos; sconosciuto: footprint, valore o riferimento</source>
+        <translation>unknown field &apos;%1&apos;: footprint, value or reference</translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos;: servono millimetri, con il punto come separatore</source>
+        <translation>%1 &apos;%2&apos;: millimetres wanted, with a point as separator</translation>
+    </message>
+    <message>
+        <source>modello vuoto</source>
+        <translation>empty pattern</translation>
+    </message>
+    <message>
+        <source>modello &apos;%1&apos;: &apos;[&apos; senza &apos;]&apos;</source>
+        <translation>pattern &apos;%1&apos;: &apos;[&apos; without &apos;]&apos;</translation>
+    </message>
+    <message>
+        <source>rotazione &apos;%1&apos;: servono gradi interi</source>
+        <translation>rotation &apos;%1&apos;: whole degrees wanted</translation>
+    </message>
+    <message>
+        <source>riga più lunga di %1 caratteri</source>
+        <translation>line longer than %1 characters</translation>
+    </message>
+    <message>
+        <source>%1: manca la riga dei titoli</source>
+        <translation>%1: the header line is missing</translation>
+    </message>
 </context>
 <context>
     <name>PreviewPage</name>
@@ -695,6 +759,14 @@
     <message>
         <source>Il file delle posizioni non viene sovrascritto: scegliere un altro nome.</source>
         <translation>The placement file is not overwritten: choose another name.</translation>
+    </message>
+    <message>
+        <source>Regole per footprint (CSV)</source>
+        <translation>Rules by footprint (CSV)</translation>
+    </message>
+    <message>
+        <source>Come Applica RAK: sul lato sotto dopo Capovolgi scheda.</source>
+        <translation>Like Apply RAK: on the bottom side after Flip Board.</translation>
     </message>
 </context>
 </TS>

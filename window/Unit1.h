@@ -34,6 +34,7 @@ class QDoubleSpinBox;
 class QSpinBox;
 class QFrame;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLayout;
 class QLineEdit;
@@ -191,6 +192,16 @@ class TForm1 : public QWidget {
   void BU_RuotaClick(QObject* Sender);
   void BU_SpostaClick(QObject* Sender);
   void BU_AngoloClick(QObject* Sender);
+  // "Applica regole", in a box of the "Scheda" tab (window/rules_box.cpp):
+  // the package rules file, kept in brisel.ini, and under the buttons the
+  // summary of the run the table stands after.
+  QGroupBox* GB_Regole;
+  QLineEdit* ED_Regole;
+  QPushButton* BU_SfogliaRegole;
+  QPushButton* BU_ApplicaRegole;
+  QLabel* LB_Regole;
+  void BU_SfogliaRegoleClick(QObject* Sender);
+  void BU_ApplicaRegoleClick(QObject* Sender);
 
   // The handlers, bound to their controls.
   void FormCreate(QObject* Sender);
@@ -291,6 +302,11 @@ class TForm1 : public QWidget {
   void buildBoardTab();
   void readBoardControls(brisel::Controls& controls) const;
   QBoxLayout* boardButtons_ = nullptr;
+  // The package rules' box; its button comes from the button table.
+  QWidget* buildRulesBox();
+  void loadRulesPath();
+  void keepRulesPath();
+  QBoxLayout* rulesButtons_ = nullptr;
   // The checks' tab and summary, built in one place.
   void buildChecks();
   void showChecks();

@@ -76,6 +76,7 @@ void TForm1::buildBoardTab() {
   page->addLayout(left);
   page->addSpacing(24);
   page->addLayout(right);
+  page->addWidget(buildRulesBox());
   page->addStretch(1);
   PageControl1->insertTab(PageControl1->indexOf(TabSheet5) + 1, TabSheet7, tr("Scheda"));
 }
