@@ -58,6 +58,8 @@ TEST_F(WindowTest, TheRulesBoxRunsTheSampleRulesAndKeepsItsFile) {
   EXPECT_EQ(lines[11].code, "rules-unused");
   EXPECT_EQ(lines[12].row, 40);
   EXPECT_EQ(lines[12].text, "nessuna regola per 'SW_TACT 6X6': lasciato com'era");
+  QCoreApplication::processEvents();  // the summary's new room
+  EXPECT_GE(form->LB_Regole->width(), form->LB_Regole->sizeHint().width());
   shoot(form->TabSheet7, "rules-scheda.png");
   shoot(form.get(), "rules-scheda-window.png");
   form->PageControl1->setCurrentWidget(form->TabSheet6);
