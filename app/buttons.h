@@ -31,8 +31,9 @@ enum class CursorWord {
 // The kind of operation, and where the window puts it: one line of buttons
 // each for the imports, the table operations and the outputs; the checks
 // beside the tabs; the board steps on the "Scheda" tab, the panel's in its
-// "Pannello" box there.
-enum class ButtonGroup { imports, table, outputs, checks, board, panel };
+// "Pannello" box there, and the package rules in their own box beside their
+// file.
+enum class ButtonGroup { imports, table, outputs, checks, board, panel, rules };
 
 // Puts the text after a word's '=' into the controls (see readSideWord).
 using ParameterReader = void (*)(std::string_view text, Controls& controls);
@@ -56,12 +57,13 @@ struct Button {
   std::string_view argument{};
   ParameterReader parameter = nullptr;
   // It starts a new board (an import of positions, a viewer): what was said
-  // of the table before, such as the RAK report, no longer holds.
+  // of the table before, such as the RAK and package rules reports, no
+  // longer holds.
   bool newBoard = false;
 };
 
 // In the window's order: imports, table operations, outputs.
-inline constexpr std::array<Button, 25> kButtons{{
+inline constexpr std::array<Button, 26> kButtons{{
     {.group = ButtonGroup::imports,
      .name = "Button4",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Apri REP"),
@@ -162,6 +164,13 @@ inline constexpr std::array<Button, 25> kButtons{{
      .cursor = CursorWord::value,
      .argument = "x|y",
      .parameter = readAxisWord},
+    {.group = ButtonGroup::rules,
+     .name = "BU_ApplicaRegole",
+     .caption = BRISEL_TRANSLATE_NOOP("Button", "Applica regole"),
+     .word = "apply-rules",
+     .help = "turn and move each part as the first package rule matching it says",
+     .operation = applyPackageRules,
+     .reads = {&Controls::ED_Regole}},
     {.group = ButtonGroup::board,
      .name = "BU_Ruota",
      .caption = BRISEL_TRANSLATE_NOOP("Button", "Ruota scheda"),

@@ -54,6 +54,17 @@ void encodeRow(const Grid& grid, int row, std::string& out) {
   }
 }
 
+// A package rules report lists every row no rule matched: at 65,535 rows it
+// takes megabytes, which a few dozen runs would multiply.
+std::size_t reportBytes(const RulesReport& report) {
+  std::size_t bytes = sizeof(RulesReport) + report.rules.capacity();
+  for (const auto* counts : {&report.used, &report.unused})
+    for (const RuleCount& count : *counts) bytes += sizeof(RuleCount) + count.pattern.capacity();
+  for (const RuleMiss& miss : report.unmatched)
+    bytes += sizeof(RuleMiss) + miss.reference.capacity() + miss.field.capacity();
+  return bytes;
+}
+
 }  // namespace
 
 // A block holds the rows that first appeared in one state; later states point
@@ -104,9 +115,11 @@ struct History::State {
   Table grid3;
   bool Button17Enabled = false;
   bool BU_FootPrintEnabled = false;
-  // The report of the rule run the tables stand after, shared between the
-  // states that follow it unchanged: undoing a run takes its report away.
+  // The reports of the rule runs the tables stand after, shared between the
+  // states that follow them unchanged: undoing a run takes its report away.
   std::shared_ptr<const RakReport> rakReport;
+  std::shared_ptr<const RulesReport> rulesReport;
+  std::size_t rulesReportBytes = 0;  // what it takes, counted once however many share it
   // The blocks the rows point into, by serial; each shared with the states
   // that keep rows of it.
   std::vector<std::shared_ptr<const Block>> blocks;
@@ -276,6 +289,13 @@ std::unique_ptr<History::State> History::capture(const Workspace& workspace,
   state->rakReport = previous != nullptr && *previous->rakReport == workspace.rakReport
                          ? previous->rakReport
                          : std::make_shared<const RakReport>(workspace.rakReport);
+  if (previous != nullptr && *previous->rulesReport == workspace.rulesReport) {
+    state->rulesReport = previous->rulesReport;
+    state->rulesReportBytes = previous->rulesReportBytes;
+  } else {
+    state->rulesReport = std::make_shared<const RulesReport>(workspace.rulesReport);
+    state->rulesReportBytes = reportBytes(*state->rulesReport);
+  }
   NewRows fresh(nextBlock_++);
   takeTable(workspace.StringGrid1, state->grid1, previous ? &previous->grid1 : nullptr, fresh);
   takeTable(workspace.StringGrid3, state->grid3, previous ? &previous->grid3 : nullptr, fresh);
@@ -396,6 +416,7 @@ void History::restore(const State& state, const State& current, Workspace& works
   workspace.Button17Enabled = state.Button17Enabled;
   workspace.BU_FootPrintEnabled = state.BU_FootPrintEnabled;
   workspace.rakReport = *state.rakReport;
+  workspace.rulesReport = *state.rulesReport;
 }
 
 bool History::undo(Workspace& workspace) {
@@ -426,16 +447,21 @@ void History::trim() {
 
 void History::measure() {
   std::vector<const Block*> blocks;
+  std::vector<std::pair<const RulesReport*, std::size_t>> reports;
   std::size_t total = 0;
   for (const auto& state : states_) {
     total += sizeof(State) + state->grid1.rows.capacity() * sizeof(Row) +
              state->grid3.rows.capacity() * sizeof(Row) +
              state->blocks.capacity() * sizeof(std::shared_ptr<const Block>);
     for (const auto& block : state->blocks) blocks.push_back(block.get());
+    reports.emplace_back(state->rulesReport.get(), state->rulesReportBytes);
   }
   std::sort(blocks.begin(), blocks.end());
   blocks.erase(std::unique(blocks.begin(), blocks.end()), blocks.end());
   for (const Block* block : blocks) total += sizeof(Block) + block->capacity();
+  std::sort(reports.begin(), reports.end());
+  reports.erase(std::unique(reports.begin(), reports.end()), reports.end());
+  for (const auto& [report, bytes] : reports) total += bytes;
   memory_ = total;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Undo and redo for the workspace: the component table (StringGrid1), the
 // rule grid (StringGrid3), the enabled states of Button17 and BU_FootPrint
-// and the report of the rule run that the tables stand after. The byte dump
+// and the reports of the RAK and package rules runs that the tables stand
+// after. The byte dump
 // and Memo1 only show a file and are left out.
 //
 // The history keeps a list of states and the position of the one the

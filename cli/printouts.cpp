@@ -39,6 +39,20 @@ void printRakReport(const Workspace& w, std::ostream& out) {
   out << rak.removed.size() << " removed, " << rak.unused.size() << " unused\n";
 }
 
+void printRulesReport(const Workspace& w, std::ostream& out) {
+  const RulesReport& rules = w.rulesReport;
+  for (const RuleCount& rule : rules.used)
+    out << "rule\t" << rule.line << '\t' << escapeControls(rule.pattern) << '\t' << rule.rows
+        << '\n';
+  for (const RuleCount& rule : rules.unused)
+    out << "unused\t" << rule.line << '\t' << escapeControls(rule.pattern) << '\n';
+  for (const RuleMiss& miss : rules.unmatched)
+    out << "unmatched\t" << miss.row << '\t' << escapeControls(miss.reference) << '\t'
+        << escapeControls(miss.field) << '\n';
+  out << rules.corrected << " corrette, " << rules.unused.size() << " regole non usate, "
+      << rules.unmatched.size() << " senza regola\n";
+}
+
 const Printout kPrintouts[] = {
     {"table", "print the component table (= print=table)",
      [](const Workspace& w, std::ostream& out) { printGrid(w.StringGrid1, out); }},
@@ -50,6 +64,10 @@ const Printout kPrintouts[] = {
     {"buttons", "print the state of the buttons that can be disabled", printButtons},
     {"rak-report", "print the rows removed and the rules unused by the last rule run",
      printRakReport},
+    {"rules-report",
+     "print how many rows each package rule matched, the rules unused and the parts no rule "
+     "matched",
+     printRulesReport},
 };
 
 }  // namespace

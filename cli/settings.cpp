@@ -48,6 +48,10 @@ const Setting kSettings[] = {
      .argument = Argument::path,
      .help = "the placement file of import-placements (KiCad, Altium, CSV...)",
      .box = &Controls::Edit10},
+    {.word = "--rules",
+     .argument = Argument::path,
+     .help = "the package rules of apply-rules (CSV: Pattern, Rotation, X, Y, Field)",
+     .box = &Controls::ED_Regole},
     {.word = "--columns",
      .argument = Argument::value,
      .help = "its columns where it cannot tell: ref=NAME,x=NAME,y=NAME,angle=,side=,"

@@ -1,7 +1,8 @@
 #pragma once
 // What the checks before the machine leave in the workspace for the window
-// and brisel-cli to show: the table check's findings, the report of the last
-// rule run (Button17) and the read-back compare of a QPF file. Plain data: the
+// and brisel-cli to show: the table check's findings, the reports of the last
+// rule run (Button17) and of the last package rules run (BU_ApplicaRegole),
+// and the read-back compare of a QPF file. Plain data: the
 // operations that fill them live in table/ and output/.
 
 #include <string>
@@ -63,6 +64,33 @@ struct RakReport {
   std::vector<RakRemoved> removed;
   std::vector<RakUnused> unused;
   friend bool operator==(const RakReport&, const RakReport&) = default;
+};
+
+// A rule of the package rules file: its line, its pattern and how many
+// component rows it was the first to match.
+struct RuleCount {
+  long line = 0;
+  std::string pattern;  // bytes as in the table's cells
+  int rows = 0;
+  friend bool operator==(const RuleCount&, const RuleCount&) = default;
+};
+
+// A component row no package rule matched: it was left as it was.
+struct RuleMiss {
+  int row = 0;
+  std::string reference;
+  std::string field;  // the text of the field the rules look at
+  friend bool operator==(const RuleMiss&, const RuleMiss&) = default;
+};
+
+struct RulesReport {
+  bool ran = false;               // a package rules run has gone to its end
+  std::string rules;              // the name of the rules file it ran, bytes as in the path
+  int corrected = 0;              // the component rows a rule matched
+  std::vector<RuleCount> used;    // in file order
+  std::vector<RuleCount> unused;  // in file order, rows 0
+  std::vector<RuleMiss> unmatched;
+  friend bool operator==(const RulesReport&, const RulesReport&) = default;
 };
 
 // One field of one record that differs between a QPF file and the table.

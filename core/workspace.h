@@ -29,10 +29,11 @@ struct Workspace {
   std::vector<std::string> Memo1{"Memo1"};
   bool Button17Enabled = true;       // Button17 may run (see app/buttons.h)
   bool BU_FootPrintEnabled = false;  // BU_FootPrint may run
-  // What the check, the last rule run and the QPF compare found, for the
+  // What the check, the last rule runs and the QPF compare found, for the
   // "Controllo" tab and brisel-cli to show.
   std::vector<Finding> findings;
   RakReport rakReport;
+  RulesReport rulesReport;
   QpfCompare qpfCompare;
 };
 
@@ -56,6 +57,8 @@ struct Controls {
   std::filesystem::path Edit8;   // INPUT TXT
   std::filesystem::path Edit9;   // OUTPUT ZIRKAN
   std::filesystem::path Edit10;  // INPUT posizioni: a CAD tool's placement file
+  // The package rules of "Applica regole" (a CSV), on the "Scheda" tab.
+  std::filesystem::path ED_Regole;
   // The placement file's columns and unit where the file cannot tell them,
   // as brisel-cli's --columns and --units say them ("ref=Designator,x=Mid X",
   // "mm"); empty when the file is left to tell.

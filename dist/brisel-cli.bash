@@ -30,6 +30,11 @@ _brisel_cli() {
     compopt -o filenames 2>/dev/null
     return
   fi
+  # print=WHAT (rules-report, rak-report...): the printouts --help lists.
+  if [[ "$prev" == "=" && "${COMP_WORDS[COMP_CWORD-2]}" == "print" ]]; then
+    COMPREPLY=($(compgen -W "$(sed -n '/^Operations:/,/^$/{s/^  print=\([^ ]*\) .*/\1/p}' <<<"$help")" -- "$cur"))
+    return
+  fi
   # The operations, cut before their argument.
   local operations
   operations=$(sed -n '/^Operations:/,/^$/{s/^  \([^ ]*\).*/\1/p}' <<<"$help" | sed 's/=.*/=/' | sort -u)

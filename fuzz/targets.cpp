@@ -280,9 +280,26 @@ void placementFile(std::string_view in) {
   afterwards(w, c);
 }
 
+// A package rules file on the small board with footprints typed in, twice
+// (the second time on the parts the first moved), then everything else on
+// what it leaves.
+void packageRules(std::string_view in) {
+  Workspace w;
+  Controls c = controls();
+  c.ED_Regole = "rules.csv";
+  attempt(importing::importRepBytes, kBoard, w, c);
+  constexpr std::string_view kFootprints[] = {"SOT-23-5", "R0603", "", "QFN-16 [EP]"};
+  for (int row = 1; row < w.StringGrid1.RowCount(); ++row)
+    if (!w.StringGrid1.cell(col::Reference, row).empty())
+      w.StringGrid1.setCell(col::Footprint, row, kFootprints[row % 4]);
+  attempt(applyPackageRulesBytes, in, w, c);
+  attempt(applyPackageRulesBytes, in, w, c);
+  afterwards(w, c);
+}
+
 }  // namespace
 
-const std::array<Target, 11> kTargets{{
+const std::array<Target, 12> kTargets{{
     {"rep", rep},
     {"mnt", mnt},
     {"txt", txt},
@@ -294,6 +311,7 @@ const std::array<Target, 11> kTargets{{
     {"zirkan", zirkan},
     {"numbers", numbers},
     {"placements", placementFile},
+    {"rules", packageRules},
 }};
 
 const Target* findTarget(std::string_view name) {

@@ -14,7 +14,7 @@ struct Target {
   void (*run)(std::string_view input);
 };
 
-extern const std::array<Target, 11> kTargets;
+extern const std::array<Target, 12> kTargets;
 
 // The target of that name, or null.
 const Target* findTarget(std::string_view name);

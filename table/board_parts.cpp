@@ -2,16 +2,72 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <string>
 
 #include "core/cell_numbers.h"
-#include "core/component_row.h"
 #include "core/error.h"
 #include "core/said.h"
+#include "core/component_row.h"
 #include "core/table_shape.h"
+#include "core/text.h"
 #include "core/translatable.h"
 
 namespace brisel {
+
+Part readPart(const Grid& table, int row, const NumberFormat& format) {
+  Part part{row,
+            cellFloat(table, col::X, row, format),
+            cellFloat(table, col::Y, row, format),
+            cellInteger(table, col::Angle, row, format),
+            0,
+            false};
+  part.angle = static_cast<std::int16_t>(low16(part.angleCell));
+  return part;
+}
+
+std::vector<Part> readParts(const Grid& table, const NumberFormat& format) {
+  std::vector<Part> parts;
+  parts.reserve(static_cast<std::size_t>(table.RowCount()));
+  for (int row = kFirstDataRow; row < table.RowCount(); ++row)
+    if (isComponentRow(table, row)) parts.push_back(readPart(table, row, format));
+  return parts;
+}
+
+int wrapAngle(std::int64_t angle) {
+  return static_cast<int>(((angle % 360) + 360) % 360);
+}
+
+Turn::Turn(std::int64_t degrees) : degrees_(wrapAngle(degrees)) {
+  if (degrees_ % 90 == 0) return;
+  const double radians = degrees_ * std::numbers::pi / 180.0;
+  cosine_ = std::cos(radians);
+  sine_ = std::sin(radians);
+}
+
+void Turn::apply(double x, double y, double& turnedX, double& turnedY) const {
+  switch (degrees_) {
+    case 0:
+      turnedX = x;
+      turnedY = y;
+      break;
+    case 90:
+      turnedX = -y;
+      turnedY = x;
+      break;
+    case 180:
+      turnedX = -x;
+      turnedY = -y;
+      break;
+    case 270:
+      turnedX = y;
+      turnedY = -x;
+      break;
+    default:
+      turnedX = x * cosine_ - y * sine_;
+      turnedY = x * sine_ + y * cosine_;
+  }
+}
 
 namespace {
 
@@ -24,27 +80,6 @@ float toCoordinate(double value, int row) {
 }
 
 }  // namespace
-
-std::vector<Part> readParts(const Grid& table, const NumberFormat& format) {
-  std::vector<Part> parts;
-  parts.reserve(static_cast<std::size_t>(table.RowCount()));
-  for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
-    if (!isComponentRow(table, row)) continue;
-    Part part{row,
-              cellFloat(table, col::X, row, format),
-              cellFloat(table, col::Y, row, format),
-              cellInteger(table, col::Angle, row, format),
-              0,
-              false};
-    part.angle = static_cast<std::int16_t>(low16(part.angleCell));
-    parts.push_back(part);
-  }
-  return parts;
-}
-
-int wrapAngle(std::int64_t angle) {
-  return static_cast<int>(((angle % 360) + 360) % 360);
-}
 
 void moveTo(Part& part, double x, double y, std::int64_t angle) {
   const float newX = toCoordinate(x, part.row), newY = toCoordinate(y, part.row);

@@ -1,7 +1,8 @@
 // The board steps of the "Scheda" tab: keep one side, turn the board over,
 // turn it, move it, put its corner on the origin. The order that makes a
-// bottom side right (keep B, flip, then the RAK rules, then the corner or the
-// reference) is docs/board-sides.md's; each step here is only its own formula.
+// bottom side right (keep B, flip, then the RAK or package rules, then the
+// corner or the reference) is docs/board-sides.md's; each step here is only
+// its own formula (the shared reading and writing: table/board_parts.h).
 //
 // Every step reads X, Y and the angle as the QPF writer reads them (the
 // angle's low 16 bits, signed, so 65446 is -90), computes in double precision
@@ -9,14 +10,12 @@
 // whole number from 0 to 359. A row whose record would not change is left as
 // it stands, so a step that changes nothing is no undo step.
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
 #include <string>
 #include <vector>
 
-#include "core/cell_numbers.h"
 #include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
@@ -87,36 +86,12 @@ Outcome flipBoard(Workspace& workspace, const Controls& controls, Progress&) {
 
 Outcome turnBoard(Workspace& workspace, const Controls& controls, Progress&) {
   Grid& table = workspace.StringGrid1;
-  const int quarter = wrapAngle(controls.turnDegrees);
-  const double radians = quarter * std::numbers::pi / 180.0;
-  const double cosine = std::cos(radians), sine = std::sin(radians);
+  const Turn turn(controls.turnDegrees);
   std::vector<Part> parts = readParts(table, controls.numbers());
   for (Part& part : parts) {
-    const double x = part.x, y = part.y;
-    double nx = 0, ny = 0;
-    // Quarter turns exactly: the sine and cosine of 90 degrees are not.
-    switch (quarter) {
-      case 0:
-        nx = x;
-        ny = y;
-        break;
-      case 90:
-        nx = -y;
-        ny = x;
-        break;
-      case 180:
-        nx = -x;
-        ny = -y;
-        break;
-      case 270:
-        nx = y;
-        ny = -x;
-        break;
-      default:
-        nx = x * cosine - y * sine;
-        ny = x * sine + y * cosine;
-    }
-    moveTo(part, nx, ny, std::int64_t{part.angle} + controls.turnDegrees);
+    double x = 0, y = 0;
+    turn.apply(part.x, part.y, x, y);
+    moveTo(part, x, y, std::int64_t{part.angle} + controls.turnDegrees);
   }
   writeParts(table, parts, controls.decimalSeparator);
   return {};

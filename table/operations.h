@@ -43,6 +43,12 @@ Outcome buildPanel(Workspace& workspace, const Controls& controls, Progress& pro
 // Removes the component rows of the boards Controls::skipBoards lists, as
 // keepBoardSide removes rows.
 Outcome skipPanelBoards(Workspace& workspace, const Controls& controls, Progress& progress);
+// "Applica regole": turns and moves each component row as the first rule of
+// the package rules file (Controls::ED_Regole) that matches it says; the
+// rows no rule matches stay as they are. Its report goes into
+// Workspace::rulesReport. A line of the file that does not read stops it,
+// the table untouched.
+Outcome applyPackageRules(Workspace& workspace, const Controls& controls, Progress& progress);
 
 // The parameter of a board step as brisel-cli's word gives it after '='
 // ("B", "y", "-90", "2.5,-3", "3x2,55.5,40", "2,5-6"), put into the

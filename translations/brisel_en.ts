@@ -115,6 +115,10 @@
         <translation>Panel</translation>
     </message>
     <message>
+        <source>Applica regole</source>
+        <translation>Apply Rules</translation>
+    </message>
+    <message>
         <source>Salta schede</source>
         <translation>Skip Boards</translation>
     </message>
@@ -124,6 +128,10 @@
     <message>
         <source>RAK %1: %2 righe rimosse, %3 regole non usate</source>
         <translation>RAK %1: %2 rows removed, %3 rules unused</translation>
+    </message>
+    <message>
+        <source>Regole %1: %2 corrette, %3 regole non usate, %4 senza regola</source>
+        <translation>Rules %1: %2 corrected, %3 rules unused, %4 without a rule</translation>
     </message>
 </context>
 <context>
@@ -159,6 +167,18 @@
     <message>
         <source>Il file QPF corrisponde alla tabella</source>
         <translation>The QPF file matches the table</translation>
+    </message>
+    <message>
+        <source>regola alla riga %1 del file regole, &apos;%2&apos;: %3 righe</source>
+        <translation>rule on line %1 of the rules file, &apos;%2&apos;: %3 rows</translation>
+    </message>
+    <message>
+        <source>regola alla riga %1 del file regole, &apos;%2&apos;: nessuna riga corrisponde</source>
+        <translation>rule on line %1 of the rules file, &apos;%2&apos;: no row matches</translation>
+    </message>
+    <message>
+        <source>nessuna regola per &apos;%1&apos;: lasciato com&apos;era</source>
+        <translation>no rule for &apos;%1&apos;: left as it was</translation>
     </message>
     <message>
         <source>Gravità</source>
@@ -567,6 +587,50 @@
         <translation>Skip boards: %1 rows removed</translation>
     </message>
     <message>
+        <source>virgolette non chiuse</source>
+        <translation>quotes not closed</translation>
+    </message>
+    <message>
+        <source>testo dopo le virgolette di chiusura</source>
+        <translation>text after the closing quote</translation>
+    </message>
+    <message>
+        <source>la colonna %1 è ripetuta</source>
+        <translation>column %1 appears twice</translation>
+    </message>
+    <message>
+        <source>manca la colonna %1</source>
+        <translation>column %1 is missing</translation>
+    </message>
+    <message>
+        <source>campo &apos;%1&apos; sconosciuto: footprint, valore o riferimento</source>
+        <translation>unknown field &apos;%1&apos;: footprint, value or reference</translation>
+    </message>
+    <message>
+        <source>%1 &apos;%2&apos;: servono millimetri, con il punto come separatore</source>
+        <translation>%1 &apos;%2&apos;: millimetres wanted, with a point as separator</translation>
+    </message>
+    <message>
+        <source>modello vuoto</source>
+        <translation>empty pattern</translation>
+    </message>
+    <message>
+        <source>modello &apos;%1&apos;: &apos;[&apos; senza &apos;]&apos;</source>
+        <translation>pattern &apos;%1&apos;: &apos;[&apos; without &apos;]&apos;</translation>
+    </message>
+    <message>
+        <source>rotazione &apos;%1&apos;: servono gradi interi</source>
+        <translation>rotation &apos;%1&apos;: whole degrees wanted</translation>
+    </message>
+    <message>
+        <source>riga più lunga di %1 caratteri</source>
+        <translation>line longer than %1 characters</translation>
+    </message>
+    <message>
+        <source>%1: manca la riga dei titoli</source>
+        <translation>%1: the header line is missing</translation>
+    </message>
+    <message>
         <source>%1: numero %2 nel record ripetuto su %3 righe (la prima è la riga %4)</source>
         <translation>%1: record number %2 repeated on %3 rows (the first is row %4)</translation>
     </message>
@@ -809,28 +873,48 @@
         <translation>Panel</translation>
     </message>
     <message>
-        <source>Colonne (lungo X)</source>
-        <translation>Columns (along X)</translation>
-    </message>
-    <message>
         <source>Passo X</source>
         <translation>Pitch X</translation>
-    </message>
-    <message>
-        <source>Righe (lungo Y)</source>
-        <translation>Rows (along Y)</translation>
     </message>
     <message>
         <source>Passo Y</source>
         <translation>Pitch Y</translation>
     </message>
     <message>
-        <source>Schede da saltare</source>
-        <translation>Boards to skip</translation>
+        <source>Regole per footprint (CSV)</source>
+        <translation>Rules by footprint (CSV)</translation>
+    </message>
+    <message>
+        <source>Come Applica RAK: sul lato sotto dopo Capovolgi scheda.</source>
+        <translation>Like Apply RAK: on the bottom side after Flip Board.</translation>
     </message>
     <message>
         <source>La scheda 1 resta dov&apos;è, la 2 va alla sua destra. Lato sotto: Tieni lato B, Pannello, Salta schede, Capovolgi scheda, Applica RAK, Origine nell&apos;angolo.</source>
         <translation>Board 1 stays where it is, board 2 goes to its right. Bottom side: Keep Side B, Panel, Skip Boards, Flip Board, Apply RAK, Origin to Corner.</translation>
+    </message>
+    <message>
+        <source>Schede lungo X</source>
+        <translation>Boards along X</translation>
+    </message>
+    <message>
+        <source>Schede lungo Y</source>
+        <translation>Boards along Y</translation>
+    </message>
+    <message>
+        <source>Colonne</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>Righe</source>
+        <translation>Rows</translation>
+    </message>
+    <message>
+        <source>Salta</source>
+        <translation>Skip</translation>
+    </message>
+    <message>
+        <source>Le schede da saltare, come 2,5-6</source>
+        <translation>The boards to leave out, such as 2,5-6</translation>
     </message>
 </context>
 </TS>

@@ -107,6 +107,7 @@ const FormButton kFormButtons[] = {
     {"BU_Angolo", &TForm1::BU_Angolo, &TForm1::BU_AngoloClick},
     {"BU_Pannello", &TForm1::BU_Pannello, &TForm1::BU_PannelloClick},
     {"BU_SaltaSchede", &TForm1::BU_SaltaSchede, &TForm1::BU_SaltaSchedeClick},
+    {"BU_ApplicaRegole", &TForm1::BU_ApplicaRegole, &TForm1::BU_ApplicaRegoleClick},
     {"Button9", &TForm1::Button9, &TForm1::Button9Click},
     {"Button2", &TForm1::Button2, &TForm1::Button2Click},
     {"Button20", &TForm1::Button20, &TForm1::Button20Click},
@@ -213,6 +214,7 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
   bottom->setSpacing(12);
   bottom->addWidget(LB_Stato);
   bottom->addWidget(LB_Rak);
+  bottom->addWidget(LB_Regole);
   bottom->addWidget(ProgressBar1, 1);
   root->addLayout(bottom);
   progress_ = std::make_unique<BarProgress>(ProgressBar1);
@@ -407,8 +409,9 @@ QWidget* TForm1::buildLowerPart() {
   for (const brisel::Button& button : brisel::kButtons) {
     QPushButton* control = operationButton(button, lower);
     this->*formButton(button.name).control = control;
-    if (button.group == brisel::ButtonGroup::board) {
-      boardButtons_->addWidget(control);
+    if (button.group == brisel::ButtonGroup::board || button.group == brisel::ButtonGroup::rules) {
+      (button.group == brisel::ButtonGroup::rules ? rulesButtons_ : boardButtons_)
+          ->addWidget(control);
       continue;
     }
     if (button.group == brisel::ButtonGroup::panel) {
@@ -500,6 +503,7 @@ void TForm1::setStartTexts() {
   Edit8->setText(in("BOARD.TXT"));
   Edit9->setText(out("ZIRKAN.TXT"));
   Edit10->setText(in("BOARD.pos"));
+  ED_Regole->setText(in("BOARD-regole.csv"));
 }
 
 void TForm1::bindHandlers() {
@@ -736,6 +740,7 @@ brisel::Controls TForm1::snapshot() const {
   controls.Edit8 = pathBytes_.path(7, Edit8->text());
   controls.Edit9 = pathBytes_.path(8, Edit9->text());
   controls.Edit10 = pathBytes_.path(9, Edit10->text());
+  controls.ED_Regole = pathBytes_.path(10, ED_Regole->text());
   controls.RB_mils = RB_mils->isChecked();
   controls.CB_Format = CB_Format->isChecked();
   controls.RB_EN = RB_EN->isChecked();
@@ -869,6 +874,7 @@ void TForm1::showChecks() {
   // The preview outlines in red the parts the last check found fault with.
   Preview->view()->setMarkedRows(brisel::rowsWithFindings(workspace_.findings));
   LB_Rak->setText(rakSummary(workspace_.rakReport));
+  LB_Regole->setText(rulesSummary(workspace_.rulesReport));
 }
 
 void TForm1::BU_ControllaClick(QObject*) {

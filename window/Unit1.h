@@ -34,6 +34,7 @@ class QDoubleSpinBox;
 class QSpinBox;
 class QFrame;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLayout;
 class QLineEdit;
@@ -201,6 +202,16 @@ class TForm1 : public QWidget {
   QPushButton* BU_SaltaSchede;
   void BU_PannelloClick(QObject* Sender);
   void BU_SaltaSchedeClick(QObject* Sender);
+  // "Applica regole", in a box of the "Scheda" tab (window/rules_box.cpp):
+  // the package rules file, kept in brisel.ini, and under the buttons the
+  // summary of the run the table stands after.
+  QGroupBox* GB_Regole;
+  QLineEdit* ED_Regole;
+  QPushButton* BU_SfogliaRegole;
+  QPushButton* BU_ApplicaRegole;
+  QLabel* LB_Regole;
+  void BU_SfogliaRegoleClick(QObject* Sender);
+  void BU_ApplicaRegoleClick(QObject* Sender);
 
   // The handlers, bound to their controls.
   void FormCreate(QObject* Sender);
@@ -307,6 +318,11 @@ class TForm1 : public QWidget {
   void readPanelControls(brisel::Controls& controls) const;
   void placePanelButton(QPushButton* button);
   QGridLayout* panelGrid_ = nullptr;
+  // The package rules' box; its button comes from the button table.
+  QWidget* buildRulesBox();
+  void loadRulesPath();
+  void keepRulesPath();
+  QBoxLayout* rulesButtons_ = nullptr;
   // The checks' tab and summary, built in one place.
   void buildChecks();
   void showChecks();

@@ -74,10 +74,11 @@ void TForm1::buildBoardTab() {
   right->addStretch(1);
   right->addWidget(BU_Anteprima);
   page->addLayout(left);
-  page->addSpacing(24);
+  page->addSpacing(12);
   page->addLayout(right);
+  page->addSpacing(12);
   page->addWidget(buildPanelBox(), 0, Qt::AlignTop);
-  page->addStretch(1);
+  page->addWidget(buildRulesBox(), 1);
   PageControl1->insertTab(PageControl1->indexOf(TabSheet5) + 1, TabSheet7, tr("Scheda"));
 }
 

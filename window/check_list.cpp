@@ -32,6 +32,30 @@ QString docText(std::string_view doc) {
   return text;
 }
 
+// The package rules run's lines: each rule with the rows it matched and each
+// unused rule, greyed as what they tell is no fault; then each part no rule
+// matched, which may sit turned as the library drew it.
+void addRulesLines(const brisel::RulesReport& report, std::vector<CheckListModel::Line>& lines) {
+  for (const brisel::RuleCount& r : report.used)
+    lines.push_back({0, QString(), QString(), QStringLiteral("rules-rule"),
+                     CheckListModel::tr("regola alla riga %1 del file regole, '%2': %3 righe")
+                         .arg(r.line)
+                         .arg(shownText(r.pattern))
+                         .arg(r.rows),
+                     true});
+  for (const brisel::RuleCount& r : report.unused)
+    lines.push_back(
+        {0, QString(), QString(), QStringLiteral("rules-unused"),
+         CheckListModel::tr("regola alla riga %1 del file regole, '%2': nessuna riga corrisponde")
+             .arg(r.line)
+             .arg(shownText(r.pattern)),
+         true});
+  for (const brisel::RuleMiss& m : report.unmatched)
+    lines.push_back(
+        {m.row, QString::number(m.row), shownText(m.reference), QStringLiteral("rules-unmatched"),
+         CheckListModel::tr("nessuna regola per '%1': lasciato com'era").arg(shownText(m.field))});
+}
+
 }  // namespace
 
 int CheckListModel::rowCount(const QModelIndex& parent) const {
@@ -105,6 +129,7 @@ void CheckListModel::show(const brisel::Workspace& workspace) {
                          "valore '%2'")
                           .arg(u.line)
                           .arg(shownText(u.value))});
+  addRulesLines(workspace.rulesReport, lines_);
   const brisel::QpfCompare& qpf = workspace.qpfCompare;
   for (const brisel::QpfDifference& d : qpf.differences)
     lines_.push_back(
@@ -145,4 +170,14 @@ QString rakSummary(const brisel::RakReport& report) {
       .arg(utf8(report.rules))
       .arg(report.removed.size())
       .arg(report.unused.size());
+}
+
+QString rulesSummary(const brisel::RulesReport& report) {
+  if (!report.ran) return {};
+  return QCoreApplication::translate("CheckList",
+                                     "Regole %1: %2 corrette, %3 regole non usate, %4 senza regola")
+      .arg(utf8(report.rules))
+      .arg(report.corrected)
+      .arg(report.unused.size())
+      .arg(report.unmatched.size());
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The list of the "Controllo" tab: the findings of "Controlla", the report of
-// the last rule run (Button17) and the differences of "Verifica QPF", one line each
-// with its row, reference, code and text. Double-clicking a line that points
-// at a row of the table tells it through rowChosen.
+// The list of the "Controllo" tab: the findings of "Controlla", the reports of
+// the last rule runs (Button17, BU_ApplicaRegole) and the differences of
+// "Verifica QPF", one line each with its row, reference, code and text.
+// Double-clicking a line that points at a row of the table tells it through
+// rowChosen.
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -34,7 +35,7 @@ class CheckListModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
 
-  // Takes the lines of the workspace's findings, RAK report and compare.
+  // Takes the lines of the workspace's findings, rule reports and compare.
   void show(const brisel::Workspace& workspace);
   const std::vector<Line>& lines() const { return lines_; }
 
@@ -60,3 +61,8 @@ class CheckList : public QTableView {
 // The one-line summary of the rule run the table stands after, named by its
 // RAK file; empty when there is none.
 QString rakSummary(const brisel::RakReport& report);
+
+// The same of the package rules run, named by its rules file: how many rows
+// a rule corrected, how many rules no row used, how many parts no rule
+// matched; empty when there is none.
+QString rulesSummary(const brisel::RulesReport& report);

@@ -155,6 +155,7 @@ void TForm1::bindEditing() {
   std::vector<QLineEdit*> boxes;
   for (QLineEdit* box : pathBoxes()) boxes.push_back(box);
   boxes.push_back(Edit10);
+  boxes.push_back(ED_Regole);
   auto* drops = new FileDrops(this, boxes);
   setAcceptDrops(true);
   Memo1->setAcceptDrops(false);

@@ -55,16 +55,20 @@ QWidget* TForm1::buildPanelBox() {
   ED_Salta = named(new QLineEdit, "ED_Salta");
   ED_Salta->setPlaceholderText(QStringLiteral("2,5-6"));
   connect(ED_Salta, &QLineEdit::returnPressed, this, [this] { BU_SaltaSchede->click(); });
-  panelGrid_->addWidget(new QLabel(tr("Colonne (lungo X)")), 0, 0);
+  SE_Colonne->setToolTip(tr("Schede lungo X"));
+  SE_Righe->setToolTip(tr("Schede lungo Y"));
+  panelGrid_->addWidget(new QLabel(tr("Colonne")), 0, 0);
   panelGrid_->addWidget(SE_Colonne, 0, 1);
   panelGrid_->addWidget(new QLabel(tr("Passo X")), 0, 2);
   panelGrid_->addWidget(ED_PassoX, 0, 3);
-  panelGrid_->addWidget(new QLabel(tr("Righe (lungo Y)")), 1, 0);
+  panelGrid_->addWidget(new QLabel(tr("Righe")), 1, 0);
   panelGrid_->addWidget(SE_Righe, 1, 1);
   panelGrid_->addWidget(new QLabel(tr("Passo Y")), 1, 2);
   panelGrid_->addWidget(ED_PassoY, 1, 3);
-  panelGrid_->addWidget(new QLabel(tr("Schede da saltare")), kSkipRow, 0);
+  panelGrid_->addWidget(new QLabel(tr("Salta")), kSkipRow, 0);
   panelGrid_->addWidget(ED_Salta, kSkipRow, 1);
+  ED_Salta->setToolTip(tr("Le schede da saltare, come 2,5-6"));
+  ED_Salta->setMaximumWidth(ED_PassoX->sizeHint().width());
   auto* order = new QLabel(
       tr("La scheda 1 resta dov'\u00E8, la 2 va alla sua destra. Lato sotto: Tieni lato B, "
          "Pannello, Salta schede, Capovolgi scheda, Applica RAK, Origine nell'angolo."));

@@ -1,12 +1,11 @@
 #pragma once
-// The bytes behind the ten path boxes. A path read from KSR.ini (for the
-// tenth box, from brisel.ini) is shown as text but kept as the bytes it was:
-// while its box still shows the text it got at the start, those bytes are what
-// the operations open and what the settings file gets back, whatever the
-// locale makes of them. A line that is not valid in the locale's encoding (a
-// Latin-1 name under a UTF-8 locale) is shown byte for character, as Latin-1,
-// rather than with replacement marks. A text the operator changed is encoded
-// as the system names files.
+// The bytes behind the eleven path boxes. A path read from KSR.ini (for the
+// tenth box and the package rules' box, from brisel.ini) is shown as text but kept as the bytes it
+// was: while its box still shows the text it got at the start, those bytes are what the operations
+// open and what the settings file gets back, whatever the locale makes of them. A line that is not
+// valid in the locale's encoding (a Latin-1 name under a UTF-8 locale) is shown byte for character,
+// as Latin-1, rather than with replacement marks. A text the operator changed is encoded as the
+// system names files.
 
 #include <array>
 #include <cstddef>
@@ -19,7 +18,7 @@
 
 class PathBytes {
  public:
-  static constexpr std::size_t kBoxes = 10;
+  static constexpr std::size_t kBoxes = 11;
 
   // The text to show for a line of KSR.ini in box `box`, its bytes remembered.
   QString load(std::size_t box, std::string bytes);

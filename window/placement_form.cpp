@@ -58,10 +58,12 @@ void TForm1::loadOwnSettings() {
   }
   auto path = ownSettings_.find(kPlacementKey);
   if (path != ownSettings_.end()) Edit10->setText(pathBytes_.load(kPlacementBox, path->second));
+  loadRulesPath();
 }
 
 void TForm1::saveOwnSettings() {
   ownSettings_[kPlacementKey] = pathBytes_.bytes(kPlacementBox, Edit10->text());
+  keepRulesPath();
   brisel::saveOwnSettings(ownSettingsFile(), ownSettings_);  // a failure loses them, silently
 }
 
