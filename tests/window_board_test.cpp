@@ -65,7 +65,7 @@ TEST(WindowBoard, TheSampleBoardTurnedOver) {
   form.SE_Gradi->setValue(0);
   form.BU_Ruota->click();
   EXPECT_EQ(form.history().undoSteps(), steps + 1);
-  shoot(form.TabSheet7, "issue19-scheda.png");
+  shoot(form.TabSheet7, "board-steps-scheda.png");
 
   form.BU_Anteprima->click();
   EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet5);
@@ -73,7 +73,7 @@ TEST(WindowBoard, TheSampleBoardTurnedOver) {
   EXPECT_TRUE(form.Preview->summary()->text().contains("parti del lato B"))
       << form.Preview->summary()->text().toStdString();
   EXPECT_TRUE(form.Preview->summary()->text().contains("parti con coordinate negative"));
-  shoot(&form, "issue19-preview.png");
+  shoot(&form, "board-steps-preview.png");
 
   form.PageControl1->setCurrentWidget(form.TabSheet7);
   form.CB_Lato->setCurrentIndex(1);  // B

@@ -92,13 +92,13 @@ class Operator {
     return reached;
   }
 
-  // The window as it stands into BRISEL_SHOTS/issue17-NAME.png, when that
+  // The window as it stands into BRISEL_SHOTS/operator-NAME.png, when that
   // folder is given (for looking at it, under a real X server).
   void shot(const char* name) {
     const QString shots = qEnvironmentVariable("BRISEL_SHOTS");
     if (shots.isEmpty()) return;
     QApplication::processEvents();
-    form->grab().save(shots + "/issue17-" + name + ".png");
+    form->grab().save(shots + "/operator-" + name + ".png");
   }
 
   brisel::testing::TempDir folder;
