@@ -55,14 +55,14 @@ const Setting kSettings[] = {
     {.word = "--columns",
      .argument = Argument::value,
      .help = "its columns where it cannot tell: ref=NAME,x=NAME,y=NAME,angle=,side=,"
-             "value=,footprint= (names, or numbers from 1)",
+             "value=,footprint=,dnp=,populate=,board= (names, or numbers from 1)",
      .shape = "LIST",
      .set =
          [](std::string_view value, Settings& settings) {
            if (!placements::validColumns(value))
              throw UsageError{
                  "--columns wants FIELD=NAME or FIELD=NUMBER, separated by commas, "
-                 "FIELD one of ref, x, y, angle, side, value, footprint"};
+                 "FIELD one of ref, x, y, angle, side, value, footprint, dnp, populate, board"};
            settings.controls.placementColumns = value;
          }},
     {.word = "--units",
@@ -74,6 +74,10 @@ const Setting kSettings[] = {
            if (!placements::validUnit(value)) throw UsageError{"--units wants mm, mil or in"};
            settings.controls.placementUnits = value;
          }},
+    {.word = "--keep-dnp",
+     .help = "import the placement file's rows marked not to place (a DNP or populate column) "
+             "too",
+     .set = [](std::string_view, Settings& settings) { settings.controls.keepDnp = true; }},
     {.word = "--mils",
      .help = "imported coordinates are in mils (default: mm)",
      .set = [](std::string_view, Settings& settings) { settings.controls.RB_mils = true; }},

@@ -64,6 +64,9 @@ struct Controls {
   // "mm"); empty when the file is left to tell.
   std::string placementColumns;
   std::string placementUnits;
+  // Rows a placement file marks not to place (a DNP or populate column) are
+  // imported as any other, rather than left out.
+  bool keepDnp = false;
   // The placement CSV that "Salva posizioni" writes, chosen when it is pressed.
   std::filesystem::path placementOutput;
   bool RB_mils = false;         // coordinates in mils

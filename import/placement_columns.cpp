@@ -12,9 +12,10 @@ namespace {
 constexpr std::size_t kShapeLines = 20;
 
 // In the order --columns lists them.
-constexpr std::array<Field, kFieldCount> kListed{kRef, kX, kY, kAngle, kSide, kValue, kFootprint};
-constexpr std::array<std::string_view, kFieldCount> kKeys{"ref",       "x",     "y",   "value",
-                                                          "footprint", "angle", "side"};
+constexpr std::array<Field, kFieldCount> kListed{kRef,   kX,         kY,   kAngle,    kSide,
+                                                 kValue, kFootprint, kDnp, kPopulate, kBoard};
+constexpr std::array<std::string_view, kFieldCount> kKeys{
+    "ref", "x", "y", "value", "footprint", "angle", "side", "dnp", "populate", "board"};
 
 struct Name {
   std::string key;  // lower case letters and digits only
@@ -92,6 +93,13 @@ constexpr Synonym kSynonyms[] = {
     {"layer", kSide, 1},
     {"tb", kSide, 1},
     {"symmirror", kSide, 1},
+    {"dnp", kDnp, 1},
+    {"dnf", kDnp, 1},
+    {"populate", kPopulate, 1},
+    {"fitted", kPopulate, 1},
+    {"mount", kPopulate, 1},
+    {"montare", kPopulate, 1},
+    {"board", kBoard, 1},
 };
 
 std::optional<Role> roleOf(std::string_view key) {

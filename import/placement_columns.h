@@ -24,7 +24,23 @@ double unitFactor(Unit unit);
 // A unit as --units says it; none for anything else.
 Unit unitOf(std::string_view text);
 
-enum Field : int { kRef, kX, kY, kValue, kFootprint, kAngle, kSide, kFieldCount };
+// The fields a placement file may give. A DNP column marks a row not to
+// place when it says so (yes, 1, true, x, DNP, DNF), a populate column when
+// it says no (no, 0, false); the board column is the one "Salva posizioni"
+// writes for a panel.
+enum Field : int {
+  kRef,
+  kX,
+  kY,
+  kValue,
+  kFootprint,
+  kAngle,
+  kSide,
+  kDnp,
+  kPopulate,
+  kBoard,
+  kFieldCount
+};
 
 // What --columns says: a name or a 1-based number for each field given.
 struct Given {

@@ -10,6 +10,7 @@
 #include "core/lines.h"
 #include "core/platform.h"
 #include "core/text.h"
+#include "core/translatable.h"
 #include "import/operations.h"
 #include "import/placement_columns.h"
 #include "import/placement_parts.h"
@@ -26,19 +27,42 @@ constexpr std::size_t kShownFirstLine = 60;
 
 using Row = std::array<std::string, 8>;
 
-std::string noHeaderMessage(std::string_view name, const std::string& firstLine) {
-  std::string shown = firstLine.substr(0, std::min(firstLine.size(), kShownFirstLine));
-  return latin1ToUtf8(escapeControls(toLatin1(name))) +
-         ": nessuna intestazione con riferimento, X e Y nelle prime " +
-         std::to_string(kHeaderSearch) + " righe (prima riga: '" + escapeControls(shown) + "')";
+std::string shownName(std::string_view name) {
+  return latin1ToUtf8(escapeControls(toLatin1(name)));
 }
 
-std::string importedMessage(long written, long skipped) {
-  std::string said =
-      written == 1 ? "1 componente importato" : std::to_string(written) + " componenti importati";
-  if (skipped > 0)
-    said += skipped == 1 ? ", 1 riga senza riferimento saltata"
-                         : ", " + std::to_string(skipped) + " righe senza riferimento saltate";
+Text noHeaderMessage(std::string_view name, const std::string& firstLine) {
+  std::string shown = firstLine.substr(0, std::min(firstLine.size(), kShownFirstLine));
+  return Text(BRISEL_TRANSLATE_NOOP("Message",
+                                    "%1: nessuna intestazione con riferimento, X e Y nelle prime "
+                                    "%2 righe (prima riga: '%3')"),
+              {Text::data(shownName(name)), Text::number(kHeaderSearch),
+               Text::data(escapeControls(shown))});
+}
+
+Text noComponent(std::string_view name) {
+  return Text(BRISEL_TRANSLATE_NOOP("Message", "%1: nessun componente"),
+              {Text::data(shownName(name))});
+}
+
+// "12 componenti importati", then what was passed over, each only when there
+// is some.
+Text importedMessage(long written, const Passed& passed) {
+  Text said(written == 1 ? BRISEL_TRANSLATE_NOOP("Message", "%1 componente importato")
+                         : BRISEL_TRANSLATE_NOOP("Message", "%1 componenti importati"),
+            {Text::number(written)});
+  if (passed.noReference > 0)
+    said = said.then(
+        Text(passed.noReference == 1
+                 ? BRISEL_TRANSLATE_NOOP("Message", ", %1 riga senza riferimento saltata")
+                 : BRISEL_TRANSLATE_NOOP("Message", ", %1 righe senza riferimento saltate"),
+             {Text::number(passed.noReference)}));
+  if (passed.notToPlace > 0)
+    said =
+        said.then(Text(passed.notToPlace == 1
+                           ? BRISEL_TRANSLATE_NOOP("Message", ", %1 da non montare lasciato fuori")
+                           : BRISEL_TRANSLATE_NOOP("Message", ", %1 da non montare lasciati fuori"),
+                       {Text::number(passed.notToPlace)}));
   return said;
 }
 
@@ -63,7 +87,7 @@ std::vector<std::array<std::string, 8>> previewRows(std::string_view bytes,
     eachRow(Lines(decoded.text), found.layout, givenUnit, controls, "",
             [&](const Cells& cells, long) {
               Row& row = rows.emplace_back();
-              for (std::size_t c = 0; c < cells.size(); ++c) row[c] = cells[c];
+              for (std::size_t c = 0; c < row.size(); ++c) row[c] = cells[c];
               return rows.size() < limit;
             });
   } catch (const Error&) {
@@ -89,8 +113,7 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
   Given given = parseGiven(controls.placementColumns).value_or(Given{});
   Unit givenUnit = unitOf(controls.placementUnits);
   Scan found = scan(decoded.text, given, givenUnit);
-  const std::string shownName = latin1ToUtf8(escapeControls(toLatin1(name)));
-  if (!found.anyLine) throw Error(shownName + ": nessun componente");
+  if (!found.anyLine) throw Error(noComponent(name));
   if (!found.layout.complete()) {
     outcome.askColumns = true;
     outcome.messages.push_back({"Errore", noHeaderMessage(name, found.firstLine)});
@@ -114,9 +137,9 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
       throw;
     }
   }
-  if (whole.written == 0) throw Error(shownName + ": nessun componente");
+  if (whole.written == 0) throw Error(noComponent(name));
   keep();
-  outcome.messages.push_back({"Messaggio", importedMessage(whole.written, whole.skipped)});
+  outcome.messages.push_back({"Messaggio", importedMessage(whole.written, whole.passed)});
   workspace.Button17Enabled = true;
   workspace.BU_FootPrintEnabled = true;
   return outcome;
@@ -139,9 +162,11 @@ Outcome importPlacements(Workspace& workspace, const Controls& controls, Progres
     return outcome;
   }
   if (bytes->size() > LineReader::kMaxBytes)
-    throw InputTooLong("File troppo lungo: '" + platform::displayPath(controls.Edit10) +
-                       "' supera " + std::to_string(LineReader::kMaxBytes) +
-                       " byte; lettura interrotta");
+    throw InputTooLong(Text(
+        BRISEL_TRANSLATE_NOOP("Message", "File troppo lungo: '%1' supera %2; lettura interrotta"),
+        {Text::data(platform::displayPath(controls.Edit10)),
+         Text(BRISEL_TRANSLATE_NOOP("Message", "%1 byte"),
+              {Text::number(static_cast<long long>(LineReader::kMaxBytes))})}));
   return placements::importPlacementBytes(*bytes, platform::displayPath(controls.Edit10.filename()),
                                           workspace, controls, progress);
 }

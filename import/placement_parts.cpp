@@ -76,7 +76,7 @@ void readPart(Part& part, const Reading& reading) {
   try {
     part.table.setRowCount(static_cast<int>(std::min(part.room, importing::kLastRow) + 10));
     Lines lines(part.text, reading.lineEnd, part.linesBefore);
-    part.skipped = eachRow(
+    part.passed = eachRow(
         lines, reading.layout, reading.givenUnit, reading.controls, reading.name,
         [&part](const Cells& cells, long k) {
           const int r = static_cast<int>(k);
@@ -93,7 +93,8 @@ void readPart(Part& part, const Reading& reading) {
 
 // The rows of a later part after those before it, numbered on from them.
 void join(Part& first, Part& later) {
-  first.skipped += later.skipped;
+  first.passed.noReference += later.passed.noReference;
+  first.passed.notToPlace += later.passed.notToPlace;
   first.failure = later.failure;
   if (later.written == 0) return;
   const long total = first.written + later.written;

@@ -11,6 +11,7 @@
 #include "core/table_shape.h"
 #include "core/workspace.h"
 #include "import/placement_columns.h"
+#include "import/placement_row.h"
 
 namespace brisel::placements {
 
@@ -35,7 +36,7 @@ struct Part {
   long numberedAfter = 0;
   Grid table{kTableColumns, 0};
   long written = 0;
-  long skipped = 0;
+  Passed passed;
   std::exception_ptr failure;
 };
 

@@ -178,10 +178,26 @@ int Reader::angle(long line) const {
   return static_cast<int>(turned) % 360;
 }
 
-bool Reader::row(std::string_view line, long number, long k) {
+// A DNP column that says so, or a populate column that says no; none when
+// the operator keeps every row.
+bool Reader::markedNotToPlace() {
+  if (controls_.keepDnp) return false;
+  static constexpr std::array<std::string_view, 6> kDnpWords{"yes", "1", "true", "x", "dnp", "dnf"};
+  static constexpr std::array<std::string_view, 3> kNoWords{"no", "0", "false"};
+  const std::string_view dnp = trim(pieceView(fields_[kDnp], texts_[4]));
+  for (std::string_view word : kDnpWords)
+    if (sameLowered(dnp, word)) return true;
+  const std::string_view populate = trim(pieceView(fields_[kPopulate], texts_[4]));
+  for (std::string_view word : kNoWords)
+    if (sameLowered(populate, word)) return true;
+  return false;
+}
+
+RowKind Reader::row(std::string_view line, long number, long k) {
   fieldsOf(line);
   std::string_view reference = gridField(fields_[kRef], texts_[0]);
-  if (reference.empty()) return false;
+  if (reference.empty()) return RowKind::noReference;
+  if (markedNotToPlace()) return RowKind::notToPlace;
   float x = coordinate(kX, number);
   float y = coordinate(kY, number);
   int turned = angle(number);
@@ -197,7 +213,8 @@ bool Reader::row(std::string_view line, long number, long k) {
   cells[5] = reals_[1].view();
   cells[6] = decimal(turned, numbers_[1]);
   cells[7] = gridField(fields_[kFootprint], texts_[3]);
-  return true;
+  cells[8] = gridField(fields_[kBoard], texts_[4]);
+  return RowKind::component;
 }
 
 }  // namespace brisel::placements

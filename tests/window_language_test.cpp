@@ -127,6 +127,7 @@ TEST_F(LanguageTest, InEnglishNoItalianTextIsLeft) {
       QStringLiteral("T"),          QStringLiteral("B"),         QStringLiteral("x"),
       QStringLiteral("y"),          QStringLiteral("record"),    QStringLiteral("CSV"),
       QStringLiteral("KiCad"),      QStringLiteral("Altium"),    QStringLiteral("BOARD"),
+      QStringLiteral("DNP"),        QStringLiteral("Populate"),
   };
   // The words the window shows in Italian, but for those and numbers.
   static const QRegularExpression digits(QStringLiteral("^\\d+$"));

@@ -1,5 +1,6 @@
 // The window's placement files: the tenth row and brisel.ini, "Salva
 // posizioni", and the columns asked of a file the importer cannot read alone.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -50,6 +51,22 @@ TEST_F(WindowTest, TheTenthRowPicksAPlacementFileAndKeepsItInBriselIni) {
 
   auto again = makeForm();
   EXPECT_EQ(again->Edit10->text(), native(folder / "board-top.pos"));
+}
+
+// "Tieni anche i da non montare" reaches the import, and the next start.
+TEST_F(WindowTest, TheDoNotPlaceChoiceReachesTheImportAndIsKept) {
+  auto form = makeForm();
+  writeFile(folder / "dnp.csv", "Ref,PosX,PosY,DNP\nR1,1,1,DNP\nR2,2,2,\n");
+  form->Edit10->setText(native(folder / "dnp.csv"));
+  EXPECT_FALSE(form->CB_TieniDnp->isChecked());
+  form->BU_Posizioni->click();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].second, "1 componente importato, 1 da non montare lasciato fuori");
+  form->CB_TieniDnp->setChecked(true);
+  form->BU_Posizioni->click();
+  EXPECT_EQ(dialogs.messages.back().second, "2 componenti importati");
+  form->close();
+  EXPECT_TRUE(makeForm()->CB_TieniDnp->isChecked());
 }
 
 TEST(PlacementSaveName, ProposesTheInputsNameWithBriselCsv) {

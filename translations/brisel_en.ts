@@ -295,6 +295,22 @@
         <source>Nessun componente con questa scelta.</source>
         <translation>No component with this choice.</translation>
     </message>
+    <message>
+        <source>DNP</source>
+        <translation>DNP</translation>
+    </message>
+    <message>
+        <source>Montare</source>
+        <translation>Populate</translation>
+    </message>
+    <message>
+        <source>Tieni anche i da non montare</source>
+        <translation>Keep do-not-place parts too</translation>
+    </message>
+    <message>
+        <source>Colonna DNP: sì, 1, true, x, DNP, DNF; colonna Montare: no, 0, false. Quelle righe restano fuori, se non si tengono.</source>
+        <translation>DNP column: yes, 1, true, x, DNP, DNF; Populate column: no, 0, false. Those rows are left out unless kept.</translation>
+    </message>
 </context>
 <context>
     <name>Message</name>
@@ -634,6 +650,38 @@
         <source>%1: numero %2 nel record ripetuto su %3 righe (la prima è la riga %4)</source>
         <translation>%1: record number %2 repeated on %3 rows (the first is row %4)</translation>
     </message>
+    <message>
+        <source>%1: nessuna intestazione con riferimento, X e Y nelle prime %2 righe (prima riga: &apos;%3&apos;)</source>
+        <translation>%1: no header with reference, X and Y in the first %2 lines (first line: &apos;%3&apos;)</translation>
+    </message>
+    <message>
+        <source>%1: nessun componente</source>
+        <translation>%1: no component</translation>
+    </message>
+    <message>
+        <source>%1 componente importato</source>
+        <translation>%1 component imported</translation>
+    </message>
+    <message>
+        <source>%1 componenti importati</source>
+        <translation>%1 components imported</translation>
+    </message>
+    <message>
+        <source>, %1 riga senza riferimento saltata</source>
+        <translation>, %1 line without a reference skipped</translation>
+    </message>
+    <message>
+        <source>, %1 righe senza riferimento saltate</source>
+        <translation>, %1 lines without a reference skipped</translation>
+    </message>
+    <message>
+        <source>, %1 da non montare lasciato fuori</source>
+        <translation>, %1 not to be placed left out</translation>
+    </message>
+    <message>
+        <source>, %1 da non montare lasciati fuori</source>
+        <translation>, %1 not to be placed left out</translation>
+    </message>
 </context>
 <context>
     <name>PreviewPage</name>
@@ -915,6 +963,14 @@
     <message>
         <source>Le schede da saltare, come 2,5-6</source>
         <translation>The boards to leave out, such as 2,5-6</translation>
+    </message>
+    <message>
+        <source>Tieni anche i da non montare</source>
+        <translation>Keep do-not-place parts too</translation>
+    </message>
+    <message>
+        <source>Le righe che il file segna da non montare (colonna DNP o Populate) vengono importate come le altre</source>
+        <translation>Rows marked not to place (DNP or Populate column) are imported like the others</translation>
     </message>
 </context>
 </TS>

@@ -296,7 +296,10 @@ QGridLayout* TForm1::buildPathRows() {
     row.picker->setFixedWidth(28);
     row.picker->setToolTip(tr("Sfoglia"));
     grid->addWidget(row.label, line, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(row.edit, line, 1);
+    if (&row.edit == &Edit10)
+      grid->addLayout(placementBox(), line, 1);
+    else
+      grid->addWidget(row.edit, line, 1);
     grid->addWidget(row.picker, line, 2);
     ++line;
   }
@@ -740,6 +743,7 @@ brisel::Controls TForm1::snapshot() const {
   controls.Edit8 = pathBytes_.path(7, Edit8->text());
   controls.Edit9 = pathBytes_.path(8, Edit9->text());
   controls.Edit10 = pathBytes_.path(9, Edit10->text());
+  controls.keepDnp = CB_TieniDnp->isChecked();
   controls.ED_Regole = pathBytes_.path(10, ED_Regole->text());
   controls.RB_mils = RB_mils->isChecked();
   controls.CB_Format = CB_Format->isChecked();

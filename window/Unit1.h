@@ -109,6 +109,9 @@ class TForm1 : public QWidget {
   QLabel* Label11;
   QLineEdit* Edit10;
   QPushButton* Button23;
+  // "Tieni anche i da non montare": the rows the placement file marks not to
+  // place are imported too. Kept in brisel.ini.
+  QCheckBox* CB_TieniDnp;
   QPushButton* Button1;
   QPushButton* Button3;
   QPushButton* Button6;
@@ -290,6 +293,8 @@ class TForm1 : public QWidget {
   class BarProgress;
 
   QGridLayout* buildPathRows();
+  // Edit10 and CB_TieniDnp beside it, as wide as the other path boxes.
+  QLayout* placementBox();
   void buildPages();
   void sizeColumns();
   QWidget* buildLowerPart();

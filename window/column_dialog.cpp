@@ -1,6 +1,7 @@
 #include "window/column_dialog.h"
 #include "window/language.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -108,8 +109,9 @@ ColumnDialog::ColumnDialog(const ColumnChoice& choice, QWidget* parent)
   for (std::size_t r = 0; r < lines_.size(); ++r)
     CB_Intestazione->addItem(tr("riga %1").arg(r + 1), static_cast<int>(r));
   fields->addRow(tr("Intestazione"), CB_Intestazione);
-  const QString names[] = {tr("Riferimento *"), tr("X *"),    tr("Y *"), tr("Valore"),
-                           tr("Footprint"),     tr("Angolo"), tr("Lato")};
+  const QString names[] = {tr("Riferimento *"), tr("X *"),       tr("Y *"),
+                           tr("Valore"),        tr("Footprint"), tr("Angolo"),
+                           tr("Lato"),          tr("DNP"),       tr("Montare")};
   auto* grid = new QHBoxLayout;
   for (std::size_t f = 0; f < kKeys.size(); ++f) {
     CB_Campi[f] = new QComboBox(this);
@@ -128,6 +130,13 @@ ColumnDialog::ColumnDialog(const ColumnChoice& choice, QWidget* parent)
   CB_Unita->addItem(tr("pollici"), QStringLiteral("in"));
   CB_Unita->setToolTip(tr("Vale dove il file non dice la sua unità"));
   fields->addRow(tr("Unità"), CB_Unita);
+  CB_TieniDnp = new QCheckBox(tr("Tieni anche i da non montare"), this);
+  CB_TieniDnp->setObjectName(QStringLiteral("CB_TieniDnp"));
+  CB_TieniDnp->setToolTip(
+      tr("Colonna DNP: s\u00EC, 1, true, x, DNP, DNF; colonna Montare: no, 0, "
+         "false. Quelle righe restano fuori, se non si tengono."));
+  CB_TieniDnp->setChecked(choice.controls.keepDnp);
+  fields->addRow(QString(), CB_TieniDnp);
   root->addLayout(fields);
 
   root->addWidget(new QLabel(tr("Come andranno nella tabella"), this));
@@ -165,6 +174,7 @@ ColumnDialog::ColumnDialog(const ColumnChoice& choice, QWidget* parent)
   for (QComboBox* field : CB_Campi)
     connect(field, &QComboBox::currentIndexChanged, this, &ColumnDialog::showPreview);
   connect(CB_Unita, &QComboBox::currentIndexChanged, this, &ColumnDialog::showPreview);
+  connect(CB_TieniDnp, &QCheckBox::toggled, this, &ColumnDialog::showPreview);
   showPreview();
   resize(820, 600);
 }
@@ -243,6 +253,7 @@ ColumnChoice ColumnDialog::choice() const {
   chosen.columns = columnsText();
   chosen.units = CB_Unita->currentData().toString().toStdString();
   chosen.headerLine = CB_Intestazione->currentData().toInt();
+  chosen.controls.keepDnp = CB_TieniDnp->isChecked();
   return chosen;
 }
 
@@ -259,6 +270,7 @@ void ColumnDialog::showPreview() {
   brisel::Controls controls = choice_.controls;
   controls.placementColumns = columnsText();
   controls.placementUnits = CB_Unita->currentData().toString().toStdString();
+  controls.keepDnp = CB_TieniDnp->isChecked();
   std::vector<std::array<std::string, 8>> rows;
   QString message;
   try {

@@ -11,6 +11,7 @@
 
 #include "window/dialogs.h"
 
+class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
 class QLabel;
@@ -21,8 +22,8 @@ class ColumnDialog : public QDialog {
 
  public:
   // The fields, in the order the dialog lists them, with their --columns keys.
-  static constexpr std::array<const char*, 7> kKeys{"ref",       "x",     "y",   "value",
-                                                    "footprint", "angle", "side"};
+  static constexpr std::array<const char*, 9> kKeys{"ref",   "x",    "y",   "value",   "footprint",
+                                                    "angle", "side", "dnp", "populate"};
   static constexpr std::size_t kRequired = 3;  // ref, x and y
 
   // Set up from `choice`: its columns and unit preselected.
@@ -36,6 +37,7 @@ class ColumnDialog : public QDialog {
   QComboBox* CB_Intestazione;                     // the header line, or none (columns by number)
   std::array<QComboBox*, kKeys.size()> CB_Campi;  // one a field, as kKeys
   QComboBox* CB_Unita;                            // mm, mil, in
+  QCheckBox* CB_TieniDnp;                         // the rows marked not to place kept
   QTableWidget* TB_Anteprima;                     // the first rows as the import would write them
   QLabel* LB_Messaggio;                           // why the preview stops, or what is missing
   QDialogButtonBox* Buttons;

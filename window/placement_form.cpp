@@ -1,7 +1,9 @@
 // The form's placement files: the tenth path row and its picker, brisel.ini,
 // the columns of a file the importer cannot tell, and "Salva posizioni".
 
+#include <QCheckBox>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cstdint>
@@ -18,6 +20,8 @@ namespace {
 
 // The key of the tenth box's path in brisel.ini.
 constexpr const char* kPlacementKey = "posizioni";
+// Whether CB_TieniDnp is checked: "1" or "0".
+constexpr const char* kKeepDnpKey = "tieni_da_non_montare";
 // Enough of a placement file for its header, its preamble and the preview.
 constexpr std::size_t kShownBytes = std::size_t{1} << 20;
 constexpr std::size_t kPlacementBox = 9;  // Edit10 among the path boxes
@@ -50,6 +54,21 @@ std::filesystem::path TForm1::ownSettingsFile() const {
   return brisel::ownSettingsFile(settings_);
 }
 
+QLayout* TForm1::placementBox() {
+  CB_TieniDnp = new QCheckBox(tr("Tieni anche i da non montare"), this);
+  CB_TieniDnp->setObjectName(QStringLiteral("CB_TieniDnp"));
+  CB_TieniDnp->setToolTip(
+      tr("Le righe che il file segna da non montare (colonna DNP o Populate) vengono importate "
+         "come le altre"));
+  auto* box = new QHBoxLayout;
+  box->setSpacing(8);
+  box->addWidget(Edit10, 1);
+  box->addWidget(CB_TieniDnp);
+  Edit10->setMinimumWidth(0);
+  Edit10->setMaximumWidth(QWIDGETSIZE_MAX);
+  return box;
+}
+
 void TForm1::loadOwnSettings() {
   try {
     ownSettings_ = brisel::loadOwnSettings(ownSettingsFile());
@@ -58,11 +77,14 @@ void TForm1::loadOwnSettings() {
   }
   auto path = ownSettings_.find(kPlacementKey);
   if (path != ownSettings_.end()) Edit10->setText(pathBytes_.load(kPlacementBox, path->second));
+  auto keepDnp = ownSettings_.find(kKeepDnpKey);
+  CB_TieniDnp->setChecked(keepDnp != ownSettings_.end() && keepDnp->second == "1");
   loadRulesPath();
 }
 
 void TForm1::saveOwnSettings() {
   ownSettings_[kPlacementKey] = pathBytes_.bytes(kPlacementBox, Edit10->text());
+  ownSettings_[kKeepDnpKey] = CB_TieniDnp->isChecked() ? "1" : "0";
   keepRulesPath();
   brisel::saveOwnSettings(ownSettingsFile(), ownSettings_);  // a failure loses them, silently
 }
@@ -120,6 +142,9 @@ brisel::Outcome TForm1::withColumns(const FormOperation& operation,
   if (!dialogs_.chooseColumns(this, choice)) return {};
   again.placementColumns = choice.columns;
   again.placementUnits = choice.units;
+  // The dialog's "Tieni anche i da non montare" is the row's, chosen there.
+  again.keepDnp = choice.controls.keepDnp;
+  CB_TieniDnp->setChecked(choice.controls.keepDnp);
   brisel::Outcome chosen = operation(workspace_, again, progress);
   // Files with the same header get the same columns next time.
   const int keyLine = choice.headerLine >= 0 ? choice.headerLine : 0;
