@@ -209,6 +209,13 @@ TEST(ColumnDialogTest, ThePreviewFollowsTheChoice) {
   EXPECT_EQ(chosen.columns, "ref=1,x=2,y=3,footprint=5,angle=4");
   EXPECT_EQ(chosen.units, "mil");
   EXPECT_EQ(chosen.headerLine, -1);
+  // With BRISEL_SHOTS set, the dialog as the operator sees it.
+  const QString shots = qEnvironmentVariable("BRISEL_SHOTS");
+  if (!shots.isEmpty()) {
+    dialog.show();
+    QCoreApplication::processEvents();
+    dialog.grab().save(shots + "/column-dialog.png");
+  }
 }
 
 }  // namespace

@@ -116,7 +116,7 @@ ColumnDialog::ColumnDialog(const ColumnChoice& choice, QWidget* parent)
   for (std::size_t f = 0; f < kKeys.size(); ++f) {
     CB_Campi[f] = new QComboBox(this);
     CB_Campi[f]->setObjectName(QStringLiteral("CB_") + QString::fromLatin1(kKeys[f]));
-    CB_Campi[f]->setMinimumContentsLength(10);
+    CB_Campi[f]->setMinimumContentsLength(6);
     auto* pair = new QVBoxLayout;
     pair->addWidget(new QLabel(names[f], this));
     pair->addWidget(CB_Campi[f]);
