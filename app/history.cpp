@@ -226,7 +226,9 @@ class History::NewRows {
   void add(Table& table, std::size_t index, std::string_view bytes, std::size_t rowsLeft) {
     if (bytes.size() > UINT32_MAX) throw std::length_error("riga troppo lunga");
     if (block_->size() == 0) {  // room for the rest of the table alike
-      block_->reserve((bytes.size() + 8) * rowsLeft);
+      // Twice the first row for each row left: rows further down are often
+      // longer, and room reserved but not written costs no memory.
+      block_->reserve(2 * (bytes.size() + 8) * rowsLeft);
       pending_.reserve(rowsLeft);
     }
     pending_.push_back({&table, index, block_->size()});
