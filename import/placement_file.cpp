@@ -1078,11 +1078,18 @@ void readParts(std::vector<Part>& parts, const Reading& reading) {
   joinRead();
 }
 
-std::string noHeaderMessage(std::string_view name, const std::string& firstLine) {
+Text noHeaderMessage(std::string_view name, const std::string& firstLine) {
   std::string shown = firstLine.substr(0, std::min(firstLine.size(), kShownFirstLine));
-  return latin1ToUtf8(escapeControls(toLatin1(name))) +
-         ": nessuna intestazione con riferimento, X e Y nelle prime " +
-         std::to_string(kHeaderSearch) + " righe (prima riga: '" + escapeControls(shown) + "')";
+  return Text(
+      BRISEL_TRANSLATE_NOOP("Message",
+                            "%1: nessuna intestazione con riferimento, X e Y nelle prime "
+                            "%2 righe (prima riga: '%3')"),
+      {Text::data(latin1ToUtf8(escapeControls(toLatin1(name)))),
+       Text::number(static_cast<long long>(kHeaderSearch)), Text::data(escapeControls(shown))});
+}
+
+Text noComponent(const std::string& shownName) {
+  return Text(BRISEL_TRANSLATE_NOOP("Message", "%1: nessun componente"), {Text::data(shownName)});
 }
 
 }  // namespace
@@ -1131,7 +1138,7 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
   Unit givenUnit = unitOf(controls.placementUnits);
   Scan found = scan(decoded.text, given, givenUnit);
   const std::string shownName = latin1ToUtf8(escapeControls(toLatin1(name)));
-  if (!found.anyLine) throw Error(shownName + ": nessun componente");
+  if (!found.anyLine) throw Error(noComponent(shownName));
   if (!found.layout.complete()) {
     outcome.askColumns = true;
     outcome.messages.push_back({"Errore", noHeaderMessage(name, found.firstLine)});
@@ -1156,13 +1163,16 @@ Outcome importPlacementBytes(std::string_view bytes, std::string_view name, Work
   }
   const long written = read.written;
   const long skipped = read.skipped;
-  if (written == 0) throw Error(shownName + ": nessun componente");
+  if (written == 0) throw Error(noComponent(shownName));
   keep();
-  std::string said =
-      written == 1 ? "1 componente importato" : std::to_string(written) + " componenti importati";
-  if (skipped > 0)
-    said += skipped == 1 ? ", 1 riga senza riferimento saltata"
-                         : ", " + std::to_string(skipped) + " righe senza riferimento saltate";
+  Text said = written == 1 ? Text(BRISEL_TRANSLATE_NOOP("Message", "1 componente importato"))
+                           : Text(BRISEL_TRANSLATE_NOOP("Message", "%1 componenti importati"),
+                                  {Text::number(written)});
+  if (skipped == 1)
+    said = said.then(Text(BRISEL_TRANSLATE_NOOP("Message", ", 1 riga senza riferimento saltata")));
+  if (skipped > 1)
+    said = said.then(Text(BRISEL_TRANSLATE_NOOP("Message", ", %1 righe senza riferimento saltate"),
+                          {Text::number(skipped)}));
   outcome.messages.push_back({"Messaggio", said});
   workspace.Button17Enabled = true;
   workspace.BU_FootPrintEnabled = true;
