@@ -160,8 +160,9 @@ class TForm1 : public QWidget {
   QPushButton* BU_Controlla;
   QPushButton* BU_Verifica;
   QLabel* LB_Rak;
-  // What the last operation could not do without a box of its own: the input
-  // file it did not find. It stands under the buttons, before LB_Rak.
+  // What the last operation says without a box of its own: the input file it
+  // did not find, a step's summary, where a picture was saved. It stands
+  // under the buttons, before LB_Rak.
   QLabel* LB_Stato;
   QWidget* TabSheet6;
   CheckList* LV_Controllo;
