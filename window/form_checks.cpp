@@ -136,6 +136,8 @@ void TForm1::showStatus(std::optional<brisel::Text> status) {
   const QString text = status_ ? language::said(*status_) : QString();
   LB_Stato->setText(text);
   LB_Stato->setToolTip(text);
+  // An empty line takes no room from the RAK summary beside it.
+  LB_Stato->setVisible(!text.isEmpty());
 }
 
 // An input file that is not there is passed over without a box; the line
