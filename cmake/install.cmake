@@ -46,6 +46,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Brisel developers <brisel@users.noreply.git
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts (dialog buttons, file dialogs) in the window's language; the
+# window works without them, in English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/brisel/brisel")
 find_program(BRISEL_DPKG dpkg)
 if(BRISEL_DPKG)

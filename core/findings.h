@@ -99,13 +99,14 @@ struct QpfDifference {
   int row = 0;        // the table row the record comes from; 0 when none
   std::string field;  // header, length, number, reference, value, X, Y, angle, force,
                       // other bytes, record
-  std::string file;   // what the file holds, as text
-  std::string table;  // what the table would write, as text
+  Text file;          // what the file holds: its bytes as text, or words ("mancante")
+  Text table;         // what the table would write, the same way
   friend bool operator==(const QpfDifference&, const QpfDifference&) = default;
 };
 
 struct QpfCompare {
   bool ran = false;  // a compare has run to its end
+  std::string file;  // the name of the QPF file it read, bytes as in the path
   std::vector<QpfDifference> differences;
 };
 

@@ -83,8 +83,9 @@ void forEachLine(LineReader& reader, const std::filesystem::path& path, const Nu
     }
   }
   if (reader.failed())
-    throw Error("Errore di lettura del file " + platform::displayPath(path) + " dopo la riga " +
-                std::to_string(reader.lineNumber()));
+    throw Error(
+        Text(BRISEL_TRANSLATE_NOOP("Message", "Errore di lettura del file %1 dopo la riga %2"),
+             {Text::data(platform::displayPath(path)), Text::number(reader.lineNumber())}));
 }
 
 }  // namespace brisel::importing

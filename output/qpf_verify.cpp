@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/platform.h"
 #include "core/text.h"
 #include "output/operations.h"
 #include "output/qpf_bytes.h"
@@ -17,6 +18,8 @@
 namespace brisel {
 
 namespace {
+
+const char* const kMissing = BRISEL_TRANSLATE_NOOP("Message", "mancante");
 
 using namespace output;
 
@@ -64,7 +67,7 @@ class Comparison {
   }
 
  private:
-  void add(long record, std::string field, std::string file, std::string table) {
+  void add(long record, std::string field, Text file, Text table) {
     int row = record >= 1 && static_cast<std::size_t>(record) <= rows_.size()
                   ? rows_[static_cast<std::size_t>(record - 1)]
                   : 0;
@@ -74,14 +77,19 @@ class Comparison {
   void compareHeader() {
     for (std::size_t at = 0; at < header_; ++at) {
       if (at >= file_.size()) {
-        add(0, "header", "byte " + std::to_string(at) + ": fine del file",
-            "byte " + std::to_string(at) + ": " + byteText(static_cast<unsigned char>(table_[at])));
+        add(0, "header",
+            Text(BRISEL_TRANSLATE_NOOP("Message", "byte %1: fine del file"),
+                 {Text::number(static_cast<long long>(at))}),
+            Text::data("byte " + std::to_string(at) + ": " +
+                       byteText(static_cast<unsigned char>(table_[at]))));
         return;
       }
       if (file_[at] != table_[at]) {
         add(0, "header",
-            "byte " + std::to_string(at) + ": " + byteText(static_cast<unsigned char>(file_[at])),
-            "byte " + std::to_string(at) + ": " + byteText(static_cast<unsigned char>(table_[at])));
+            Text::data("byte " + std::to_string(at) + ": " +
+                       byteText(static_cast<unsigned char>(file_[at]))),
+            Text::data("byte " + std::to_string(at) + ": " +
+                       byteText(static_cast<unsigned char>(table_[at]))));
         return;
       }
     }
@@ -90,11 +98,11 @@ class Comparison {
   void compareLength() {
     const std::string expected = std::to_string(littleEndianAt(table_, header_, kQpfLengthBytes));
     if (file_.size() < header_ + kQpfLengthBytes) {
-      add(0, "length", "mancante", expected);
+      add(0, "length", Text(kMissing), Text::data(expected));
       return;
     }
     const std::string found = std::to_string(littleEndianAt(file_, header_, kQpfLengthBytes));
-    if (found != expected) add(0, "length", found, expected);
+    if (found != expected) add(0, "length", Text::data(found), Text::data(expected));
   }
 
   void compareRecords(bool fileCut) {
@@ -108,16 +116,23 @@ class Comparison {
     for (std::size_t k = fileRecords; k < tableRecords; ++k) {
       if (k == fileRecords && partial > 0)
         add(static_cast<long>(k + 1), "record",
-            "troncato: " + std::to_string(partial) + " byte su " + std::to_string(kQpfRecordBytes),
-            "completo");
+            Text(BRISEL_TRANSLATE_NOOP("Message", "troncato: %1 byte su %2"),
+                 {Text::number(static_cast<long long>(partial)),
+                  Text::number(static_cast<long long>(kQpfRecordBytes))}),
+            Text(BRISEL_TRANSLATE_NOOP("Message", "completo")));
       else
-        add(static_cast<long>(k + 1), "record", "mancante", "presente");
+        add(static_cast<long>(k + 1), "record", Text(kMissing),
+            Text(BRISEL_TRANSLATE_NOOP("Message", "presente")));
     }
     if (fileRecords > tableRecords || (fileRecords == tableRecords && partial > 0)) {
-      std::string extra = std::to_string(fileBytes - tableRecords * kQpfRecordBytes) +
-                          " byte in pi\xC3\xB9 dopo l'ultimo record";
-      if (fileCut) extra += " (file oltre " + std::to_string(kQpfLongestFile) + " byte)";
-      add(static_cast<long>(tableRecords + 1), "record", extra, "nessuno");
+      Text extra(
+          BRISEL_TRANSLATE_NOOP("Message", "%1 byte in pi\xC3\xB9 dopo l'ultimo record"),
+          {Text::number(static_cast<long long>(fileBytes - tableRecords * kQpfRecordBytes))});
+      if (fileCut)
+        extra = extra.then(Text(BRISEL_TRANSLATE_NOOP("Message", " (file oltre %1 byte)"),
+                                {Text::number(static_cast<long long>(kQpfLongestFile))}));
+      add(static_cast<long>(tableRecords + 1), "record", extra,
+          Text(BRISEL_TRANSLATE_NOOP("Message", "nessuno")));
     }
   }
 
@@ -131,13 +146,14 @@ class Comparison {
     auto number = [](std::string_view bytes, QpfField field) {
       return std::to_string(littleEndianAt(bytes, field.at, field.size));
     };
-    if (differs(kQpfNumber)) add(record, "number", number(f, kQpfNumber), number(t, kQpfNumber));
+    if (differs(kQpfNumber))
+      add(record, "number", Text::data(number(f, kQpfNumber)), Text::data(number(t, kQpfNumber)));
     if (differs(kReferenceChars))
-      add(record, "reference", characters(f, kReferenceChars.at, kReferenceChars.size),
-          characters(t, kReferenceChars.at, kReferenceChars.size));
+      add(record, "reference", Text::data(characters(f, kReferenceChars.at, kReferenceChars.size)),
+          Text::data(characters(t, kReferenceChars.at, kReferenceChars.size)));
     if (differs(kValueChars))
-      add(record, "value", characters(f, kValueChars.at, kValueChars.size),
-          characters(t, kValueChars.at, kValueChars.size));
+      add(record, "value", Text::data(characters(f, kValueChars.at, kValueChars.size)),
+          Text::data(characters(t, kValueChars.at, kValueChars.size)));
     for (auto [name, field] : {std::pair{"X", kQpfX}, std::pair{"Y", kQpfY}}) {
       if (!differs(field)) continue;
       std::string inFile = floatText(f, field.at, separator_);
@@ -146,17 +162,19 @@ class Comparison {
         inFile += " (" + number(f, field) + ")";
         inTable += " (" + number(t, field) + ")";
       }
-      add(record, name, inFile, inTable);
+      add(record, name, Text::data(inFile), Text::data(inTable));
     }
-    if (differs(kQpfAngle)) add(record, "angle", number(f, kQpfAngle), number(t, kQpfAngle));
+    if (differs(kQpfAngle))
+      add(record, "angle", Text::data(number(f, kQpfAngle)), Text::data(number(t, kQpfAngle)));
     if (differs(kQpfForce))
-      add(record, "force", byteText(static_cast<unsigned char>(f[kQpfForce.at])),
-          byteText(static_cast<unsigned char>(t[kQpfForce.at])));
+      add(record, "force", Text::data(byteText(static_cast<unsigned char>(f[kQpfForce.at]))),
+          Text::data(byteText(static_cast<unsigned char>(t[kQpfForce.at]))));
     if (auto other = firstDifference(f, t, 0, kQpfRecordBytes))
       add(record, "other bytes",
-          "byte " + std::to_string(*other) + ": " + byteText(static_cast<unsigned char>(f[*other])),
-          "byte " + std::to_string(*other) + ": " +
-              byteText(static_cast<unsigned char>(t[*other])));
+          Text::data("byte " + std::to_string(*other) + ": " +
+                     byteText(static_cast<unsigned char>(f[*other]))),
+          Text::data("byte " + std::to_string(*other) + ": " +
+                     byteText(static_cast<unsigned char>(t[*other]))));
   }
 
   std::string_view file_;
@@ -186,6 +204,7 @@ Outcome verifyQpf(Workspace& workspace, const Controls& controls, Progress& /*pr
   workspace.qpfCompare.differences =
       Comparison(*file, expected, headerBytes, rows, controls.decimalSeparator).run(cut);
   workspace.qpfCompare.ran = true;
+  workspace.qpfCompare.file = platform::displayPath(controls.Edit4.filename());
   Outcome outcome;
   if (workspace.qpfCompare.differences.empty())
     outcome.messages.push_back(

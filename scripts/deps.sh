@@ -2,8 +2,10 @@
 # missing.
 # qt6-tools-dev (Qt6LinguistTools for CMake) and qt6-l10n-tools (lupdate, lrelease):
 # the window's translations are compiled in, and a test runs lupdate.
+# qt6-translations-l10n: Qt's own texts (dialog buttons, file dialogs) in the
+# window's language, which a test checks.
 brisel_packages=(cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-  libbenchmark-dev qt6-tools-dev qt6-l10n-tools)
+  libbenchmark-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 # scripts/package: dpkg-shlibdeps (and file, which CPack asks) for the
 # dependencies; the validators of the desktop entry and the AppStream data.
 brisel_package_packages=(cmake make g++ qt6-base-dev libgl-dev qt6-tools-dev qt6-l10n-tools

@@ -118,6 +118,41 @@ TEST(BoardView, DrawsEachPartTurnedWithItsMarkAndTheOrigin) {
   }
 }
 
+// The board's size stands whole under a fitted board, centred, on the
+// background: the origin's cross (at the board's corner, or in the middle of
+// its lower edge) does not run through it.
+TEST(BoardView, TheSizeOfAFittedBoardShowsWholeUnderIt) {
+  const float corner[] = {5, 95}, middle[] = {-45, 45};
+  for (const float* xs : {corner, middle})
+    for (QSize size : {QSize(400, 300), QSize(960, 190), QSize(200, 400)}) {
+      SCOPED_TRACE(testing::Message() << xs[0] << " " << size.width());
+      auto view =
+          viewOf(boardOf({part(1, xs[0], 5, 0, 10, 10), part(2, xs[1], 45, 0, 10, 10)}), size);
+      const QImage image = rendered(*view);
+      const brisel::BoardBox box = view->board().extent();
+      const QPointF low = view->toPixel(box.left, box.bottom), high = view->toPixel(box.right, 0);
+      const QPointF origin = view->toPixel(0, 0);
+      // The text under the board: its dark pixels but for the cross and its ring.
+      int top = image.height(), bottom = -1, left = image.width(), right = -1;
+      for (int y = static_cast<int>(low.y()) + 2; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+          if (std::abs(x - origin.x()) > 7 && qGray(image.pixel(x, y)) < 160) {
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            left = std::min(left, x);
+            right = std::max(right, x);
+          }
+      ASSERT_GE(bottom, 0) << "no size under the board";
+      EXPECT_LT(bottom, image.height() - 1) << "the size is cut by the edge";
+      EXPECT_NEAR((left + right) / 2.0, (low.x() + high.x()) / 2, 8);
+      // Above the digits, within the size's ground, no line of the cross.
+      if (left < origin.x() && origin.x() < right) {
+        EXPECT_GT(qGray(image.pixel(static_cast<int>(origin.x()), top - 1)), 200)
+            << "the cross runs through the size";
+      }
+    }
+}
+
 TEST(BoardView, EmptyBoardShowsTheOrigin) {
   auto view = viewOf(boardOf({}));
   const QImage image = rendered(*view);
@@ -238,6 +273,16 @@ TEST_F(PreviewTab, FollowsTheTableAndMovesTheCursor) {
   EXPECT_EQ(form->PageControl1->tabText(4), "Anteprima");
   ASSERT_EQ(view()->board().parts.size(), 40u);
   EXPECT_EQ(form->Preview->summary()->text(), "40 componenti");
+  // One of a kind is said in the singular.
+  GridModel* sides = form->StringGrid1->gridModel();
+  sides->setData(sides->index(3, brisel::col::Side), QStringLiteral("B"));
+  sides->setData(sides->index(4, brisel::col::X), QStringLiteral("-1"));
+  QApplication::processEvents();
+  EXPECT_EQ(form->Preview->summary()->text(),
+            "40 componenti; tratteggiata: 1 parte del lato B; 1 parte con coordinate negative");
+  form->BU_Annulla->click();
+  form->BU_Annulla->click();
+  QApplication::processEvents();
 
   // A typed cell: the board follows, the row that no longer converts is named.
   GridModel* model = form->StringGrid1->gridModel();
@@ -267,6 +312,11 @@ TEST_F(PreviewTab, SavesSvgOrPngOrSaysWhy) {
   form->Preview->saveButton()->click();
   ASSERT_EQ(dialogs.opened.size(), 1u);
   EXPECT_EQ(brisel::testing::readFile(folder / "board.svg"), brisel::boardSvg(view()->board()));
+  // The line under the buttons says where.
+  EXPECT_EQ(form->LB_Stato->text(), "Immagine salvata: " + *dialogs.answer + ".svg");
+  QApplication::processEvents();
+  EXPECT_GE(form->LB_Stato->width(),
+            form->LB_Stato->fontMetrics().horizontalAdvance(form->LB_Stato->text().left(40)));
 
   form->Preview->byFootprintButton()->click();
   dialogs.answer = QString::fromStdString((folder / "b.PNG").string());
@@ -280,6 +330,7 @@ TEST_F(PreviewTab, SavesSvgOrPngOrSaysWhy) {
   ASSERT_EQ(dialogs.errors.size(), 1u);
   EXPECT_TRUE(dialogs.errors[0].contains(*dialogs.answer)) << dialogs.errors[0].toStdString();
 
+  EXPECT_TRUE(form->LB_Stato->text().endsWith("b.PNG")) << form->LB_Stato->text().toStdString();
   dialogs.answer.reset();
   form->Preview->saveButton()->click();
   EXPECT_EQ(dialogs.errors.size(), 1u);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,13 +43,16 @@ TEST(WindowChecks, FromTheFirstClickToTheComparedOutput) {
   form.BU_Controlla->click();
   EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet6);
   const CheckListModel* list = form.LV_Controllo->listModel();
-  ASSERT_EQ(list->rowCount(), 1);
-  EXPECT_EQ(list->index(0, 0).data().toString(), "40");
-  EXPECT_EQ(list->index(0, 1).data().toString(), "SW1");
-  EXPECT_EQ(list->index(0, 2).data().toString(), "blank-in-field");
+  ASSERT_EQ(list->rowCount(), 2);
+  // A heading names the result and counts it.
+  EXPECT_EQ(list->index(0, 4).data().toString(), "Controllo della tabella: 1 problema");
+  EXPECT_TRUE(list->index(0, 4).data(Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(list->index(1, 0).data().toString(), "40");
+  EXPECT_EQ(list->index(1, 1).data().toString(), "SW1");
+  EXPECT_EQ(list->index(1, 2).data().toString(), "blank-in-field");
   EXPECT_EQ(form.Preview->view()->markedRows(), std::vector<int>{40});  // outlined in red
   QCoreApplication::processEvents();  // the tab shown lays its list out
-  const QRect line = form.LV_Controllo->visualRect(list->index(0, 3));
+  const QRect line = form.LV_Controllo->visualRect(list->index(1, 4));
   // A double click is a press, then a second press that doubles it.
   QTest::mouseClick(form.LV_Controllo->viewport(), Qt::LeftButton, {}, line.center());
   QTest::mouseDClick(form.LV_Controllo->viewport(), Qt::LeftButton, {}, line.center());
@@ -59,8 +63,11 @@ TEST(WindowChecks, FromTheFirstClickToTheComparedOutput) {
   form.Button17->click();
   EXPECT_EQ(form.LB_Rak->text(), "RAK BOARD.RAK: 2 righe rimosse, 0 regole non usate");
   // The two rows removed; SW1's finding went with its row.
-  EXPECT_EQ(list->rowCount(), 2);
-  EXPECT_EQ(list->index(1, 2).data().toString(), "rak-removed");
+  ASSERT_EQ(list->rowCount(), 4);
+  EXPECT_EQ(list->index(0, 4).data().toString(),
+            "Controllo della tabella: nessun problema trovato");
+  EXPECT_EQ(list->index(1, 4).data().toString(), form.LB_Rak->text());
+  EXPECT_EQ(list->index(3, 2).data().toString(), "rak-removed");
   EXPECT_EQ(form.Preview->view()->markedRows(), std::vector<int>{});
   EXPECT_TRUE(dialogs.messages.empty());  // no box of its own
 
@@ -72,6 +79,8 @@ TEST(WindowChecks, FromTheFirstClickToTheComparedOutput) {
   form.BU_Verifica->click();
   EXPECT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet6);
+  EXPECT_EQ(list->index(list->rowCount() - 2, 4).data().toString(),
+            "Verifica QPF OUT.QPF: 1 differenza");
   EXPECT_EQ(list->index(list->rowCount() - 1, 2).data().toString(), "qpf-X");
   EXPECT_TRUE(dialogs.errors.empty());
 }

@@ -181,7 +181,7 @@ TEST_F(WindowEditing, CopyPasteAndDeleteLikeASpreadsheet) {
 TEST_F(WindowEditing, ColumnNamesStandAboveTheFixedRow) {
   QHeaderView* header = form->StringGrid1->horizontalHeader();
   EXPECT_FALSE(header->isHidden());
-  const char* names[] = {"",  "N.", "Riferimento", "Valore",    "",
+  const char* names[] = {"",  "N.", "Riferimento", "Valore",    "Lato",
                          "X", "Y",  "Angolo",      "Footprint", ""};
   for (int c = 0; c < brisel::kTableColumns; ++c) {
     EXPECT_EQ(form->StringGrid1->model()->headerData(c, Qt::Horizontal).toString(), names[c]) << c;

@@ -2,18 +2,23 @@
 // results that follow the table (change, undo, new board, a QPF compare), the
 // proposal of "Salva immagine…", the preview's view after an edit and after an
 // import, whole coordinates, a missing file named under the buttons, row
-// numbers beside the table, and every control reached from the keyboard.
+// numbers beside the table, every control reached from the keyboard, and the
+// tab titles whole.
 
 #include <gtest/gtest.h>
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
@@ -75,21 +80,64 @@ class Operator {
     QApplication::processEvents();
   }
   // The controls that Tab (Ctrl+Tab out of a grid) or Shift+Tab reach from
-  // Edit1 until the focus comes back to it.
+  // Edit1 until the focus comes back to it; empty when it never does.
   std::vector<QWidget*> walk(bool forward) {
     std::vector<QWidget*> reached;
     form->Edit1->setFocus();
     for (int i = 0; i < 300; ++i) {
       QWidget* at = QApplication::focusWidget();
       if (at == nullptr) break;
-      if (i > 0 && at == form->Edit1) break;
+      if (i > 0 && at == form->Edit1) return reached;
       reached.push_back(at);
       const bool grid = qobject_cast<QAbstractItemView*>(at) != nullptr;
       const Qt::KeyboardModifiers modifiers = (grid ? Qt::ControlModifier : Qt::NoModifier) |
                                               (forward ? Qt::NoModifier : Qt::ShiftModifier);
       QTest::keyClick(at, forward ? Qt::Key_Tab : Qt::Key_Backtab, modifiers);
     }
-    return reached;
+    return {};
+  }
+  // Every control the operator may reach that shows now.
+  std::vector<QWidget*> controls() const {
+    std::vector<QWidget*> all;
+    for (QWidget* w : form->findChildren<QWidget*>()) {
+      const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                           qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w) ||
+                           qobject_cast<QTabBar*>(w) || qobject_cast<QAbstractSpinBox*>(w);
+      // The tab bar's scroll arrows are no controls of the form's.
+      if (control && w->isVisible() && w->isEnabled() && w->focusPolicy() != Qt::NoFocus &&
+          qobject_cast<QTabBar*>(w->parentWidget()) == nullptr)
+        all.push_back(w);
+    }
+    return all;
+  }
+  // The tab page a button stands on; null for those that always show.
+  const QWidget* pageOf(const QWidget* widget) const {
+    for (const QWidget* w = widget; w != nullptr; w = w->parentWidget())
+      if (form->PageControl1->indexOf(const_cast<QWidget*>(w)) >= 0) return w;
+    return nullptr;
+  }
+  // Each push button's key, but for the "..." of the path rows: its Alt
+  // letter or another key its tool tip names; two buttons that show together
+  // never share one.
+  void expectAKeyOnEveryButton() const {
+    std::vector<std::pair<QKeySequence, const QWidget*>> taken;
+    for (QPushButton* button : form->findChildren<QPushButton*>()) {
+      const std::string name = button->objectName().toStdString();
+      if (button->text() == "...") continue;
+      const QKeySequence key = button->shortcut();
+      ASSERT_FALSE(key.isEmpty()) << name;
+      if (QKeySequence::mnemonic(button->text()).isEmpty())
+        EXPECT_TRUE(button->toolTip().contains(key.toString(QKeySequence::NativeText)))
+            << name << ": " << button->toolTip().toStdString();
+      else
+        EXPECT_EQ(key, QKeySequence::mnemonic(button->text())) << name;
+      const QWidget* page = pageOf(button);
+      for (const auto& [other, on] : taken)
+        EXPECT_FALSE(other == key && (page == nullptr || on == nullptr || page == on))
+            << name << " shares " << key.toString().toStdString();
+      taken.emplace_back(key, page);
+    }
+    EXPECT_GE(taken.size(), 28u);
   }
 
   // The window as it stands into BRISEL_SHOTS/operator-NAME.png, when that
@@ -159,7 +207,7 @@ const Case kCases[] = {
      [](Operator& o) {
        o.form->Button17->click();
        EXPECT_EQ(o.form->LB_Rak->text(), "RAK BOARD.RAK: 2 righe rimosse, 0 regole non usate");
-       EXPECT_EQ(o.codes(), "rak-removed rak-removed");
+       EXPECT_EQ(o.codes(), "rak rak-removed rak-removed");
        o.form->BU_Annulla->click();
        EXPECT_EQ(o.form->LB_Rak->text(), "");
        EXPECT_EQ(o.codes(), "");
@@ -242,43 +290,58 @@ const Case kCases[] = {
        EXPECT_EQ(model->index(5, 0).data().toString(), "");
        EXPECT_GE(numbers->width(), numbers->fontMetrics().horizontalAdvance("65535"));
      }},
-    {"7: Tab and Shift+Tab reach every control in reading order",
+    {"7: Tab and Shift+Tab go round every control in reading order, back to the start",
      [](Operator& o) {
-       for (bool forward : {true, false}) {
-         std::vector<QWidget*> order = o.walk(forward);
-         if (!forward) std::reverse(order.begin() + 1, order.end());
-         std::vector<QWidget*> expected = {
-             o.form->Edit1,      o.form->Button1,      o.form->Edit9,       o.form->Button21,
-             o.form->BU_Annulla, o.form->BU_Controlla, o.form->StringGrid1, o.form->Button4,
-             o.form->Button19,   o.form->Button7,      o.form->Button15,    o.form->Button9,
-             o.form->Button22,   o.form->CB_Format,    o.form->ED_Forza};
-         std::size_t last = 0;
-         for (QWidget* widget : expected) {
-           if (!widget->isEnabled()) continue;
-           const std::size_t at = indexOf(order, widget);
-           ASSERT_LT(at, order.size())
-               << widget->objectName().toStdString() << " forward " << forward;
-           EXPECT_GE(at, last) << widget->objectName().toStdString() << " forward " << forward;
-           last = at;
-         }
-         for (QPushButton* button : o.form->findChildren<QPushButton*>()) {
-           if (!button->isVisible() || !button->isEnabled()) continue;
-           EXPECT_LT(indexOf(order, button), order.size())
-               << button->objectName().toStdString() << " forward " << forward;
-         }
+       ASSERT_FALSE(o.form->RB_mm->isChecked() || o.form->RB_mils->isChecked());
+       std::vector<QWidget*> forward = o.walk(true);
+       std::vector<QWidget*> backward = o.walk(false);
+       ASSERT_FALSE(forward.empty());
+       std::reverse(backward.begin() + 1, backward.end());
+       EXPECT_EQ(backward, forward);
+       std::vector<QWidget*> expected = {
+           o.form->Edit1,        o.form->Button1,   o.form->Edit9,       o.form->Button21,
+           o.form->BU_Controlla, o.form->CB_Lingua, o.form->StringGrid1, o.form->Button4,
+           o.form->Button19,     o.form->Button7,   o.form->Button15,    o.form->Button9,
+           o.form->Button22,     o.form->RB_mm,     o.form->RB_mils,     o.form->CB_Format,
+           o.form->RB_EN,        o.form->RB_IT,     o.form->ED_Forza};
+       std::size_t last = 0;
+       for (QWidget* widget : expected) {
+         const std::size_t at = indexOf(forward, widget);
+         ASSERT_LT(at, forward.size()) << widget->objectName().toStdString();
+         EXPECT_GE(at, last) << widget->objectName().toStdString();
+         last = at;
        }
+       EXPECT_EQ(forward.back(), o.form->ED_Forza);
+       for (QWidget* control : o.controls())
+         EXPECT_EQ(std::count(forward.begin(), forward.end(), control), 1)
+             << control->objectName().toStdString();
      }},
-    {"7: every button has an Alt letter of its own; the captions read as before",
+    {"7: Ctrl+Tab changes the tab from anywhere but a grid, which it leaves",
      [](Operator& o) {
-       std::set<QChar> letters;
-       for (QPushButton* button : o.form->findChildren<QPushButton*>()) {
-         const QString text = button->text();
-         if (text == "...") continue;
-         const qsizetype at = text.indexOf('&');
-         if (at < 0) continue;  // no letter of its caption was free
-         EXPECT_TRUE(letters.insert(text[at + 1].toLower()).second) << text.toStdString();
-       }
-       EXPECT_GE(letters.size(), 20u);  // every one while the letters last
+       QTabWidget* tabs = o.form->PageControl1;
+       o.form->Edit3->setFocus();
+       QTest::keyClick(o.form->Edit3, Qt::Key_Tab, Qt::ControlModifier);
+       EXPECT_EQ(tabs->currentIndex(), 1);
+       EXPECT_EQ(QApplication::focusWidget(), o.form->Edit3);
+       QTest::keyClick(o.form->Edit3, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+       QTest::keyClick(o.form->Edit3, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+       EXPECT_EQ(tabs->currentWidget(), o.form->TabSheet6);  // round to the last
+       o.form->LV_Controllo->setFocus();
+       QTest::keyClick(o.form->LV_Controllo, Qt::Key_Tab, Qt::ControlModifier);
+       EXPECT_EQ(tabs->currentIndex(), 0);
+       EXPECT_EQ(QApplication::focusWidget(), tabs->tabBar());  // the list is hidden
+       o.form->StringGrid1->setFocus();
+       QTest::keyClick(o.form->StringGrid1, Qt::Key_Tab, Qt::ControlModifier);
+       EXPECT_EQ(QApplication::focusWidget(), o.form->Button4);
+       o.form->StringGrid1->setFocus();
+       QTest::keyClick(o.form->StringGrid1, Qt::Key_Backtab,
+                       Qt::ControlModifier | Qt::ShiftModifier);
+       EXPECT_EQ(QApplication::focusWidget(), o.form->CB_Lingua);
+       EXPECT_EQ(tabs->currentIndex(), 0);
+     }},
+    {"7: every button has a key of its own in both languages; the captions read as before",
+     [](Operator& o) {
+       o.expectAKeyOnEveryButton();
        for (const brisel::Button& button : brisel::kButtons) {
          auto* control = o.form->findChild<QPushButton*>(QString::fromLatin1(button.name));
          EXPECT_EQ(captionOf(control->text()).toStdString(), button.caption);
@@ -290,6 +353,38 @@ const Case kCases[] = {
        QTest::keyClick(o.form.get(), letter.toLower().toLatin1(), Qt::AltModifier);
        QTest::qWait(300);  // the button shows itself pressed a moment, then clicks
        EXPECT_EQ(o.listed(), std::vector<int>{3});
+       // So does a key named in the tool tip, on the page that shows.
+       o.form->PageControl1->setCurrentWidget(o.form->TabSheet7);
+       const QKeySequence key = o.form->BU_Anteprima->shortcut();
+       ASSERT_EQ(key.count(), 1);
+       QTest::keySequence(o.form.get(), key);
+       QTest::qWait(300);
+       EXPECT_EQ(o.form->PageControl1->currentWidget(), o.form->TabSheet5);
+       ASSERT_TRUE(o.form->chooseLanguage("en", false));
+       QApplication::processEvents();
+       o.expectAKeyOnEveryButton();
+       ASSERT_TRUE(o.form->chooseLanguage("it", false));
+       QApplication::processEvents();
+       o.expectAKeyOnEveryButton();
+     }},
+    {"8: every tab title shows whole at the window's own size, in both languages",
+     [](Operator& o) {
+       ASSERT_EQ(o.form->width(), 982);
+       for (const char* language : {"it", "en"}) {
+         ASSERT_TRUE(o.form->chooseLanguage(language, false));
+         QApplication::processEvents();
+         QTabBar* bar = o.form->PageControl1->tabBar();
+         EXPECT_LE(bar->sizeHint().width(), bar->width()) << language;
+         for (int i = 0; i < bar->count(); ++i)
+           EXPECT_GE(bar->tabRect(i).width(),
+                     bar->fontMetrics().horizontalAdvance(bar->tabText(i)) + 8)
+               << bar->tabText(i).toStdString();
+         // No arrows: no tab is scrolled away.
+         for (QWidget* arrow : bar->findChildren<QWidget*>())
+           EXPECT_FALSE(arrow->isVisible()) << arrow->objectName().toStdString();
+       }
+       ASSERT_TRUE(o.form->chooseLanguage("it", false));
+       QApplication::processEvents();
      }},
     {"7: Ctrl+Q closes and keeps the paths",
      [](Operator& o) {

@@ -52,12 +52,15 @@ TEST_F(WindowTest, TheRulesBoxRunsTheSampleRulesAndKeepsItsFile) {
   ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors[0].toStdString();
   EXPECT_EQ(form->history().undoSteps(), steps + 1);
   EXPECT_EQ(form->LB_Regole->text(),
-            "Regole BOARD-regole.csv: 39 corrette, 1 regole non usate, 1 senza regola");
-  const auto& lines = form->LV_Controllo->listModel()->lines();
-  ASSERT_EQ(lines.size(), 13u);
-  EXPECT_EQ(lines[11].code, "rules-unused");
-  EXPECT_EQ(lines[12].row, 40);
-  EXPECT_EQ(lines[12].text, "nessuna regola per 'SW_TACT 6X6': lasciato com'era");
+            "Regole BOARD-regole.csv: 39 corrette, 1 regola non usata, 1 senza regola");
+  // Its heading, as under the buttons, then a line a rule, then the parts
+  // no rule matched.
+  const auto lines = form->LV_Controllo->listModel()->lines();
+  ASSERT_EQ(lines.size(), 14u);
+  EXPECT_EQ(lines[0].text, form->LB_Regole->text());
+  EXPECT_EQ(lines[12].code, "rules-unused");
+  EXPECT_EQ(lines[13].row, 40);
+  EXPECT_EQ(lines[13].text, "nessuna regola per 'SW_TACT 6X6': lasciato com'era");
   QCoreApplication::processEvents();  // the summary's new room
   EXPECT_GE(form->LB_Regole->width(), form->LB_Regole->sizeHint().width());
   shoot(form->TabSheet7, "rules-scheda.png");

@@ -126,12 +126,116 @@
 <context>
     <name>CheckList</name>
     <message>
-        <source>RAK %1: %2 righe rimosse, %3 regole non usate</source>
-        <translation>RAK %1: %2 rows removed, %3 rules unused</translation>
+        <source>riga rimossa da &quot;%1&quot;: nessuna regola per il valore &apos;%2&apos;</source>
+        <translation>row removed by &quot;%1&quot;: no rule for the value &apos;%2&apos;</translation>
     </message>
     <message>
-        <source>Regole %1: %2 corrette, %3 regole non usate, %4 senza regola</source>
-        <translation>Rules %1: %2 corrected, %3 rules unused, %4 without a rule</translation>
+        <source>regola alla riga %1 del file RAK: nessuna riga ha il valore &apos;%2&apos;</source>
+        <translation>rule on line %1 of the RAK file: no row has the value &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>record %1, %2: file %3, tabella %4</source>
+        <translation>record %1, %2: file %3, table %4</translation>
+    </message>
+    <message>
+        <source>RAK %1: %2, %3</source>
+        <translation>RAK %1: %2, %3</translation>
+    </message>
+    <message>
+        <source>1 riga rimossa</source>
+        <translation>1 row removed</translation>
+    </message>
+    <message>
+        <source>%1 righe rimosse</source>
+        <translation>%1 rows removed</translation>
+    </message>
+    <message>
+        <source>1 regola non usata</source>
+        <translation>1 rule unused</translation>
+    </message>
+    <message>
+        <source>%1 regole non usate</source>
+        <translation>%1 rules unused</translation>
+    </message>
+    <message>
+        <source>1 problema</source>
+        <translation>1 problem</translation>
+    </message>
+    <message>
+        <source>%1 problemi</source>
+        <translation>%1 problems</translation>
+    </message>
+    <message>
+        <source>1 informazione</source>
+        <translation>1 note</translation>
+    </message>
+    <message>
+        <source>%1 informazioni</source>
+        <translation>%1 notes</translation>
+    </message>
+    <message>
+        <source>Controllo della tabella: nessun problema trovato</source>
+        <translation>Table check: no problem found</translation>
+    </message>
+    <message>
+        <source>Controllo della tabella: nessun problema trovato; %1</source>
+        <translation>Table check: no problem found; %1</translation>
+    </message>
+    <message>
+        <source>Controllo della tabella: %1</source>
+        <translation>Table check: %1</translation>
+    </message>
+    <message>
+        <source>Controllo della tabella: %1; %2</source>
+        <translation>Table check: %1; %2</translation>
+    </message>
+    <message>
+        <source>Verifica QPF %1: il file corrisponde alla tabella</source>
+        <translation>Verify QPF %1: the file matches the table</translation>
+    </message>
+    <message>
+        <source>Verifica QPF %1: %2</source>
+        <translation>Verify QPF %1: %2</translation>
+    </message>
+    <message>
+        <source>1 differenza</source>
+        <translation>1 difference</translation>
+    </message>
+    <message>
+        <source>%1 differenze</source>
+        <translation>%1 differences</translation>
+    </message>
+    <message>
+        <source>regola alla riga %1 del file regole, &apos;%2&apos;: %3 righe</source>
+        <translation>rule on line %1 of the rules file, &apos;%2&apos;: %3 rows</translation>
+    </message>
+    <message>
+        <source>regola alla riga %1 del file regole, &apos;%2&apos;: nessuna riga corrisponde</source>
+        <translation>rule on line %1 of the rules file, &apos;%2&apos;: no row matches</translation>
+    </message>
+    <message>
+        <source>nessuna regola per &apos;%1&apos;: lasciato com&apos;era</source>
+        <translation>no rule for &apos;%1&apos;: left as it was</translation>
+    </message>
+    <message>
+        <source>Regole %1: %2, %3, %4</source>
+        <translation>Rules %1: %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>1 corretta</source>
+        <translation>1 corrected</translation>
+    </message>
+    <message>
+        <source>%1 corrette</source>
+        <translation>%1 corrected</translation>
+    </message>
+    <message>
+        <source>1 senza regola</source>
+        <translation>1 without a rule</translation>
+    </message>
+    <message>
+        <source>%1 senza regola</source>
+        <translation>%1 without a rule</translation>
     </message>
 </context>
 <context>
@@ -151,34 +255,6 @@
     <message>
         <source>Testo</source>
         <translation>Text</translation>
-    </message>
-    <message>
-        <source>riga rimossa da &quot;%1&quot;: nessuna regola per il valore &apos;%2&apos;</source>
-        <translation>row removed by &quot;%1&quot;: no rule for the value &apos;%2&apos;</translation>
-    </message>
-    <message>
-        <source>regola alla riga %1 del file RAK: nessuna riga ha il valore &apos;%2&apos;</source>
-        <translation>rule on line %1 of the RAK file: no row has the value &apos;%2&apos;</translation>
-    </message>
-    <message>
-        <source>record %1, %2: file %3, tabella %4</source>
-        <translation>record %1, %2: file %3, table %4</translation>
-    </message>
-    <message>
-        <source>Il file QPF corrisponde alla tabella</source>
-        <translation>The QPF file matches the table</translation>
-    </message>
-    <message>
-        <source>regola alla riga %1 del file regole, &apos;%2&apos;: %3 righe</source>
-        <translation>rule on line %1 of the rules file, &apos;%2&apos;: %3 rows</translation>
-    </message>
-    <message>
-        <source>regola alla riga %1 del file regole, &apos;%2&apos;: nessuna riga corrisponde</source>
-        <translation>rule on line %1 of the rules file, &apos;%2&apos;: no row matches</translation>
-    </message>
-    <message>
-        <source>nessuna regola per &apos;%1&apos;: lasciato com&apos;era</source>
-        <translation>no rule for &apos;%1&apos;: left as it was</translation>
     </message>
     <message>
         <source>Gravità</source>
@@ -647,8 +723,12 @@
         <translation>%1: the header line is missing</translation>
     </message>
     <message>
-        <source>%1: numero %2 nel record ripetuto su %3 righe (la prima è la riga %4)</source>
-        <translation>%1: record number %2 repeated on %3 rows (the first is row %4)</translation>
+        <source>File non trovato: %1</source>
+        <translation>File not found: %1</translation>
+    </message>
+    <message>
+        <source>Immagine salvata: %1</source>
+        <translation>Picture saved: %1</translation>
     </message>
     <message>
         <source>%1: nessuna intestazione con riferimento, X e Y nelle prime %2 righe (prima riga: &apos;%3&apos;)</source>
@@ -659,16 +739,8 @@
         <translation>%1: no component</translation>
     </message>
     <message>
-        <source>%1 componente importato</source>
-        <translation>%1 component imported</translation>
-    </message>
-    <message>
         <source>%1 componenti importati</source>
         <translation>%1 components imported</translation>
-    </message>
-    <message>
-        <source>, %1 riga senza riferimento saltata</source>
-        <translation>, %1 line without a reference skipped</translation>
     </message>
     <message>
         <source>, %1 righe senza riferimento saltate</source>
@@ -679,8 +751,56 @@
         <translation>, %1 not to be placed left out</translation>
     </message>
     <message>
+        <source>Errore di lettura del file %1 dopo la riga %2</source>
+        <translation>Read error in the file %1 after line %2</translation>
+    </message>
+    <message>
+        <source>mancante</source>
+        <translation>missing</translation>
+    </message>
+    <message>
+        <source>byte %1: fine del file</source>
+        <translation>byte %1: end of the file</translation>
+    </message>
+    <message>
+        <source>troncato: %1 byte su %2</source>
+        <translation>cut: %1 bytes of %2</translation>
+    </message>
+    <message>
+        <source>completo</source>
+        <translation>whole</translation>
+    </message>
+    <message>
+        <source>presente</source>
+        <translation>present</translation>
+    </message>
+    <message>
+        <source>%1 byte in più dopo l&apos;ultimo record</source>
+        <translation>%1 bytes more after the last record</translation>
+    </message>
+    <message>
+        <source> (file oltre %1 byte)</source>
+        <translation> (file over %1 bytes)</translation>
+    </message>
+    <message>
+        <source>nessuno</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>%1 componente importato</source>
+        <translation>%1 component imported</translation>
+    </message>
+    <message>
+        <source>, %1 riga senza riferimento saltata</source>
+        <translation>, %1 line without a reference skipped</translation>
+    </message>
+    <message>
         <source>, %1 da non montare lasciati fuori</source>
         <translation>, %1 not to be placed left out</translation>
+    </message>
+    <message>
+        <source>%1: numero %2 nel record ripetuto su %3 righe (la prima è la riga %4)</source>
+        <translation>%1: record number %2 repeated on %3 rows (the first is row %4)</translation>
     </message>
 </context>
 <context>
@@ -732,6 +852,22 @@
     <message>
         <source>; %1 parti con coordinate negative</source>
         <translation>; %1 parts with negative coordinates</translation>
+    </message>
+    <message>
+        <source>1 componente</source>
+        <translation>1 component</translation>
+    </message>
+    <message>
+        <source>; tratteggiata: 1 parte del lato B</source>
+        <translation>; dashed: 1 part on side B</translation>
+    </message>
+    <message>
+        <source>; 1 parte con coordinate negative</source>
+        <translation>; 1 part with negative coordinates</translation>
+    </message>
+    <message>
+        <source>; pannello: 1 scheda</source>
+        <translation>; panel: 1 board</translation>
     </message>
     <message>
         <source>; pannello: %1 schede</source>
@@ -849,10 +985,6 @@
         <translation>Angle</translation>
     </message>
     <message>
-        <source>File non trovato: %1</source>
-        <translation>File not found: %1</translation>
-    </message>
-    <message>
         <source>T (sopra)</source>
         <translation>T (top)</translation>
     </message>
@@ -967,6 +1099,10 @@
     <message>
         <source>Tieni anche i da non montare</source>
         <translation>Keep do-not-place parts too</translation>
+    </message>
+    <message>
+        <source>Lato</source>
+        <translation>Side</translation>
     </message>
     <message>
         <source>Le righe che il file segna da non montare (colonna DNP o Populate) vengono importate come le altre</source>

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -32,6 +33,7 @@
 #include "core/table_shape.h"
 #include "table/check.h"
 #include "window/check_list.h"
+#include "window/compact_button.h"
 #include "window/grid_view.h"
 #include "window/language.h"
 #include "window/user_files.h"
@@ -154,6 +156,16 @@ class TForm1::BarProgress : public brisel::Progress {
   void setPosition(int percent) override {
     percent = std::clamp(percent, bar_->minimum(), bar_->maximum());
     if (percent == bar_->value()) return;
+    // Some 25 pictures a second tell that the work goes on. The bar repaints
+    // itself at each new value: a rule run over a full table took ten times
+    // as long for its hundreds of pictures. Between two, it only takes the
+    // value, drawn with the next.
+    if (painted_.isValid() && painted_.elapsed() < kPaintEvery) {
+      bar_->setUpdatesEnabled(false);
+      bar_->setValue(percent);
+      bar_->setUpdatesEnabled(true);
+      return;
+    }
     bar_->setValue(percent);
     paint();
   }
@@ -164,11 +176,14 @@ class TForm1::BarProgress : public brisel::Progress {
   }
 
  private:
+  static constexpr qint64 kPaintEvery = 40;  // milliseconds
   void paint() {
     bar_->repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    painted_.start();
   }
   QProgressBar* bar_;
+  QElapsedTimer painted_;
 };
 
 TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations operations,
@@ -212,7 +227,9 @@ TForm1::TForm1(Dialogs& dialogs, std::filesystem::path settings, FormOperations 
   // progress bar, so the window needs no room of its own for it.
   auto* bottom = new QHBoxLayout;
   bottom->setSpacing(12);
-  bottom->addWidget(LB_Stato);
+  // The line under the buttons takes the room a long path needs, the bar
+  // what is left.
+  bottom->addWidget(LB_Stato, 3);
   bottom->addWidget(LB_Rak);
   bottom->addWidget(LB_Regole);
   bottom->addWidget(ProgressBar1, 1);
@@ -349,6 +366,7 @@ void TForm1::buildPages() {
   page(TabSheet5, "TabSheet5", QT_TRANSLATE_NOOP("TForm1", "Anteprima"), Preview);
   // "Salva immagine…" proposes the folder of the output files.
   Preview->setImageFolder([this] { return splitPickerPath(Edit4->text()).folder; });
+  connect(Preview, &PreviewPage::imageSaved, this, &TForm1::showImageSaved);
   connect(StringGrid1->gridModel(), &QAbstractItemModel::dataChanged, Preview,
           &PreviewPage::tableChanged);
   connect(Preview->view(), &BoardView::rowClicked, this,
@@ -407,7 +425,7 @@ QWidget* TForm1::buildLowerPart() {
   beside->setContentsMargins(0, 0, 0, 2);
   beside->setSpacing(6);
   buildEditing(beside);
-  beside->addSpacing(12);
+  beside->addSpacing(8);
   buildBoardTab();
   for (const brisel::Button& button : brisel::kButtons) {
     QPushButton* control = operationButton(button, lower);
@@ -473,11 +491,12 @@ QWidget* TForm1::buildLowerPart() {
 }
 
 QPushButton* TForm1::operationButton(const brisel::Button& button, QWidget* parent) {
-  auto* b = new QPushButton(
-      language::coreText("Button",
-                         QString::fromLatin1(button.caption.data(),
-                                             static_cast<qsizetype>(button.caption.size()))),
-      parent);
+  const QString caption = language::coreText(
+      "Button",
+      QString::fromLatin1(button.caption.data(), static_cast<qsizetype>(button.caption.size())));
+  // The checks stand beside the tabs, whose titles need the room.
+  auto* b = button.group == brisel::ButtonGroup::checks ? new CompactButton(caption, parent)
+                                                        : new QPushButton(caption, parent);
   b->setObjectName(
       QString::fromLatin1(button.name.data(), static_cast<qsizetype>(button.name.size())));
   b->setMinimumHeight(28);
@@ -520,11 +539,7 @@ void TForm1::bindHandlers() {
   for (const FormButton& button : kFormButtons)
     bindings.emplace_back(this->*button.control, button.handler);
   connect(RB_EN, &QRadioButton::toggled, Preview, &PreviewPage::tableChanged);
-  // "Inglese" changes what a number cell reads as: the findings follow.
-  connect(RB_EN, &QRadioButton::toggled, this, [this] {
-    checkStale_ = true;
-    showChecks();
-  });
+  bindChecks();
   for (const auto& [button, handler] : bindings) {
     QPushButton* sender = button;
     auto bound = handler;
@@ -602,7 +617,7 @@ void TForm1::buildLanguageChoice(QBoxLayout* beside) {
     CB_Lingua->addItem(language::nativeName(code), code);
   CB_Lingua->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   CB_Lingua->setFocusPolicy(Qt::StrongFocus);
-  beside->addSpacing(12);
+  beside->addSpacing(8);
   beside->addWidget(CB_Lingua);
   connect(CB_Lingua, &QComboBox::activated, this,
           [this](int index) { chooseLanguage(CB_Lingua->itemData(index).toString(), true); });
@@ -638,11 +653,13 @@ void TForm1::changeEvent(QEvent* event) {
 }
 
 void TForm1::retranslate() {
+  takeKeys();
   language::retranslate(this);
-  giveMnemonics();
+  giveKeys();
   // The texts made from the workspace are made anew.
   showColumnNames();
   showChecks();
+  showStatus(status_);
   Preview->tableChanged();
   CB_Lingua->setCurrentIndex(CB_Lingua->findData(language::current()));
 }
@@ -768,7 +785,7 @@ void TForm1::run(const QPushButton* button, const brisel::Controls& controls) {
   const FormOperation& operation = operations_[button->objectName().toStdString()];
   if (!operation) return;
   const brisel::Button* kind = brisel::findButton(button->objectName().toStdString());
-  LB_Stato->clear();
+  showStatus({});
   brisel::Outcome outcome;
   try {
     outcome = brisel::runButton(*kind, operation, workspace_, controls, *progress_);
@@ -796,24 +813,7 @@ void TForm1::run(const QPushButton* button, const brisel::Controls& controls) {
     dialogs_.message(this, language::coreText("Message", QString::fromUtf8(message.caption)),
                      language::said(message.text));
   showButtons();
-  if (outcome.summary) LB_Stato->setText(language::said(*outcome.summary));
-}
-
-// An input file that is not there is passed over without a box; the line
-// under the buttons says it, up to the next operation.
-void TForm1::showMissing(const brisel::Outcome& outcome, const brisel::Controls& controls) {
-  if (!outcome.unopened || *outcome.unopened == controls.Edit4 ||
-      *outcome.unopened == controls.Edit9)
-    return;
-  std::error_code error;
-  if (std::filesystem::exists(*outcome.unopened, error) || error) return;
-  const std::filesystem::path name = outcome.unopened->filename();
-#ifdef _WIN32
-  const QString shown = QString::fromStdWString(name.wstring());
-#else
-  const QString shown = QString::fromLocal8Bit(name.string());
-#endif
-  LB_Stato->setText(tr("File non trovato: %1").arg(shown));
+  if (outcome.summary) showStatus(outcome.summary);
 }
 
 void TForm1::showGrids() {
@@ -836,62 +836,4 @@ void TForm1::showButtons() {
       (this->*formButton(button.name).control)->setEnabled(workspace_.*button.enabled);
   showHistory();
   showChecks();
-}
-
-// ---- The checks before the machine: "Controlla", "Verifica QPF", the RAK
-// summary and the "Controllo" tab.
-
-void TForm1::buildChecks() {
-  LB_Rak = named(new QLabel(Button9->parentWidget()), "LB_Rak");
-  LB_Stato = named(new QLabel(Button9->parentWidget()), "LB_Stato");
-
-  LV_Controllo = named(new CheckList, "LV_Controllo");
-  TabSheet6 = named(new QWidget, "TabSheet6");
-  auto* fill = new QVBoxLayout(TabSheet6);
-  fill->setContentsMargins(0, 0, 0, 0);
-  fill->addWidget(LV_Controllo);
-  PageControl1->addTab(TabSheet6, tr("Controllo"));
-
-  connect(LV_Controllo, &CheckList::rowChosen, this, [this](int row) {
-    StringGrid1->moveCursorTo(StringGrid1->Col(), row);
-    PageControl1->setCurrentWidget(TabSheet1);
-    StringGrid1->setFocus();
-  });
-}
-
-void TForm1::followTable() {
-  if (!checkFollows_) return;
-  const std::uint64_t table = workspace_.StringGrid1.generation();
-  if (!checkStale_ && table == checkedTable_) return;
-  // About 40 ms at 65,535 rows (bench/check_bench.cpp): within what a change
-  // may take, so the findings are never left behind the table.
-  workspace_.findings = brisel::checkTable(workspace_.StringGrid1, snapshot().numbers());
-  checkedTable_ = table;
-  checkStale_ = false;
-}
-
-void TForm1::showChecks() {
-  followTable();
-  if (workspace_.qpfCompare.ran && workspace_.StringGrid1.generation() != comparedTable_)
-    workspace_.qpfCompare = {};
-  LV_Controllo->show(workspace_);
-  // The preview outlines in red the parts the last check found fault with.
-  Preview->view()->setMarkedRows(brisel::rowsWithFindings(workspace_.findings));
-  LB_Rak->setText(rakSummary(workspace_.rakReport));
-  LB_Regole->setText(rulesSummary(workspace_.rulesReport));
-}
-
-void TForm1::BU_ControllaClick(QObject*) {
-  // The check reads the table as it stands; from now on it follows it.
-  checkFollows_ = true;
-  checkStale_ = false;
-  checkedTable_ = workspace_.StringGrid1.generation();
-  run(BU_Controlla);
-  PageControl1->setCurrentWidget(TabSheet6);
-}
-
-void TForm1::BU_VerificaClick(QObject*) {
-  comparedTable_ = workspace_.StringGrid1.generation();
-  run(BU_Verifica);
-  PageControl1->setCurrentWidget(TabSheet6);
 }

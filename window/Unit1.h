@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,7 @@ class QComboBox;
 class QEvent;
 class QDoubleSpinBox;
 class QSpinBox;
+class QFileSystemWatcher;
 class QFrame;
 class QGridLayout;
 class QGroupBox;
@@ -162,8 +164,9 @@ class TForm1 : public QWidget {
   QPushButton* BU_Controlla;
   QPushButton* BU_Verifica;
   QLabel* LB_Rak;
-  // What the last operation could not do without a box of its own: the input
-  // file it did not find. It stands under the buttons, before LB_Rak.
+  // What the last operation says without a box of its own: the input file it
+  // did not find, a step's summary, where a picture was saved. It stands
+  // under the buttons, before LB_Rak.
   QLabel* LB_Stato;
   QWidget* TabSheet6;
   CheckList* LV_Controllo;
@@ -287,6 +290,7 @@ class TForm1 : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -328,10 +332,21 @@ class TForm1 : public QWidget {
   void loadRulesPath();
   void keepRulesPath();
   QBoxLayout* rulesButtons_ = nullptr;
-  // The checks' tab and summary, built in one place.
+  // The checks' tab and summary, built in one place (window/form_checks.cpp).
   void buildChecks();
+  void bindChecks();
   void showChecks();
   void showMissing(const brisel::Outcome& outcome, const brisel::Controls& controls);
+  // The compare of "Verifica QPF" no longer speaks of the files and controls
+  // it read: it goes.
+  void dropCompare();
+  QFileSystemWatcher* compareWatch_ = nullptr;
+  // The line under the buttons: what the last operation said, kept as a text
+  // to say again in another language; none for an empty line.
+  void showStatus(std::optional<brisel::Text> status);
+  std::optional<brisel::Text> status_;
+  // "Salva immagine…" wrote the picture there: the line under the buttons says so.
+  void showImageSaved(const QString& path);
   // Once "Controlla" has run, its findings follow the table: computed again
   // whenever the table (or "Inglese") has changed since they were.
   void followTable();
@@ -341,13 +356,24 @@ class TForm1 : public QWidget {
   // A "Verifica QPF" compares a file with the table as it stood: once the
   // table changes, its result goes rather than speak of another table.
   std::uint64_t comparedTable_ = 0;
-  // Tab and Shift+Tab in reading order, Ctrl+Tab out of the grids, the Alt
-  // letters of the buttons and Ctrl+Q (window/form_keys.cpp).
+  // Tab and Shift+Tab in reading order, Ctrl+Tab to the tabs and out of the
+  // grids, the keys of the buttons and Ctrl+Q (window/form_keys.cpp).
   void bindKeys();
+  // The controls Tab reaches, in reading order: the path rows, the tabs, the
+  // controls beside them, the page, the buttons below, the settings.
+  std::vector<QWidget*> focusOrder() const;
+  // The focus to the next (previous) control of focusOrder() that shows, from
+  // the one that holds it, round again after the last.
+  bool moveFocus(bool forward);
+  // Ctrl+Tab: out of a grid, else to the next (previous) tab.
+  void ctrlTab(bool forward);
   std::array<QLineEdit*, 9> pathBoxes() const;
   void buildLanguageChoice(QBoxLayout* beside);
-  // The buttons without an Alt letter get one (window/form_keys.cpp).
-  void giveMnemonics();
+  // Every button gets an Alt letter, or where none of its caption is free,
+  // another key named in its tool tip (window/form_keys.cpp); takeKeys takes
+  // back those not in the caption, before the texts change language.
+  void giveKeys();
+  void takeKeys();
   // Every text of the window anew, in the language now chosen.
   void retranslate();
   // brisel.ini: loaded at the start, written with KSR.ini at the close.

@@ -2,6 +2,7 @@
 #include "window/language.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHelpEvent>
@@ -44,6 +45,8 @@ constexpr double kMinScale = 0.005;  // pixels a millimetre
 constexpr double kMaxScale = 500;
 constexpr int kLabelPixels = 11;
 constexpr int kOccupancyCell = 6;  // pixels
+// The height under a fitted board for the line that gives its size.
+constexpr double kSizeLabelRoom = kLabelPixels + 10;
 
 std::filesystem::path toPath(const QString& text) {
 #ifdef _WIN32
@@ -91,10 +94,13 @@ void BoardView::fitToView() {
   const double width = std::max<double>(box.width(), 10);
   const double height = std::max<double>(box.height(), 10);
   const double margin = 0.05;
-  scale_ = std::clamp(std::min(this->width() / (width * (1 + 2 * margin)),
-                               this->height() / (height * (1 + 2 * margin))),
-                      kMinScale, kMaxScale);
-  centre_ = QPointF((box.left + box.right) / 2.0, (box.bottom + box.top) / 2.0);
+  // The board's size stands under it: the fitted board leaves it the room.
+  const double below = std::max(1.0, this->height() - kSizeLabelRoom);
+  scale_ = std::clamp(
+      std::min(this->width() / (width * (1 + 2 * margin)), below / (height * (1 + 2 * margin))),
+      kMinScale, kMaxScale);
+  centre_ = QPointF((box.left + box.right) / 2.0,
+                    (box.bottom + box.top) / 2.0 - kSizeLabelRoom / 2.0 / scale_);
   zooming_ = false;
   // Until a part and a real size have been seen, the next board fits again.
   fitted_ = !board_->parts.empty() && isVisible();
@@ -220,6 +226,7 @@ void BoardView::paintBoard(QPainter& painter, const QRect& area) const {
   paintParts(painter, area);
   paintPanel(painter, area);
   paintOrigin(painter);
+  paintExtentSize(painter);
   paintLegend(painter);
 }
 
@@ -474,13 +481,33 @@ void BoardView::paintExtent(QPainter& painter) const {
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(kExtent, 1, Qt::DashDotLine));
   painter.drawRect(rect);
+}
+
+// The extent's size, centred under it (above it, or inside its lower edge,
+// where the view has no room below), on the background so that neither the
+// parts nor the origin's cross draw over it.
+void BoardView::paintExtentSize(QPainter& painter) const {
+  if (board_->parts.empty()) return;
+  const brisel::BoardBox box = board_->extent();
+  const QRectF rect(toPixel(box.left, box.top), toPixel(box.right, box.bottom));
   QFont font = painter.font();
   font.setPixelSize(kLabelPixels);
   painter.setFont(font);
-  painter.drawText(rect.bottomLeft() + QPointF(0, kLabelPixels + 4),
-                   tr("%1 \u00D7 %2 mm")
-                       .arg(static_cast<double>(box.width()), 0, 'f', 2)
-                       .arg(static_cast<double>(box.height()), 0, 'f', 2));
+  const QString text = tr("%1 \u00D7 %2 mm")
+                           .arg(static_cast<double>(box.width()), 0, 'f', 2)
+                           .arg(static_cast<double>(box.height()), 0, 'f', 2);
+  const QFontMetrics metrics(font);
+  const double w = metrics.horizontalAdvance(text) + 6, h = metrics.height() + 2, gap = 3;
+  double y = rect.bottom() + gap;
+  if (y + h > height())
+    y = rect.top() - gap - h >= 0 ? rect.top() - gap - h
+                                  : std::min(rect.bottom(), 1.0 * height()) - gap - h;
+  const double x = std::clamp(rect.center().x() - w / 2, 2.0, std::max(2.0, width() - w - 2));
+  const QRectF place(x, y, w, h);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.fillRect(place, kBackground);
+  painter.setPen(kExtent);
+  painter.drawText(place, Qt::AlignCenter, text);
 }
 
 void BoardView::paintOrigin(QPainter& painter) const {
@@ -646,7 +673,8 @@ void PreviewPage::tableReplaced() {
 
 void PreviewPage::rebuild() {
   auto board = std::make_shared<const brisel::Board>(brisel::buildBoard(table_, numbers_()));
-  QString text = tr("%1 componenti").arg(board->parts.size());
+  QString text =
+      board->parts.size() == 1 ? tr("1 componente") : tr("%1 componenti").arg(board->parts.size());
   if (!board->unplaced.empty()) {
     QStringList rows;
     for (const brisel::Unplaced& row : board->unplaced) {
@@ -664,10 +692,13 @@ void PreviewPage::rebuild() {
     bottom += part.bottom ? 1 : 0;
     negative += part.x < 0 || part.y < 0 ? 1 : 0;
   }
-  if (!board->panelBoards().empty())
-    text += tr("; pannello: %1 schede").arg(board->panelBoards().size());
-  if (bottom > 0) text += tr("; tratteggiate: %1 parti del lato B").arg(bottom);
-  if (negative > 0) text += tr("; %1 parti con coordinate negative").arg(negative);
+  const std::size_t boards = board->panelBoards().size();
+  if (boards == 1) text += tr("; pannello: 1 scheda");
+  if (boards > 1) text += tr("; pannello: %1 schede").arg(boards);
+  if (bottom == 1) text += tr("; tratteggiata: 1 parte del lato B");
+  if (bottom > 1) text += tr("; tratteggiate: %1 parti del lato B").arg(bottom);
+  if (negative == 1) text += tr("; 1 parte con coordinate negative");
+  if (negative > 1) text += tr("; %1 parti con coordinate negative").arg(negative);
   summary_->setText(text);
   view_->setBoard(std::move(board));
   if (refit_ && view_->isVisible()) {
@@ -712,7 +743,10 @@ void PreviewPage::saveImage() {
   } catch (const brisel::PreviewError& failure) {
     dialogs_.error(this, tr("Impossibile scrivere il file '%1': %2")
                              .arg(name, QString::fromLocal8Bit(failure.reason())));
+    return;
   } catch (const std::exception& failure) {
     dialogs_.error(this, language::failureText(failure));
+    return;
   }
+  emit imageSaved(QDir::toNativeSeparators(name));
 }

@@ -109,10 +109,11 @@ class BoardView : public QWidget {
   // The last full picture no longer shows the board as it is drawn.
   void dropFrame() { frameValid_ = false; }
   void drawFrame();
-  // The rectangle around the parts and the origin, with its size.
+  // The rectangle around the parts and the origin, and its size.
   void paintExtent(QPainter& painter) const;
   // The boards of a panel, each its rectangle and number (window/board_panel.cpp).
   void paintPanel(QPainter& painter, const QRect& area) const;
+  void paintExtentSize(QPainter& painter) const;
   QColor colourOf(const brisel::Placement& part) const;
 
   std::shared_ptr<const brisel::Board> board_;
@@ -167,6 +168,10 @@ class PreviewPage : public QWidget {
   QRadioButton* byValueButton() const { return byValue_; }
   QRadioButton* byFootprintButton() const { return byFootprint_; }
   QLabel* summary() const { return summary_; }
+
+ signals:
+  // "Salva immagine…" wrote the picture to that file.
+  void imageSaved(const QString& path);
 
  protected:
   void showEvent(QShowEvent* event) override;

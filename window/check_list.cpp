@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QFont>
 #include <QHeaderView>
 #include <QRegularExpression>
 
@@ -32,34 +33,10 @@ QString docText(std::string_view doc) {
   return text;
 }
 
-// The package rules run's lines: each rule with the rows it matched and each
-// unused rule, greyed as what they tell is no fault; then each part no rule
-// matched, which may sit turned as the library drew it.
-void addRulesLines(const brisel::RulesReport& report, std::vector<CheckListModel::Line>& lines) {
-  for (const brisel::RuleCount& r : report.used)
-    lines.push_back({0, QString(), QString(), QStringLiteral("rules-rule"),
-                     CheckListModel::tr("regola alla riga %1 del file regole, '%2': %3 righe")
-                         .arg(r.line)
-                         .arg(shownText(r.pattern))
-                         .arg(r.rows),
-                     true});
-  for (const brisel::RuleCount& r : report.unused)
-    lines.push_back(
-        {0, QString(), QString(), QStringLiteral("rules-unused"),
-         CheckListModel::tr("regola alla riga %1 del file regole, '%2': nessuna riga corrisponde")
-             .arg(r.line)
-             .arg(shownText(r.pattern)),
-         true});
-  for (const brisel::RuleMiss& m : report.unmatched)
-    lines.push_back(
-        {m.row, QString::number(m.row), shownText(m.reference), QStringLiteral("rules-unmatched"),
-         CheckListModel::tr("nessuna regola per '%1': lasciato com'era").arg(shownText(m.field))});
-}
-
 }  // namespace
 
 int CheckListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(lines_.size());
+  return parent.isValid() ? 0 : static_cast<int>(rows_);
 }
 
 int CheckListModel::columnCount(const QModelIndex& parent) const {
@@ -68,12 +45,21 @@ int CheckListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant CheckListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
-  const Line& line = lines_[static_cast<std::size_t>(index.row())];
-  if (role == Qt::ForegroundRole && line.information) return QColor(Qt::darkGray);
-  if (role == Qt::ToolTipRole && (index.column() == 2 || index.column() == 3) &&
-      !line.tip.isEmpty())
-    return line.tip;
-  if (role != Qt::DisplayRole) return {};
+  if (role != Qt::DisplayRole && role != Qt::ForegroundRole && role != Qt::FontRole &&
+      role != Qt::ToolTipRole)
+    return {};
+  const Line line = this->line(index.row());
+  if (role == Qt::ToolTipRole)
+    return (index.column() == 2 || index.column() == 3) && !line.tip.isEmpty() ? QVariant(line.tip)
+                                                                               : QVariant();
+  if (role == Qt::ForegroundRole)
+    return line.information ? QVariant(QColor(Qt::darkGray)) : QVariant();
+  if (role == Qt::FontRole) {
+    if (!line.heading) return {};
+    QFont bold;
+    bold.setBold(true);
+    return bold;
+  }
   switch (index.column()) {
     case 0:
       return line.rowText;
@@ -96,52 +82,173 @@ QVariant CheckListModel::headerData(int section, Qt::Orientation orientation, in
   return section >= 0 && section < 5 ? tr(titles[section]) : QVariant();
 }
 
-void CheckListModel::show(const brisel::Workspace& workspace) {
+namespace {
+
+using Line = CheckListModel::Line;
+
+QString translated(const char* text) {
+  return QCoreApplication::translate("CheckList", text);
+}
+
+// "1 riga rimossa", "2 righe rimosse": the count with the noun it agrees with.
+QString counted(std::size_t count, const char* one, const char* many) {
+  return count == 1 ? translated(one) : translated(many).arg(count);
+}
+
+Line heading(const char* code, const QString& text) {
+  Line line{0, QString(), QString(), QString::fromLatin1(code), text};
+  line.heading = true;
+  return line;
+}
+
+Line findingLine(const brisel::Finding& f) {
+  const brisel::CheckCode& code = brisel::checkCodeOf(f.code);
+  Line line{f.row,
+            QString::number(f.row),
+            shownText(f.reference),
+            latin1(code.name),
+            language::said(f.text),
+            code.severity == brisel::Severity::information};
+  line.severity = language::coreText("Message", latin1(brisel::severityName(code.severity)));
+  line.tip = docText(code.doc);
+  return line;
+}
+
+// The rows RAK removed are gone from the table: their numbers point nowhere.
+Line removedLine(const brisel::RakRemoved& r) {
+  const brisel::Button& button = *brisel::findButton("Button17");
+  const QString run = language::coreText(
+      "Button",
+      QString::fromLatin1(button.caption.data(), static_cast<qsizetype>(button.caption.size())));
+  return {0, QString::number(r.row), shownText(r.reference), QStringLiteral("rak-removed"),
+          translated(QT_TRANSLATE_NOOP("CheckList",
+                                       "riga rimossa da \"%1\": nessuna regola per il valore '%2'"))
+              .arg(run, shownText(r.value))};
+}
+
+Line unusedLine(const brisel::RakUnused& u) {
+  return {0, QString(), QString(), QStringLiteral("rak-unused"),
+          translated(QT_TRANSLATE_NOOP("CheckList",
+                                       "regola alla riga %1 del file RAK: nessuna riga "
+                                       "ha il valore '%2'"))
+              .arg(u.line)
+              .arg(shownText(u.value))};
+}
+
+Line differenceLine(const brisel::QpfDifference& d) {
+  return {d.row, d.row > 0 ? QString::number(d.row) : QString(), QString(),
+          QStringLiteral("qpf-") + utf8(d.field).replace(QLatin1Char(' '), QLatin1Char('-')),
+          translated(QT_TRANSLATE_NOOP("CheckList", "record %1, %2: file %3, tabella %4"))
+              .arg(d.record)
+              .arg(utf8(d.field), language::said(d.file), language::said(d.table))};
+}
+
+// The package rules run's lines: each rule with the rows it matched and each
+// unused rule, greyed as what they tell is no fault; then each part no rule
+// matched, which may sit turned as the library drew it.
+Line ruleLine(const brisel::RuleCount& r) {
+  return {0,
+          QString(),
+          QString(),
+          QStringLiteral("rules-rule"),
+          translated(QT_TRANSLATE_NOOP("CheckList",
+                                       "regola alla riga %1 del file regole, '%2': %3 righe"))
+              .arg(r.line)
+              .arg(shownText(r.pattern))
+              .arg(r.rows),
+          true};
+}
+
+Line unusedRuleLine(const brisel::RuleCount& r) {
+  return {0,
+          QString(),
+          QString(),
+          QStringLiteral("rules-unused"),
+          translated(QT_TRANSLATE_NOOP(
+                         "CheckList", "regola alla riga %1 del file regole, '%2': nessuna riga "
+                                      "corrisponde"))
+              .arg(r.line)
+              .arg(shownText(r.pattern)),
+          true};
+}
+
+Line unmatchedLine(const brisel::RuleMiss& m) {
+  return {m.row, QString::number(m.row), shownText(m.reference), QStringLiteral("rules-unmatched"),
+          translated(QT_TRANSLATE_NOOP("CheckList", "nessuna regola per '%1': lasciato com'era"))
+              .arg(shownText(m.field))};
+}
+
+// The item of `items` at `at`, made into a line; none where the workspace no
+// longer holds it (an operation running, which shows the list again at its end).
+template <typename Item>
+Line lineOf(const std::vector<Item>& items, std::size_t at, Line (*make)(const Item&)) {
+  return at < items.size() ? make(items[at]) : Line{};
+}
+
+}  // namespace
+
+void CheckListModel::show(const brisel::Workspace& workspace, bool checked) {
   beginResetModel();
-  lines_.clear();
-  for (const brisel::Finding& f : workspace.findings) {
-    const brisel::CheckCode& code = brisel::checkCodeOf(f.code);
-    Line line{f.row,
-              QString::number(f.row),
-              shownText(f.reference),
-              latin1(code.name),
-              language::said(f.text),
-              code.severity == brisel::Severity::information};
-    line.severity = language::coreText("Message", latin1(brisel::severityName(code.severity)));
-    line.tip = docText(code.doc);
-    lines_.push_back(std::move(line));
-  }
+  workspace_ = &workspace;
   const brisel::RakReport& rak = workspace.rakReport;
-  // The rows RAK removed are gone from the table: their numbers point nowhere.
-  for (const brisel::RakRemoved& r : rak.removed)
-    lines_.push_back(
-        {0, QString::number(r.row), shownText(r.reference), QStringLiteral("rak-removed"),
-         tr("riga rimossa da \"%1\": nessuna regola per il valore '%2'")
-             .arg(language::coreText(
-                      "Button",
-                      QString::fromLatin1(
-                          brisel::findButton("Button17")->caption.data(),
-                          static_cast<qsizetype>(brisel::findButton("Button17")->caption.size()))),
-                  shownText(r.value))});
-  for (const brisel::RakUnused& u : rak.unused)
-    lines_.push_back({0, QString(), QString(), QStringLiteral("rak-unused"),
-                      tr("regola alla riga %1 del file RAK: nessuna riga ha il "
-                         "valore '%2'")
-                          .arg(u.line)
-                          .arg(shownText(u.value))});
-  addRulesLines(workspace.rulesReport, lines_);
+  const brisel::RulesReport& rules = workspace.rulesReport;
   const brisel::QpfCompare& qpf = workspace.qpfCompare;
-  for (const brisel::QpfDifference& d : qpf.differences)
-    lines_.push_back(
-        {d.row, d.row > 0 ? QString::number(d.row) : QString(), QString(),
-         QStringLiteral("qpf-") + utf8(d.field).replace(QLatin1Char(' '), QLatin1Char('-')),
-         tr("record %1, %2: file %3, tabella %4")
-             .arg(d.record)
-             .arg(utf8(d.field), utf8(d.file), utf8(d.table))});
-  if (qpf.ran && qpf.differences.empty())
-    lines_.push_back({0, QString(), QString(), QStringLiteral("qpf"),
-                      tr("Il file QPF corrisponde alla tabella")});
+  // Each part: its heading, when the result is there, then its lines.
+  parts_ = {{
+      {checked ? 1u : 0u, checked ? workspace.findings.size() : 0},
+      {rak.ran ? 1u : 0u, rak.ran ? rak.removed.size() : 0},
+      {0, rak.ran ? rak.unused.size() : 0},
+      {rules.ran ? 1u : 0u, rules.ran ? rules.used.size() : 0},
+      {0, rules.ran ? rules.unused.size() : 0},
+      {0, rules.ran ? rules.unmatched.size() : 0},
+      {qpf.ran ? 1u : 0u, qpf.ran ? qpf.differences.size() : 0},
+  }};
+  headings_ = {checked ? checkSummary(workspace.findings) : QString(),
+               rakSummary(rak),
+               QString(),
+               rulesSummary(rules),
+               QString(),
+               QString(),
+               compareSummary(qpf)};
+  rows_ = 0;
+  for (const Part& part : parts_) rows_ += part.heading + part.lines;
   endResetModel();
+}
+
+CheckListModel::Line CheckListModel::line(int row) const {
+  static const char* const codes[] = {"check", "rak", "", "rules", "", "", "qpf"};
+  std::size_t at = static_cast<std::size_t>(row);
+  for (std::size_t part = 0; part < parts_.size(); ++part) {
+    if (at < parts_[part].heading) return heading(codes[part], headings_[part]);
+    at -= parts_[part].heading;
+    if (at >= parts_[part].lines) {
+      at -= parts_[part].lines;
+      continue;
+    }
+    switch (part) {
+      case 0:
+        return lineOf(workspace_->findings, at, findingLine);
+      case 1:
+        return lineOf(workspace_->rakReport.removed, at, removedLine);
+      case 2:
+        return lineOf(workspace_->rakReport.unused, at, unusedLine);
+      case 3:
+        return lineOf(workspace_->rulesReport.used, at, ruleLine);
+      case 4:
+        return lineOf(workspace_->rulesReport.unused, at, unusedRuleLine);
+      case 5:
+        return lineOf(workspace_->rulesReport.unmatched, at, unmatchedLine);
+      default:
+        return lineOf(workspace_->qpfCompare.differences, at, differenceLine);
+    }
+  }
+  return {};
+}
+
+std::vector<CheckListModel::Line> CheckListModel::lines() const {
+  std::vector<Line> all;
+  for (int row = 0; row < rowCount(); ++row) all.push_back(line(row));
+  return all;
 }
 
 CheckList::CheckList(QWidget* parent) : QTableView(parent), model_(new CheckListModel(this)) {
@@ -149,6 +256,8 @@ CheckList::CheckList(QWidget* parent) : QTableView(parent), model_(new CheckList
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // A list of lines, not a sheet: Tab leaves it, Ctrl+Tab changes the tab.
+  setTabKeyNavigation(false);
   verticalHeader()->hide();
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   horizontalHeader()->setStretchLastSection(true);
@@ -166,18 +275,59 @@ CheckList::CheckList(QWidget* parent) : QTableView(parent), model_(new CheckList
 QString rakSummary(const brisel::RakReport& report) {
   if (!report.ran) return {};
   // Named by its rules' file: the line goes with the run when that is undone.
-  return QCoreApplication::translate("CheckList", "RAK %1: %2 righe rimosse, %3 regole non usate")
-      .arg(utf8(report.rules))
-      .arg(report.removed.size())
-      .arg(report.unused.size());
+  return translated(QT_TRANSLATE_NOOP("CheckList", "RAK %1: %2, %3"))
+      .arg(utf8(report.rules),
+           counted(report.removed.size(), QT_TRANSLATE_NOOP("CheckList", "1 riga rimossa"),
+                   QT_TRANSLATE_NOOP("CheckList", "%1 righe rimosse")),
+           counted(report.unused.size(), QT_TRANSLATE_NOOP("CheckList", "1 regola non usata"),
+                   QT_TRANSLATE_NOOP("CheckList", "%1 regole non usate")));
 }
 
 QString rulesSummary(const brisel::RulesReport& report) {
   if (!report.ran) return {};
-  return QCoreApplication::translate("CheckList",
-                                     "Regole %1: %2 corrette, %3 regole non usate, %4 senza regola")
-      .arg(utf8(report.rules))
-      .arg(report.corrected)
-      .arg(report.unused.size())
-      .arg(report.unmatched.size());
+  // Named by its rules file: the line goes with the run when that is undone.
+  return translated(QT_TRANSLATE_NOOP("CheckList", "Regole %1: %2, %3, %4"))
+      .arg(utf8(report.rules),
+           counted(static_cast<std::size_t>(report.corrected),
+                   QT_TRANSLATE_NOOP("CheckList", "1 corretta"),
+                   QT_TRANSLATE_NOOP("CheckList", "%1 corrette")),
+           counted(report.unused.size(), QT_TRANSLATE_NOOP("CheckList", "1 regola non usata"),
+                   QT_TRANSLATE_NOOP("CheckList", "%1 regole non usate")),
+           counted(report.unmatched.size(), QT_TRANSLATE_NOOP("CheckList", "1 senza regola"),
+                   QT_TRANSLATE_NOOP("CheckList", "%1 senza regola")));
+}
+
+QString checkSummary(const std::vector<brisel::Finding>& findings) {
+  std::size_t information = 0;
+  for (const brisel::Finding& f : findings) information += brisel::isInformation(f.code) ? 1 : 0;
+  const std::size_t faults = findings.size() - information;
+  const QString faultCount = counted(faults, QT_TRANSLATE_NOOP("CheckList", "1 problema"),
+                                     QT_TRANSLATE_NOOP("CheckList", "%1 problemi"));
+  const QString informationCount =
+      counted(information, QT_TRANSLATE_NOOP("CheckList", "1 informazione"),
+              QT_TRANSLATE_NOOP("CheckList", "%1 informazioni"));
+  if (faults == 0 && information == 0)
+    return translated(
+        QT_TRANSLATE_NOOP("CheckList", "Controllo della tabella: nessun problema trovato"));
+  if (faults == 0)
+    return translated(QT_TRANSLATE_NOOP("CheckList",
+                                        "Controllo della tabella: nessun problema trovato; %1"))
+        .arg(informationCount);
+  if (information == 0)
+    return translated(QT_TRANSLATE_NOOP("CheckList", "Controllo della tabella: %1"))
+        .arg(faultCount);
+  return translated(QT_TRANSLATE_NOOP("CheckList", "Controllo della tabella: %1; %2"))
+      .arg(faultCount, informationCount);
+}
+
+QString compareSummary(const brisel::QpfCompare& compare) {
+  if (!compare.ran) return {};
+  const QString file = utf8(compare.file);
+  if (compare.differences.empty())
+    return translated(
+               QT_TRANSLATE_NOOP("CheckList", "Verifica QPF %1: il file corrisponde alla tabella"))
+        .arg(file);
+  return translated(QT_TRANSLATE_NOOP("CheckList", "Verifica QPF %1: %2"))
+      .arg(file, counted(compare.differences.size(), QT_TRANSLATE_NOOP("CheckList", "1 differenza"),
+                         QT_TRANSLATE_NOOP("CheckList", "%1 differenze")));
 }

@@ -24,6 +24,7 @@
 #include "app/sheet_text.h"
 #include "core/table_shape.h"
 #include "window/Unit1.h"
+#include "window/compact_button.h"
 #include "window/grid_view.h"
 #include "window/language.h"
 
@@ -106,7 +107,7 @@ class FileDrops : public QObject {
 
 void TForm1::buildEditing(QBoxLayout* beside) {
   auto button = [this](const char* name, const char* caption, Handler handler) {
-    auto* b = new QPushButton(tr(caption), this);
+    auto* b = new CompactButton(tr(caption), this);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     connect(b, &QPushButton::clicked, this, [this, b, handler] { guarded(b, handler); });
@@ -170,6 +171,7 @@ void TForm1::showColumnNames() {
   names[brisel::col::Number] = tr("N.");
   names[brisel::col::Reference] = tr("Riferimento");
   names[brisel::col::Value] = tr("Valore");
+  names[brisel::col::Side] = tr("Lato");
   names[brisel::col::X] = QStringLiteral("X");
   names[brisel::col::Y] = QStringLiteral("Y");
   names[brisel::col::Angle] = tr("Angolo");

@@ -5,7 +5,9 @@
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTranslator>
@@ -26,8 +28,19 @@ std::unique_ptr<QTranslator>& installed() {
   return translator;
 }
 
+std::unique_ptr<QTranslator>& qtInstalled() {
+  static std::unique_ptr<QTranslator> translator;
+  return translator;
+}
+
 QString& currentCode() {
   static QString code = QStringLiteral("it");
+  return code;
+}
+
+// The language of Qt's own texts; none until the first choice.
+QString& qtCode() {
+  static QString code;
   return code;
 }
 
@@ -180,18 +193,31 @@ QString current() {
 
 bool choose(const QString& code) {
   if (!codes().contains(code)) return false;
-  if (code == currentCode()) return true;
+  if (code == currentCode() && qtCode() == code) return true;
   std::unique_ptr<QTranslator> next;
   if (code != QLatin1String("it")) {
     next = std::make_unique<QTranslator>();
     if (!next->load(QStringLiteral(":/i18n/brisel_") + code + QStringLiteral(".qm"))) return false;
   }
-  std::unique_ptr<QTranslator>& translator = installed();
-  if (translator) QCoreApplication::removeTranslator(translator.get());
-  translator = std::move(next);
+  // Qt's own texts (the buttons of a message box, the file dialogs) in the
+  // same language, where the system has Qt's translations; English otherwise.
+  auto qt = std::make_unique<QTranslator>();
+  if (!qt->load(QLocale(code), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    qt.reset();
+  for (std::unique_ptr<QTranslator>* translator : {&installed(), &qtInstalled()})
+    if (*translator) QCoreApplication::removeTranslator(translator->get());
+  installed() = std::move(next);
+  qtInstalled() = std::move(qt);
   currentCode() = code;
-  if (translator) QCoreApplication::installTranslator(translator.get());
+  qtCode() = code;
+  for (std::unique_ptr<QTranslator>* translator : {&qtInstalled(), &installed()})
+    if (*translator) QCoreApplication::installTranslator(translator->get());
   return true;
+}
+
+bool hasQtTranslation() {
+  return qtInstalled() != nullptr;
 }
 
 void retranslate(QWidget* root) {

@@ -22,9 +22,14 @@ QStringList codes();
 QString nativeName(const QString& code);
 // The language the window shows now.
 QString current();
-// Shows the window in `code`; false (and nothing changed) for a code that is
-// not among codes(). Installing the language already shown changes nothing.
+// Shows the window in `code`, and Qt's own texts (dialog buttons, the file
+// dialogs) in it too where the system has Qt's translations
+// (qtbase_LANG.qm in Qt's translations folder); false (and nothing changed)
+// for a code that is not among codes(). Choosing the language already shown
+// changes nothing, but that the first choice also installs Qt's translation.
 bool choose(const QString& code);
+// Whether Qt's own texts are translated into the language shown.
+bool hasQtTranslation();
 
 // Sets every caption, label, tab title, tool tip and title of `root` and its
 // children anew in the current language. A text is looked up as it was first
