@@ -206,10 +206,6 @@
         <translation>%1 differences</translation>
     </message>
     <message>
-        <source>regola alla riga %1 del file regole, &apos;%2&apos;: %3 righe</source>
-        <translation>rule on line %1 of the rules file, &apos;%2&apos;: %3 rows</translation>
-    </message>
-    <message>
         <source>regola alla riga %1 del file regole, &apos;%2&apos;: nessuna riga corrisponde</source>
         <translation>rule on line %1 of the rules file, &apos;%2&apos;: no row matches</translation>
     </message>
@@ -236,6 +232,18 @@
     <message>
         <source>%1 senza regola</source>
         <translation>%1 without a rule</translation>
+    </message>
+    <message>
+        <source>regola alla riga %1 del file regole, &apos;%2&apos;: %3</source>
+        <translation>rule on line %1 of the rules file, &apos;%2&apos;: %3</translation>
+    </message>
+    <message>
+        <source>1 riga</source>
+        <translation>1 row</translation>
+    </message>
+    <message>
+        <source>%1 righe</source>
+        <translation>%1 rows</translation>
     </message>
 </context>
 <context>

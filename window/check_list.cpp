@@ -147,16 +147,17 @@ Line differenceLine(const brisel::QpfDifference& d) {
 // unused rule, greyed as what they tell is no fault; then each part no rule
 // matched, which may sit turned as the library drew it.
 Line ruleLine(const brisel::RuleCount& r) {
-  return {0,
-          QString(),
-          QString(),
-          QStringLiteral("rules-rule"),
-          translated(QT_TRANSLATE_NOOP("CheckList",
-                                       "regola alla riga %1 del file regole, '%2': %3 righe"))
-              .arg(r.line)
-              .arg(shownText(r.pattern))
-              .arg(r.rows),
-          true};
+  return {
+      0,
+      QString(),
+      QString(),
+      QStringLiteral("rules-rule"),
+      translated(QT_TRANSLATE_NOOP("CheckList", "regola alla riga %1 del file regole, '%2': %3"))
+          .arg(r.line)
+          .arg(shownText(r.pattern),
+               counted(static_cast<std::size_t>(r.rows), QT_TRANSLATE_NOOP("CheckList", "1 riga"),
+                       QT_TRANSLATE_NOOP("CheckList", "%1 righe"))),
+      true};
 }
 
 Line unusedRuleLine(const brisel::RuleCount& r) {
@@ -164,9 +165,9 @@ Line unusedRuleLine(const brisel::RuleCount& r) {
           QString(),
           QString(),
           QStringLiteral("rules-unused"),
-          translated(QT_TRANSLATE_NOOP(
-                         "CheckList", "regola alla riga %1 del file regole, '%2': nessuna riga "
-                                      "corrisponde"))
+          translated(QT_TRANSLATE_NOOP("CheckList",
+                                       "regola alla riga %1 del file regole, '%2': nessuna riga "
+                                       "corrisponde"))
               .arg(r.line)
               .arg(shownText(r.pattern)),
           true};
