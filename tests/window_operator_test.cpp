@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -138,6 +139,21 @@ class Operator {
       taken.emplace_back(key, page);
     }
     EXPECT_GE(taken.size(), 28u);
+  }
+
+  // Each button's caption, named by its tab page where it stands on one, and
+  // its key, in the language shown; in reading order.
+  std::vector<std::pair<QString, QString>> keys() const {
+    std::vector<std::pair<QString, QString>> all;
+    for (QWidget* w : form->findChildren<QWidget*>()) {
+      auto* button = qobject_cast<QPushButton*>(w);
+      if (button == nullptr || button->text() == "...") continue;
+      QString name = captionOf(button->text());
+      if (const QWidget* page = pageOf(button))
+        name = '"' + form->PageControl1->tabText(form->PageControl1->indexOf(page)) + "\": " + name;
+      all.emplace_back(name, button->shortcut().toString(QKeySequence::PortableText));
+    }
+    return all;
   }
 
   // The window as it stands into BRISEL_SHOTS/operator-NAME.png, when that
@@ -385,6 +401,34 @@ const Case kCases[] = {
        }
        ASSERT_TRUE(o.form->chooseLanguage("it", false));
        QApplication::processEvents();
+     }},
+    {"9: the docs' table of keys is the window's own",
+     [](Operator& o) {
+       const auto italian = o.keys();
+       ASSERT_TRUE(o.form->chooseLanguage("en", false));
+       QApplication::processEvents();
+       const auto english = o.keys();
+       ASSERT_EQ(italian.size(), english.size());
+       std::set<std::string> rows;
+       for (std::size_t i = 0; i < italian.size(); ++i) {
+         QString english_name = english[i].first;
+         english_name.remove(QRegularExpression(QStringLiteral("^\"[^\"]*\": ")));
+         rows.insert(("| " + italian[i].first + " / " + english_name + " | " + italian[i].second +
+                      " | " + english[i].second + " |")
+                         .toStdString());
+       }
+       const std::string docs =
+           brisel::testing::readFile(std::filesystem::path(BRISEL_DOCS) / "window.md");
+       const std::string header = "| Button | Italiano | English |\n|---|---|---|\n";
+       std::size_t at = docs.find(header);
+       ASSERT_NE(at, std::string::npos);
+       std::set<std::string> documented;
+       for (at += header.size(); at < docs.size() && docs[at] == '|';) {
+         const std::size_t end = docs.find('\n', at);
+         documented.insert(docs.substr(at, end - at));
+         at = end + 1;
+       }
+       EXPECT_EQ(documented, rows);
      }},
     {"7: Ctrl+Q closes and keeps the paths",
      [](Operator& o) {
