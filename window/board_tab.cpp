@@ -12,14 +12,11 @@
 #include <QVBoxLayout>
 
 #include "window/Unit1.h"
+#include "window/form_parts.h"
+
+using form::named;
 
 namespace {
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QDoubleSpinBox* millimetres(const char* name) {
   auto* box = named(new QDoubleSpinBox, name);

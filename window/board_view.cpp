@@ -1,4 +1,5 @@
 #include "window/board_view.h"
+#include "window/board_style.h"
 #include "window/language.h"
 
 #include <QBuffer>
@@ -29,12 +30,7 @@
 
 namespace {
 
-const QColor kBackground(0xf7, 0xf7, 0xf2);
-const QColor kOutline(0x20, 0x20, 0x20);
-const QColor kFinding(0xe0, 0x00, 0x00);
-const QColor kCurrent(0xff, 0x00, 0xcc);
-const QColor kBottom(0x10, 0x30, 0xc0);
-const QColor kExtent(0x70, 0x70, 0x70);
+using namespace board_style;
 
 // Beyond this many parts in view every part is drawn as its turned extent:
 // their marks could not be told apart anyway.
@@ -43,18 +39,9 @@ constexpr std::size_t kDetailLimit = 6000;
 constexpr std::size_t kLabelLimit = 1500;
 constexpr double kMinScale = 0.005;  // pixels a millimetre
 constexpr double kMaxScale = 500;
-constexpr int kLabelPixels = 11;
 constexpr int kOccupancyCell = 6;  // pixels
 // The height under a fitted board for the line that gives its size.
 constexpr double kSizeLabelRoom = kLabelPixels + 10;
-
-std::filesystem::path toPath(const QString& text) {
-#ifdef _WIN32
-  return std::filesystem::path(text.toStdWString());
-#else
-  return std::filesystem::path(QFile::encodeName(text).toStdString());
-#endif
-}
 
 QString number(float value) {
   return QString::fromStdString(brisel::shortestDecimal(value));
@@ -448,82 +435,6 @@ const QStaticText& BoardView::labelOf(int i, const brisel::Placement& part,
   return label->second;
 }
 
-// In a corner, what the dashed outline means, while the board has a bottom side.
-void BoardView::paintLegend(QPainter& painter) const {
-  if (std::none_of(board_->parts.begin(), board_->parts.end(),
-                   [](const brisel::Placement& part) { return part.bottom; }))
-    return;
-  QFont font = painter.font();
-  font.setPixelSize(kLabelPixels);
-  painter.setFont(font);
-  const QString text = tr("lato B (visto attraverso la scheda)");
-  const QFontMetrics metrics(font);
-  const int sample = kLabelPixels + 3, gap = 6;
-  const QRect box(width() - metrics.horizontalAdvance(text) - sample - 3 * gap,
-                  height() - sample - 2 * gap, metrics.horizontalAdvance(text) + sample + 3 * gap,
-                  sample + 2 * gap);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(QPen(kExtent, 0));
-  painter.setBrush(kBackground);
-  painter.drawRect(box.adjusted(0, 0, -1, -1));
-  painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(kBottom, 1.5, Qt::DashLine));
-  painter.drawRect(QRectF(box.left() + gap, box.top() + gap, sample, sample));
-  painter.setPen(Qt::black);
-  painter.drawText(QRect(box.left() + 2 * gap + sample, box.top(), box.width(), box.height()),
-                   Qt::AlignVCenter | Qt::AlignLeft, text);
-}
-
-void BoardView::paintExtent(QPainter& painter) const {
-  if (board_->parts.empty()) return;
-  const brisel::BoardBox box = board_->extent();
-  const QRectF rect(toPixel(box.left, box.top), toPixel(box.right, box.bottom));
-  painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(kExtent, 1, Qt::DashDotLine));
-  painter.drawRect(rect);
-}
-
-// The extent's size, centred under it (above it, or inside its lower edge,
-// where the view has no room below), on the background so that neither the
-// parts nor the origin's cross draw over it.
-void BoardView::paintExtentSize(QPainter& painter) const {
-  if (board_->parts.empty()) return;
-  const brisel::BoardBox box = board_->extent();
-  const QRectF rect(toPixel(box.left, box.top), toPixel(box.right, box.bottom));
-  QFont font = painter.font();
-  font.setPixelSize(kLabelPixels);
-  painter.setFont(font);
-  const QString text = tr("%1 \u00D7 %2 mm")
-                           .arg(static_cast<double>(box.width()), 0, 'f', 2)
-                           .arg(static_cast<double>(box.height()), 0, 'f', 2);
-  const QFontMetrics metrics(font);
-  const double w = metrics.horizontalAdvance(text) + 6, h = metrics.height() + 2, gap = 3;
-  double y = rect.bottom() + gap;
-  if (y + h > height())
-    y = rect.top() - gap - h >= 0 ? rect.top() - gap - h
-                                  : std::min(rect.bottom(), 1.0 * height()) - gap - h;
-  const double x = std::clamp(rect.center().x() - w / 2, 2.0, std::max(2.0, width() - w - 2));
-  const QRectF place(x, y, w, h);
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.fillRect(place, kBackground);
-  painter.setPen(kExtent);
-  painter.drawText(place, Qt::AlignCenter, text);
-}
-
-void BoardView::paintOrigin(QPainter& painter) const {
-  const QPointF origin = toPixel(0, 0);
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(Qt::black, 1.5));
-  painter.drawLine(origin - QPointF(16, 0), origin + QPointF(16, 0));
-  painter.drawLine(origin - QPointF(0, 16), origin + QPointF(0, 16));
-  painter.drawEllipse(origin, 5.0, 5.0);
-  QFont font = painter.font();
-  font.setPixelSize(kLabelPixels);
-  painter.setFont(font);
-  painter.drawText(origin + QPointF(7, -7), QStringLiteral("0, 0"));
-}
-
 void BoardView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   dropFrame();
@@ -615,138 +526,4 @@ QString BoardView::toolTipOf(int i) const {
            number(part.y))
       .arg(part.angle)
       .arg(brisel::signedDegrees(part.angle));
-}
-
-// ---------------------------------------------------------------------------
-
-PreviewPage::PreviewPage(const brisel::Grid& table, Dialogs& dialogs,
-                         std::function<brisel::NumberFormat()> numbers, QWidget* parent)
-    : QWidget(parent), table_(table), dialogs_(dialogs), numbers_(std::move(numbers)) {
-  auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(2);
-  auto* tools = new QHBoxLayout;
-  tools->setContentsMargins(4, 2, 4, 0);
-  fit_ = new QPushButton(tr("Adatta"), this);
-  fit_->setObjectName(QStringLiteral("BU_Adatta"));
-  byValue_ = new QRadioButton(tr("Colori per valore"), this);
-  byValue_->setObjectName(QStringLiteral("RB_ColoriValore"));
-  byFootprint_ = new QRadioButton(tr("Colori per footprint"), this);
-  byFootprint_->setObjectName(QStringLiteral("RB_ColoriFootprint"));
-  byValue_->setChecked(true);
-  save_ = new QPushButton(tr("Salva immagine…"), this);
-  save_->setObjectName(QStringLiteral("BU_SalvaImmagine"));
-  summary_ = new QLabel(this);
-  tools->addWidget(fit_);
-  tools->addWidget(byValue_);
-  tools->addWidget(byFootprint_);
-  tools->addWidget(save_);
-  tools->addSpacing(12);
-  tools->addWidget(summary_, 1);
-  column->addLayout(tools);
-  view_ = new BoardView(this);
-  view_->setObjectName(QStringLiteral("BoardView"));
-  column->addWidget(view_, 1);
-
-  connect(fit_, &QPushButton::clicked, view_, &BoardView::fitToView);
-  connect(byFootprint_, &QRadioButton::toggled, this, [this](bool on) {
-    view_->setColourBy(on ? brisel::ColourBy::footprint : brisel::ColourBy::value);
-  });
-  connect(save_, &QPushButton::clicked, this, &PreviewPage::saveImage);
-}
-
-void PreviewPage::tableChanged() {
-  stale_ = true;
-  if (!isVisible() || pending_) return;
-  // Many changes in one go (a paste, a refresh) make one rebuild.
-  pending_ = true;
-  QTimer::singleShot(0, this, [this] {
-    pending_ = false;
-    if (stale_ && isVisible()) rebuild();
-  });
-}
-
-void PreviewPage::tableReplaced() {
-  refit_ = true;
-  tableChanged();
-}
-
-void PreviewPage::rebuild() {
-  auto board = std::make_shared<const brisel::Board>(brisel::buildBoard(table_, numbers_()));
-  QString text =
-      board->parts.size() == 1 ? tr("1 componente") : tr("%1 componenti").arg(board->parts.size());
-  if (!board->unplaced.empty()) {
-    QStringList rows;
-    for (const brisel::Unplaced& row : board->unplaced) {
-      if (rows.size() == 5) {
-        rows << QStringLiteral("…");
-        break;
-      }
-      rows << QString::number(row.row);
-    }
-    text += tr("; non disegnate (coordinate o angolo non validi) le righe ") +
-            rows.join(QStringLiteral(", "));
-  }
-  int bottom = 0, negative = 0;
-  for (const brisel::Placement& part : board->parts) {
-    bottom += part.bottom ? 1 : 0;
-    negative += part.x < 0 || part.y < 0 ? 1 : 0;
-  }
-  const std::size_t boards = board->panelBoards().size();
-  if (boards == 1) text += tr("; pannello: 1 scheda");
-  if (boards > 1) text += tr("; pannello: %1 schede").arg(boards);
-  if (bottom == 1) text += tr("; tratteggiata: 1 parte del lato B");
-  if (bottom > 1) text += tr("; tratteggiate: %1 parti del lato B").arg(bottom);
-  if (negative == 1) text += tr("; 1 parte con coordinate negative");
-  if (negative > 1) text += tr("; %1 parti con coordinate negative").arg(negative);
-  summary_->setText(text);
-  view_->setBoard(std::move(board));
-  if (refit_ && view_->isVisible()) {
-    view_->fitToView();
-    refit_ = false;
-  }
-  stale_ = false;
-}
-
-void PreviewPage::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (stale_) rebuild();
-}
-
-void PreviewPage::saveImage() {
-  OpenDialog dialog;
-  dialog.Filter = tr("Immagine SVG|*.svg|Immagine PNG|*.png");
-  dialog.FilterIndex = 1;
-  dialog.DefaultExt = QStringLiteral("svg");
-  dialog.FileName = tr("scheda.svg");
-  if (imageFolder_) dialog.InitialDir = imageFolder_();
-  if (!dialogs_.saveFile(this, dialog)) return;
-  const QString name = withDefaultExtension(dialog.FileName, dialog.DefaultExt);
-  const std::filesystem::path path = toPath(name);
-  try {
-    if (name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
-      QImage image(view_->size(), QImage::Format_RGB32);
-      view_->render(image);
-      QByteArray bytes;
-      QBuffer buffer(&bytes);
-      buffer.open(QIODevice::WriteOnly);
-      image.save(&buffer, "PNG");
-      brisel::AtomicFile file(path);
-      if (!file.isOpen())
-        throw brisel::PreviewError(path,
-                                   tr("il file non si può creare").toLocal8Bit().toStdString());
-      file.write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-      file.commit();
-    } else {
-      brisel::writeBoardSvg(path, view_->board(), view_->colourBy());
-    }
-  } catch (const brisel::PreviewError& failure) {
-    dialogs_.error(this, tr("Impossibile scrivere il file '%1': %2")
-                             .arg(name, QString::fromLocal8Bit(failure.reason())));
-    return;
-  } catch (const std::exception& failure) {
-    dialogs_.error(this, language::failureText(failure));
-    return;
-  }
-  emit imageSaved(QDir::toNativeSeparators(name));
 }

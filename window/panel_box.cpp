@@ -11,14 +11,11 @@
 #include <QSpinBox>
 
 #include "window/Unit1.h"
+#include "window/form_parts.h"
+
+using form::named;
 
 namespace {
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 QSpinBox* boards(const char* name, int value) {
   auto* box = named(new QSpinBox, name);

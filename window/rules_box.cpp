@@ -10,18 +10,15 @@
 #include <QVBoxLayout>
 
 #include "window/Unit1.h"
+#include "window/form_parts.h"
+
+using form::named;
 
 namespace {
 
 // The key of the rules file's path in brisel.ini.
 constexpr const char* kRulesKey = "regole";
 constexpr std::size_t kRulesBox = 10;  // ED_Regole among the path boxes
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 }  // namespace
 
