@@ -85,4 +85,39 @@ TEST(WindowChecks, FromTheFirstClickToTheComparedOutput) {
   EXPECT_TRUE(dialogs.errors.empty());
 }
 
+// The README's walk on the sample board, step by step, with what it says
+// each step shows. With BRISEL_SHOTS set, the window at its end is saved as
+// the picture the README shows (dist/screenshot.png).
+TEST(WindowChecks, TheReadmesWalkOnTheSampleBoard) {
+  brisel::testing::TempDir folder;
+  FakeDialogs dialogs;
+  TForm1 form(dialogs, folder / "KSR.ini");
+  form.Edit4->setText(QString::fromStdString((folder / "BOARD.QPF").string()));
+  form.Edit9->setText(QString::fromStdString((folder / "BOARD.ZIR").string()));
+  form.show();
+  form.Button4->click();  // Apri REP
+  EXPECT_EQ(form.StringGrid1->model()->index(1, 3).data().toString(), "???");
+  form.Button5->click();  // Apre CMP
+  EXPECT_NE(form.StringGrid1->model()->index(1, 3).data().toString(), "???");
+  form.Button17->click();  // Applica RAK: the fuse and the switch go
+  EXPECT_EQ(form.LB_Rak->text(), "RAK BOARD.RAK: 2 righe rimosse, 0 regole non usate");
+  form.BU_Controlla->click();
+  EXPECT_EQ(form.LV_Controllo->listModel()->index(0, 4).data().toString(),
+            "Controllo della tabella: nessun problema trovato");
+  form.Button9->click();   // Crea Output File
+  form.Button20->click();  // Crea Output per ZIRKAN
+  form.BU_Verifica->click();
+  EXPECT_EQ(dialogs.messages.back().second, "Il file QPF corrisponde alla tabella");
+  EXPECT_TRUE(dialogs.errors.empty());
+
+  const QString shots = qEnvironmentVariable("BRISEL_SHOTS");
+  if (shots.isEmpty()) return;
+  // The outputs named as at a first start, not in this test's folder.
+  form.Edit4->setText(kSamples + "/OUTPUT.QPF");
+  form.Edit9->setText(kSamples + "/ZIRKAN.TXT");
+  form.PageControl1->setCurrentWidget(form.TabSheet5);
+  QTest::qWait(200);
+  form.grab().save(shots + "/screenshot.png");
+}
+
 }  // namespace
