@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 
+#include "core/component_row.h"
 #include "core/numbers.h"
 #include "core/text.h"
 
@@ -48,7 +49,8 @@ bool sameLowered(std::string_view text, std::string_view lowerCase) {
                     [](char a, char b) { return lower(a) == b; });
 }
 
-char sideOf(std::string_view text) {
+// The side a CAD tool's word says: T, B, or 0 for a word it does not know.
+char cadSide(std::string_view text) {
   // Views made once: a list of plain literals measures each one every row.
   static constexpr std::array<std::string_view, 6> kTop{"top",  "t",     "toplayer",
                                                         "f.cu", "front", "no"};
@@ -205,8 +207,8 @@ RowKind Reader::row(std::string_view line, long number, long k) {
   cells[1] = reference;
   cells[2] = gridField(fields_[kValue], texts_[1]);
   if (cells[2].empty()) cells[2] = "???";
-  char side = sideOf(pieceView(fields_[kSide], texts_[2]));
-  cells[3] = side == 'T' ? "T" : side == 'B' ? "B" : "";
+  char side = cadSide(pieceView(fields_[kSide], texts_[2]));
+  cells[3] = side == 'T' ? sideCell(Side::top) : side == 'B' ? sideCell(Side::bottom) : "";
   reals_[0] = formatRealText(x, controls_.decimalSeparator);
   reals_[1] = formatRealText(y, controls_.decimalSeparator);
   cells[4] = reals_[0].view();
