@@ -73,7 +73,12 @@ std::string_view decimal(long value, std::array<char, 32>& buffer) {
 
 Reader::Reader(const Layout& layout, Unit givenUnit, const Controls& controls,
                std::string_view name)
-    : layout_(layout), givenUnit_(givenUnit), controls_(controls), name_(name) {
+    : layout_(layout),
+      givenUnit_(givenUnit),
+      controls_(controls),
+      name_(name),
+      askNotToPlace_(!controls.keepDnp &&
+                     (layout.index[kDnp] >= 0 || layout.index[kPopulate] >= 0)) {
   for (int f = 0; f < kFieldCount; ++f) {
     const int index = layout.index[f];
     if (index < 0) continue;
@@ -183,7 +188,7 @@ int Reader::angle(long line) const {
 // A DNP column that says so, or a populate column that says no; none when
 // the operator keeps every row.
 bool Reader::markedNotToPlace() {
-  if (controls_.keepDnp) return false;
+  if (!askNotToPlace_) return false;
   static constexpr std::array<std::string_view, 6> kDnpWords{"yes", "1", "true", "x", "dnp", "dnf"};
   static constexpr std::array<std::string_view, 3> kNoWords{"no", "0", "false"};
   const std::string_view dnp = trim(pieceView(fields_[kDnp], texts_[4]));

@@ -54,6 +54,8 @@ class Reader {
   Unit givenUnit_;
   const Controls& controls_;
   std::string_view name_;
+  // The file has a column that may mark a row not to place, and such rows go.
+  bool askNotToPlace_;
   std::vector<Piece> pieces_;
   std::array<Piece, kFieldCount> fields_;
   std::vector<unsigned> fieldsAt_;  // by column: a bit for each field read there
