@@ -102,13 +102,9 @@ QString nameOf(const QObject* at) {
   return QStringLiteral("?");
 }
 
+// Each test ends in Italian again (window_main.cpp).
 class LanguageTest : public WindowTest {
  protected:
-  void TearDown() override {
-    language::choose(QStringLiteral("it"));
-    QCoreApplication::processEvents();
-  }
-
   static void choose(TForm1& form, const char* code, bool remember = false) {
     ASSERT_TRUE(form.chooseLanguage(QString::fromLatin1(code), remember));
     QCoreApplication::processEvents();  // the language change is delivered
