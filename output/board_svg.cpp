@@ -124,6 +124,27 @@ void appendPart(std::string& out, const Placement& part, int body, ColourBy colo
   out += "</text></g>\n";
 }
 
+// The origin: a cross with a circle, labelled "0, 0".
+void appendOrigin(std::string& out, float cross) {
+  out += "<g class=\"origin\" fill=\"none\" stroke-width=\"";
+  appendNumber(out, cross / 20);
+  out += "\"><path d=\"M";
+  appendNumber(out, -cross);
+  out += " 0H";
+  appendNumber(out, cross);
+  out += "M0 ";
+  appendNumber(out, -cross);
+  out += 'V';
+  appendNumber(out, cross);
+  out += "\"/><circle r=\"";
+  appendNumber(out, cross / 3);
+  out += "\"/><text transform=\"scale(1,-1)\" fill=\"#202020\" fill-opacity=\"1\" stroke=\"none\"";
+  appendAttribute(out, "x", cross / 2);
+  appendAttribute(out, "y", -cross / 2);
+  appendAttribute(out, "font-size", cross / 2);
+  out += " text-anchor=\"start\">0, 0</text></g>\n";
+}
+
 // The boards of a panel: a dashed rectangle around each one's parts, its
 // number in its upper left corner. Nothing on a lone board.
 void appendPanel(std::string& out, const Board& board) {
@@ -246,24 +267,7 @@ std::string boardSvg(const Board& board, ColourBy colours) {
       "<g transform=\"scale(1,-1)\" fill-opacity=\"0.6\" stroke=\"#202020\" "
       "stroke-width=\"0.05\" font-family=\"sans-serif\" text-anchor=\"middle\">\n";
 
-  out += "<g class=\"origin\" fill=\"none\" stroke-width=\"";
-  appendNumber(out, cross / 20);
-  out += "\"><path d=\"M";
-  appendNumber(out, -cross);
-  out += " 0H";
-  appendNumber(out, cross);
-  out += "M0 ";
-  appendNumber(out, -cross);
-  out += 'V';
-  appendNumber(out, cross);
-  out += "\"/><circle r=\"";
-  appendNumber(out, cross / 3);
-  out += "\"/><text transform=\"scale(1,-1)\" fill=\"#202020\" fill-opacity=\"1\" stroke=\"none\"";
-  appendAttribute(out, "x", cross / 2);
-  appendAttribute(out, "y", -cross / 2);
-  appendAttribute(out, "font-size", cross / 2);
-  out += " text-anchor=\"start\">0, 0</text></g>\n";
-
+  appendOrigin(out, cross);
   appendPanel(out, board);
 
   // One body mark for each size of body, defined once.

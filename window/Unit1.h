@@ -37,6 +37,7 @@ class QFileSystemWatcher;
 class QFrame;
 class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLayout;
 class QLineEdit;
@@ -302,6 +303,11 @@ class TForm1 : public QWidget {
   void buildPages();
   void sizeColumns();
   QWidget* buildLowerPart();
+  // A button from the table into its line below the tabs, its box on the
+  // "Scheda" tab or beside the tabs.
+  void placeButton(QPushButton* control, brisel::ButtonGroup group,
+                   const std::array<QHBoxLayout*, 3>& lines, QBoxLayout* beside);
+  QGridLayout* buildOptions(QWidget* lower);  // units, separator, language, default force
   void setStartTexts();
   void bindHandlers();
   QPushButton* operationButton(const brisel::Button& button, QWidget* parent);

@@ -88,8 +88,34 @@ ColumnDialog::ColumnDialog(const ColumnChoice& choice, QWidget* parent)
                            this);
   intro->setWordWrap(true);
   root->addWidget(intro);
-
   root->addWidget(new QLabel(tr("Prime righe del file"), this));
+  root->addWidget(buildLines(), 3);
+  root->addLayout(buildFields());
+  root->addWidget(new QLabel(tr("Come andranno nella tabella"), this));
+  root->addWidget(buildPreview(), 3);
+  LB_Messaggio = new QLabel(this);
+  LB_Messaggio->setObjectName(QStringLiteral("LB_Messaggio"));
+  LB_Messaggio->setWordWrap(true);
+  LB_Messaggio->setTextFormat(Qt::PlainText);
+  root->addWidget(LB_Messaggio);
+  Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  Buttons->button(QDialogButtonBox::Cancel)->setText(tr("Annulla"));
+  root->addWidget(Buttons);
+
+  // The header as the importer found it, or the likely one; the columns and
+  // unit proposed.
+  const int header = shape.headerLine >= 0 ? shape.headerLine : likelyHeader(lines_);
+  CB_Intestazione->setCurrentIndex(std::max(0, CB_Intestazione->findData(header)));
+  fillColumns();
+  preselect(choice.columns);
+  CB_Unita->setCurrentIndex(std::max(0, CB_Unita->findData(utf8(choice.units))));
+  CB_TieniDnp->setChecked(choice.controls.keepDnp);
+  connectChanges();
+  showPreview();
+  resize(820, 600);
+}
+
+QTableWidget* ColumnDialog::buildLines() {
   TB_Righe = table(this, "TB_Righe");
   TB_Righe->setRowCount(static_cast<int>(lines_.size()));
   TB_Righe->setColumnCount(static_cast<int>(width_));
@@ -100,8 +126,10 @@ ColumnDialog::ColumnDialog(const ColumnChoice& choice, QWidget* parent)
     for (std::size_t c = 0; c < lines_[r].size(); ++c)
       TB_Righe->setItem(static_cast<int>(r), static_cast<int>(c),
                         new QTableWidgetItem(utf8(lines_[r][c])));
-  root->addWidget(TB_Righe, 3);
+  return TB_Righe;
+}
 
+QFormLayout* ColumnDialog::buildFields() {
   auto* fields = new QFormLayout;
   CB_Intestazione = new QComboBox(this);
   CB_Intestazione->setObjectName(QStringLiteral("CB_Intestazione"));
@@ -135,38 +163,22 @@ ColumnDialog::ColumnDialog(const ColumnChoice& choice, QWidget* parent)
   CB_TieniDnp->setToolTip(
       tr("Colonna DNP: s\u00EC, 1, true, x, DNP, DNF; colonna Montare: no, 0, "
          "false. Quelle righe restano fuori, se non si tengono."));
-  CB_TieniDnp->setChecked(choice.controls.keepDnp);
   fields->addRow(QString(), CB_TieniDnp);
-  root->addLayout(fields);
+  return fields;
+}
 
-  root->addWidget(new QLabel(tr("Come andranno nella tabella"), this));
+QTableWidget* ColumnDialog::buildPreview() {
   TB_Anteprima = table(this, "TB_Anteprima");
   const QStringList columns = {tr("N."), tr("Riferimento"), tr("Valore"), tr("Lato"),
                                tr("X"),  tr("Y"),           tr("Angolo"), tr("Footprint")};
   TB_Anteprima->setColumnCount(static_cast<int>(columns.size()));
   TB_Anteprima->setHorizontalHeaderLabels(columns);
-  root->addWidget(TB_Anteprima, 3);
-  LB_Messaggio = new QLabel(this);
-  LB_Messaggio->setObjectName(QStringLiteral("LB_Messaggio"));
-  LB_Messaggio->setWordWrap(true);
-  LB_Messaggio->setTextFormat(Qt::PlainText);
-  root->addWidget(LB_Messaggio);
+  return TB_Anteprima;
+}
 
-  Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  Buttons->button(QDialogButtonBox::Cancel)->setText(tr("Annulla"));
-  root->addWidget(Buttons);
+void ColumnDialog::connectChanges() {
   connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-  // The header as the importer found it, or the likely one; the columns and
-  // unit proposed.
-  const int header = shape.headerLine >= 0 ? shape.headerLine : likelyHeader(lines_);
-  CB_Intestazione->setCurrentIndex(std::max(0, CB_Intestazione->findData(header)));
-  fillColumns();
-  preselect(choice.columns);
-  const int unit = CB_Unita->findData(utf8(choice.units));
-  CB_Unita->setCurrentIndex(std::max(0, unit));
-
   connect(CB_Intestazione, &QComboBox::currentIndexChanged, this, [this] {
     fillColumns();
     showPreview();
@@ -175,8 +187,6 @@ ColumnDialog::ColumnDialog(const ColumnChoice& choice, QWidget* parent)
     connect(field, &QComboBox::currentIndexChanged, this, &ColumnDialog::showPreview);
   connect(CB_Unita, &QComboBox::currentIndexChanged, this, &ColumnDialog::showPreview);
   connect(CB_TieniDnp, &QCheckBox::toggled, this, &ColumnDialog::showPreview);
-  showPreview();
-  resize(820, 600);
 }
 
 void ColumnDialog::fillColumns() {

@@ -14,6 +14,7 @@
 class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
+class QFormLayout;
 class QLabel;
 class QTableWidget;
 
@@ -43,6 +44,12 @@ class ColumnDialog : public QDialog {
   QDialogButtonBox* Buttons;
 
  private:
+  // The parts of the dialog, top to bottom; each sets its controls.
+  QTableWidget* buildLines();
+  QFormLayout* buildFields();
+  QTableWidget* buildPreview();
+  void connectChanges();
+
   void fillColumns();  // the field choices, after a change of the header line
   void preselect(const std::string& columns);
   void showPreview();  // the preview and the state of OK, after any change

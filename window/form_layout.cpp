@@ -203,21 +203,7 @@ QWidget* TForm1::buildLowerPart() {
   for (const brisel::Button& button : brisel::kButtons) {
     QPushButton* control = operationButton(button, lower);
     this->*formButton(button.name).control = control;
-    if (button.group == brisel::ButtonGroup::board || button.group == brisel::ButtonGroup::rules) {
-      (button.group == brisel::ButtonGroup::rules ? rulesButtons_ : boardButtons_)
-          ->addWidget(control);
-      continue;
-    }
-    if (button.group == brisel::ButtonGroup::panel) {
-      placePanelButton(control);
-      continue;
-    }
-    if (button.group == brisel::ButtonGroup::checks) {
-      control->setMinimumHeight(0);
-      beside->addWidget(control);
-      continue;
-    }
-    lines[static_cast<std::size_t>(button.group)]->addWidget(control);
+    placeButton(control, button.group, lines, beside);
   }
   for (QHBoxLayout* line : lines) line->addStretch(1);
   buildLanguageChoice(beside);
@@ -226,7 +212,33 @@ QWidget* TForm1::buildLowerPart() {
   row->addLayout(buttons);
   row->addStretch(1);
 
-  // The settings the imports and number parsing read.
+  row->addLayout(buildOptions(lower));
+  return lower;
+}
+
+void TForm1::placeButton(QPushButton* control, brisel::ButtonGroup group,
+                         const std::array<QHBoxLayout*, 3>& lines, QBoxLayout* beside) {
+  switch (group) {
+    case brisel::ButtonGroup::board:
+      boardButtons_->addWidget(control);
+      return;
+    case brisel::ButtonGroup::rules:
+      rulesButtons_->addWidget(control);
+      return;
+    case brisel::ButtonGroup::panel:
+      placePanelButton(control);
+      return;
+    case brisel::ButtonGroup::checks:
+      control->setMinimumHeight(0);
+      beside->addWidget(control);
+      return;
+    default:
+      lines[static_cast<std::size_t>(group)]->addWidget(control);
+  }
+}
+
+// The settings the imports and number parsing read.
+QGridLayout* TForm1::buildOptions(QWidget* lower) {
   auto* options = new QGridLayout;
   options->setHorizontalSpacing(10);
   options->setVerticalSpacing(6);
@@ -259,8 +271,7 @@ QWidget* TForm1::buildLowerPart() {
   options->addWidget(Panel1, 2, 0, 1, 2);
   options->addWidget(Label9, 3, 0);
   options->addWidget(ED_Forza, 3, 1, Qt::AlignLeft);
-  row->addLayout(options);
-  return lower;
+  return options;
 }
 
 QPushButton* TForm1::operationButton(const brisel::Button& button, QWidget* parent) {
