@@ -16,8 +16,7 @@ constexpr int kComponents = 65535;
 
 const Workspace& twoSidedBoard() {
   static const Workspace workspace = [] {
-    Workspace w;
-    bench::fillTable(w.StringGrid1, bench::makeBoard(kComponents));
+    Workspace w = bench::boardWorkspace(kComponents);
     for (int row = kFirstDataRow; row < w.StringGrid1.RowCount(); row += 3)
       w.StringGrid1.setCell(col::Side, row, "B");
     return w;
@@ -39,11 +38,8 @@ Controls panelControls() {
 }
 
 const Workspace& loneBoard() {
-  static const Workspace workspace = [] {
-    Workspace w;
-    bench::fillTable(w.StringGrid1, bench::makeBoard(kComponents / (kPanelColumns * kPanelRows)));
-    return w;
-  }();
+  static const Workspace workspace =
+      bench::boardWorkspace(kComponents / (kPanelColumns * kPanelRows));
   return workspace;
 }
 

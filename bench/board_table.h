@@ -8,6 +8,7 @@
 #include "core/numbers.h"
 #include "core/table_shape.h"
 #include "core/text.h"
+#include "core/workspace.h"
 
 namespace brisel::bench {
 
@@ -24,6 +25,13 @@ inline void fillTable(Grid& table, const Board& board) {
     table.setCell(col::Angle, row, std::to_string(low16(c.angle)));
     table.setCell(col::Footprint, row, c.footprint);
   }
+}
+
+// A workspace whose table holds a generated board of `components` parts.
+inline Workspace boardWorkspace(int components) {
+  Workspace w;
+  fillTable(w.StringGrid1, makeBoard(components));
+  return w;
 }
 
 }  // namespace brisel::bench

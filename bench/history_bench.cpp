@@ -21,8 +21,7 @@ using namespace brisel;
 constexpr int kComponents = 65535;
 
 Workspace boardWorkspace() {
-  Workspace w;
-  bench::fillTable(w.StringGrid1, bench::makeBoard(kComponents));
+  Workspace w = bench::boardWorkspace(kComponents);
   w.BU_FootPrintEnabled = true;
   return w;
 }

@@ -21,11 +21,7 @@ using namespace brisel;
 constexpr int kComponents = 65535;
 
 const Workspace& board() {
-  static const Workspace workspace = [] {
-    Workspace w;
-    bench::fillTable(w.StringGrid1, bench::makeBoard(kComponents));
-    return w;
-  }();
+  static const Workspace workspace = bench::boardWorkspace(kComponents);
   return workspace;
 }
 

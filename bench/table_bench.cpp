@@ -20,8 +20,7 @@ constexpr int kComponents = 65535;
 
 const Workspace& boardWorkspace() {
   static const Workspace workspace = [] {
-    Workspace w;
-    bench::fillTable(w.StringGrid1, bench::makeBoard(kComponents));
+    Workspace w = bench::boardWorkspace(kComponents);
     w.BU_FootPrintEnabled = true;
     return w;
   }();
