@@ -36,6 +36,8 @@ struct CheckCode {
   Severity severity;
   void (*find)(const checking::CheckedTable& table, checking::Findings& findings);
   std::string_view doc;  // the code's row of the table in docs/checks.md
+  // The same for the operator, in Italian; the window's English is the docs line.
+  std::string_view tip;
 };
 
 // Every code, in the order findings of one row are listed.

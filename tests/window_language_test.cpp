@@ -23,6 +23,7 @@
 
 #include "app/settings.h"
 #include "core/table_shape.h"
+#include "table/check.h"
 #include "tests/window_kit.h"
 #include "window/Unit1.h"
 #include "window/board_view.h"
@@ -268,6 +269,39 @@ TEST_F(LanguageTest, ItalianAgainGivesTheSameTextsExactly) {
   EXPECT_EQ(textsOf(form.get()), before);
   EXPECT_EQ(captionOf(form->Button4->text()), QStringLiteral("Apri REP"));
   EXPECT_EQ(form->CB_Lingua->currentText(), QStringLiteral("Italiano"));
+}
+
+// A finding's code explains itself in the window's language: in English as
+// the docs' table says it, with the buttons it names as the English window
+// calls them; in Italian in its own words.
+TEST_F(LanguageTest, AFindingsCodeIsExplainedInTheWindowsLanguage) {
+  brisel::Workspace workspace;
+  for (const brisel::CheckCode& code : brisel::checkCodes())
+    workspace.findings.push_back({1, code.code, "R1", brisel::Text(std::string("x"))});
+  CheckListModel list;
+  auto tips = [&] {
+    list.show(workspace, true);
+    std::map<QString, QString> byCode;
+    for (int row = 0; row < list.rowCount(); ++row)
+      if (list.line(row).row > 0)
+        byCode[list.line(row).code] = list.index(row, 2).data(Qt::ToolTipRole).toString();
+    return byCode;
+  };
+  const std::map<QString, QString> italian = tips();
+  ASSERT_TRUE(language::choose(QStringLiteral("en")));
+  const std::map<QString, QString> english = tips();
+  ASSERT_EQ(english.size(), brisel::checkCodes().size());
+  static const QRegularExpression link(QStringLiteral("\\[([^\\]]*)\\]\\([^)]*\\)"));
+  static const QRegularExpression quoted(QStringLiteral("\"([^\"]+)\""));
+  for (const brisel::CheckCode& code : brisel::checkCodes()) {
+    const QString name = QString::fromLatin1(code.name.data(), qsizetype(code.name.size()));
+    QString doc = QString::fromUtf8(code.doc.data(), qsizetype(code.doc.size()));
+    doc.remove(QLatin1Char('`')).replace(link, QStringLiteral("\\1"));
+    for (const QRegularExpressionMatch& button : quoted.globalMatch(doc))
+      doc.replace(button.captured(), '"' + language::coreText("Button", button.captured(1)) + '"');
+    EXPECT_EQ(english.at(name), doc) << code.name;
+    EXPECT_NE(italian.at(name), english.at(name)) << code.name;
+  }
 }
 
 TEST_F(LanguageTest, ChoiceIsKeptInBriselIniNotInKsrIni) {

@@ -124,6 +124,77 @@
     </message>
 </context>
 <context>
+    <name>CheckCode</name>
+    <message>
+        <source>il riferimento, senza spazi ai bordi, sta anche su un&apos;altra riga scritta della stessa scheda (ogni riga del gruppo)</source>
+        <translation>the trimmed reference is on another written row of the same board (every row of the group)</translation>
+    </message>
+    <message>
+        <source>il valore, senza spazi ai bordi, è vuoto o ???</source>
+        <translation>the trimmed value is empty or ???</translation>
+    </message>
+    <message>
+        <source>N., X, Y o l&apos;angolo non si convertono (un avviso per colonna): la scrittura dei file si fermerebbe</source>
+        <translation>N., X, Y or the angle does not convert (one finding a column); the writers would stop</translation>
+    </message>
+    <message>
+        <source>la colonna 1 non è vuota ma la colonna 2 sì: la riga non viene scritta</source>
+        <translation>column 1 is not blank but column 2 is blank: the writers skip the row</translation>
+    </message>
+    <message>
+        <source>un&apos;altra riga scritta sta entro 0,01 mm sia in X sia in Y (ogni riga del gruppo)</source>
+        <translation>another written row lies within 0.01 mm in both X and Y (every row of the group)</translation>
+    </message>
+    <message>
+        <source>riferimento, valore o footprint, senza spazi ai bordi, contengono uno spazio: la loro riga ZIRKAN ha più di sei campi</source>
+        <translation>the trimmed reference, value or footprint holds a blank: its ZIRKAN line gets more than six fields</translation>
+    </message>
+    <message>
+        <source>l&apos;angolo, come numero di 16 bit con segno, non è un multiplo di 90</source>
+        <translation>the angle as a signed 16-bit number is not a multiple of 90</translation>
+    </message>
+    <message>
+        <source>X o Y sono sotto zero (la macchina non li vuole: &quot;Origine nell&apos;angolo&quot; o &quot;Riferimento&quot; rimediano)</source>
+        <translation>X or Y is below zero (the machine wants none: &quot;Origin to Corner&quot; or &quot;Reference&quot; puts it right)</translation>
+    </message>
+    <message>
+        <source>il lato (colonna 4) è sconosciuto: né vuoto, né T, t, B o b (board-sides.md)</source>
+        <translation>the side (column 4) is unknown: neither empty, T, t, B nor b (board-sides.md)</translation>
+    </message>
+    <message>
+        <source>il riferimento, senza spazi ai bordi, è più lungo degli 8 caratteri che il record tiene; il testo dice che cosa tiene</source>
+        <translation>the trimmed reference is longer than the 8 characters the record keeps; the text says what it keeps</translation>
+    </message>
+    <message>
+        <source>righe scritte della stessa scheda con riferimenti diversi, uno più lungo di 8 caratteri, ma con i campi del record (8 caratteri, completati da spazi) uguali (ogni riga del gruppo)</source>
+        <translation>written rows of the same board whose references differ, one longer than 8 characters, but whose record fields (8 characters, padded) are equal (every row of the group)</translation>
+    </message>
+    <message>
+        <source>il valore, senza spazi ai bordi, è più lungo dei 14 caratteri che il record tiene</source>
+        <translation>the trimmed value is longer than the 14 characters the record keeps</translation>
+    </message>
+    <message>
+        <source>righe scritte con valori diversi, uno più lungo di 14 caratteri, ma con i campi del record (14 caratteri, completati da spazi) uguali: la macchina li prende per una parte sola (ogni riga del gruppo)</source>
+        <translation>written rows whose values differ, one longer than 14 characters, but whose record fields (14 characters, padded) are equal: the machine takes them for one part (every row of the group)</translation>
+    </message>
+    <message>
+        <source>N. si converte ma sta fuori da 0 … 65535: i 16 bit bassi del record dicono un altro numero</source>
+        <translation>N. converts but lies outside 0 … 65535: the record&apos;s low 16 bits say another number</translation>
+    </message>
+    <message>
+        <source>righe scritte con lo stesso numero di record (ogni riga del gruppo)</source>
+        <translation>written rows with the same record number (every row of the group)</translation>
+    </message>
+    <message>
+        <source>il riferimento, senza spazi ai bordi, è FID o FD seguito da sole cifre (maiuscole o minuscole), o il valore o il footprint contengono fiducial (maiuscole o minuscole): la macchina monterebbe una parte su un fiducial</source>
+        <translation>the trimmed reference is FID or FD followed by digits only (any case), or the value or footprint holds fiducial (any case): the machine would place a part on a fiducial mark</translation>
+    </message>
+    <message>
+        <source>il valore, senza spazi ai bordi, è una parola da non montare, maiuscole o minuscole: DNP, DNF, DNI, NC, NF, NP, NM, non montare, do not place, do not populate</source>
+        <translation>the trimmed value is a do-not-place word, in any case: DNP, DNF, DNI, NC, NF, NP, NM, non montare, do not place, do not populate</translation>
+    </message>
+</context>
+<context>
     <name>CheckList</name>
     <message>
         <source>riga rimossa da &quot;%1&quot;: nessuna regola per il valore &apos;%2&apos;</source>

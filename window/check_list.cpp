@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QHeaderView>
-#include <QRegularExpression>
 
 #include "core/text.h"
 #include "table/check.h"
@@ -21,16 +20,6 @@ QString utf8(const std::string& text) {
 
 QString latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A line of the docs' table of codes as plain text: no code spans, links as
-// their words.
-QString docText(std::string_view doc) {
-  QString text = QString::fromUtf8(doc.data(), static_cast<qsizetype>(doc.size()));
-  text.remove(QLatin1Char('`'));
-  static const QRegularExpression link(QStringLiteral("\\[([^\\]]*)\\]\\([^)]*\\)"));
-  text.replace(link, QStringLiteral("\\1"));
-  return text;
 }
 
 }  // namespace
@@ -110,7 +99,8 @@ Line findingLine(const brisel::Finding& f) {
             language::said(f.text),
             code.severity == brisel::Severity::information};
   line.severity = language::coreText("Message", latin1(brisel::severityName(code.severity)));
-  line.tip = docText(code.doc);
+  line.tip = language::coreText(
+      "CheckCode", QString::fromUtf8(code.tip.data(), static_cast<qsizetype>(code.tip.size())));
   return line;
 }
 

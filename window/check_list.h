@@ -28,7 +28,7 @@ class CheckListModel : public QAbstractTableModel {
     bool information = false;  // tells of the board, no fault: shown greyed
     bool heading = false;      // names a result and counts its lines: shown bold
     QString severity{};        // a finding's: errore, avviso, informazione
-    QString tip{};             // a finding's code as the docs describe it
+    QString tip{};             // what its code means, in the window's language
   };
 
   using QAbstractTableModel::QAbstractTableModel;
