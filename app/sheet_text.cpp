@@ -1,6 +1,7 @@
 #include "app/sheet_text.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/table_shape.h"
 #include "core/translatable.h"
@@ -16,6 +17,52 @@ bool needsQuotes(std::string_view text) {
 
 bool isControl(unsigned char byte) {
   return (byte < 32 && byte != '\t' && byte != '\n' && byte != '\r') || byte == 0x7F;
+}
+
+// Text that is no sheet's: a NUL byte, or control characters in more than a
+// tenth of it.
+void refuseBinary(std::string_view text) {
+  std::size_t controls = 0;
+  for (char ch : text) {
+    if (ch == '\0')
+      throw PasteRefused(
+          BRISEL_TRANSLATE_NOOP("Message", "Il testo da incollare contiene dati binari"));
+    if (isControl(static_cast<unsigned char>(ch))) ++controls;
+  }
+  if (controls * 10 > text.size())
+    throw PasteRefused(
+        BRISEL_TRANSLATE_NOOP("Message", "Il testo da incollare contiene dati binari"));
+}
+
+struct QuotedCell {
+  std::string cell;
+  std::size_t after;  // the tab or line end after its closing quote, or the text's end
+};
+
+// A quoted cell runs from the quote at `start` to the quote that a tab, a line
+// end or the end follows (carriage returns between them skipped). Without
+// one, `searched` tells where the search stopped.
+std::optional<QuotedCell> quotedCell(std::string_view text, std::size_t start,
+                                     std::size_t& searched) {
+  std::string quoted;
+  std::size_t k = start + 1;
+  while (k < text.size()) {
+    if (text[k] == '"') {
+      if (k + 1 < text.size() && text[k + 1] == '"') {
+        quoted += '"';
+        k += 2;
+        continue;
+      }
+      std::size_t after = k + 1;
+      while (after < text.size() && text[after] == '\r') ++after;
+      if (after == text.size() || text[after] == '\t' || text[after] == '\n')
+        return QuotedCell{std::move(quoted), after};
+      break;
+    }
+    quoted += text[k++];
+  }
+  searched = k;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -54,16 +101,7 @@ void checkPasteSize(std::size_t bytes) {
 
 std::vector<std::vector<std::string>> parseCells(std::string_view text) {
   checkPasteSize(text.size());
-  std::size_t controls = 0;
-  for (char ch : text) {
-    if (ch == '\0')
-      throw PasteRefused(
-          BRISEL_TRANSLATE_NOOP("Message", "Il testo da incollare contiene dati binari"));
-    if (isControl(static_cast<unsigned char>(ch))) ++controls;
-  }
-  if (controls * 10 > text.size())
-    throw PasteRefused(
-        BRISEL_TRANSLATE_NOOP("Message", "Il testo da incollare contiene dati binari"));
+  refuseBinary(text);
 
   std::vector<std::vector<std::string>> rows;
   std::vector<std::string> row;
@@ -85,32 +123,11 @@ std::vector<std::vector<std::string>> parseCells(std::string_view text) {
   };
   while (i < text.size()) {
     lineOpen = true;
+    // Without its closing quote, a quote is an ordinary character.
     if (cell.empty() && text[i] == '"' && i >= unclosedUntil) {
-      // A quoted cell runs to the quote that a tab, a line end or the end
-      // follows; without one the quote is an ordinary character.
-      std::string quoted;
-      std::size_t k = i + 1;
-      bool closed = false;
-      while (k < text.size()) {
-        if (text[k] == '"') {
-          if (k + 1 < text.size() && text[k + 1] == '"') {
-            quoted += '"';
-            k += 2;
-            continue;
-          }
-          std::size_t after = k + 1;
-          while (after < text.size() && text[after] == '\r') ++after;
-          if (after == text.size() || text[after] == '\t' || text[after] == '\n') {
-            closed = true;
-            i = after;
-          }
-          break;
-        }
-        quoted += text[k++];
-      }
-      if (!closed) unclosedUntil = k;
-      if (closed) {
-        cell = std::move(quoted);
+      if (std::optional<QuotedCell> quoted = quotedCell(text, i, unclosedUntil)) {
+        cell = std::move(quoted->cell);
+        i = quoted->after;
         if (i == text.size()) break;
         if (text[i] == '\t')
           endCell();
