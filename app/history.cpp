@@ -347,6 +347,39 @@ bool History::record(const Workspace& workspace) {
   return true;
 }
 
+// Row r of `target` is row source[r] of `current` where their bytes are the
+// same: at its own place first, else (a sort, a deletion moved it) the first
+// row of `current` with those bytes that is not taken yet.
+void History::matchRows(const Table& target, const Table& current, std::vector<std::size_t>& source,
+                        std::vector<char>& taken) {
+  const std::size_t liveRows = current.rows.size();
+  const std::size_t targetRows = target.rows.size();
+  for (std::size_t r = 0; r < std::min(liveRows, targetRows); ++r)
+    if (target.rows[r].bytes == current.rows[r].bytes) {
+      source[r] = r;
+      taken[r] = 1;
+    }
+  std::vector<std::pair<const char*, std::size_t>> live(liveRows);
+  for (std::size_t r = 0; r < liveRows; ++r) live[r] = {current.rows[r].bytes, r};
+  std::sort(live.begin(), live.end());
+  std::vector<std::size_t> next(liveRows);  // where each run of equal bytes is looked at next
+  for (std::size_t i = 0; i < liveRows; ++i) next[i] = i;
+  for (std::size_t r = 0; r < targetRows; ++r) {
+    if (source[r] != SIZE_MAX) continue;
+    const char* bytes = target.rows[r].bytes;
+    auto first = std::lower_bound(live.begin(), live.end(), std::pair{bytes, std::size_t{0}});
+    if (first == live.end() || first->first != bytes) continue;
+    const auto group = static_cast<std::size_t>(first - live.begin());
+    std::size_t at = next[group];
+    while (at < liveRows && live[at].first == bytes && taken[live[at].second]) ++at;
+    next[group] = at;
+    if (at < liveRows && live[at].first == bytes) {
+      source[r] = live[at].second;
+      taken[live[at].second] = 1;
+    }
+  }
+}
+
 void History::restoreTable(const Table& target, const Table& current, Grid& grid) {
   if (target.columns != grid.ColCount())
     throw std::logic_error("la griglia ha cambiato numero di colonne");
@@ -359,33 +392,8 @@ void History::restoreTable(const Table& target, const Table& current, Grid& grid
   // cell by cell. So undoing a sort moves rows instead of copying texts.
   std::vector<std::size_t> source(rows, SIZE_MAX);
   std::vector<char> taken(rows, 0);
-  const bool comparable = current.columns == target.columns && current.rows.size() == liveRows;
-  if (comparable) {
-    for (std::size_t r = 0; r < std::min(liveRows, targetRows); ++r)
-      if (target.rows[r].bytes == current.rows[r].bytes) {
-        source[r] = r;
-        taken[r] = 1;
-      }
-    std::vector<std::pair<const char*, std::size_t>> live(liveRows);
-    for (std::size_t r = 0; r < liveRows; ++r) live[r] = {current.rows[r].bytes, r};
-    std::sort(live.begin(), live.end());
-    std::vector<std::size_t> next(liveRows);  // where each run of equal bytes is looked at next
-    for (std::size_t i = 0; i < liveRows; ++i) next[i] = i;
-    for (std::size_t r = 0; r < targetRows; ++r) {
-      if (source[r] != SIZE_MAX) continue;
-      const char* bytes = target.rows[r].bytes;
-      auto first = std::lower_bound(live.begin(), live.end(), std::pair{bytes, std::size_t{0}});
-      if (first == live.end() || first->first != bytes) continue;
-      const auto group = static_cast<std::size_t>(first - live.begin());
-      std::size_t at = next[group];
-      while (at < liveRows && live[at].first == bytes && taken[live[at].second]) ++at;
-      next[group] = at;
-      if (at < liveRows && live[at].first == bytes) {
-        source[r] = live[at].second;
-        taken[live[at].second] = 1;
-      }
-    }
-  }
+  if (current.columns == target.columns && current.rows.size() == liveRows)
+    matchRows(target, current, source, taken);
   // The rows left over fill the places of the rows that are written anew.
   std::vector<char> rewrite(rows, 0);
   std::size_t spare = 0;

@@ -84,6 +84,8 @@ class History {
   static bool sameState(const State& state, const Workspace& workspace);
   static void restore(const State& state, const State& current, Workspace& workspace);
   static void restoreTable(const Table& target, const Table& current, Grid& grid);
+  static void matchRows(const Table& target, const Table& current, std::vector<std::size_t>& source,
+                        std::vector<char>& taken);
   void trim();
   void measure();
 
