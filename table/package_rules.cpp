@@ -8,6 +8,7 @@
 // the rule's turn. Rows no rule matches are neither read nor changed.
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -41,7 +42,9 @@ std::string_view fieldText(const Grid& table, int row, RuleField field) {
 // The first rule of the file that matches a row. Each distinct text of a
 // field is matched once: a board holds a few dozen footprints however many
 // parts, so 500 rules cost a few thousand matches. A pattern without a
-// wildcard is looked up; only the rules with one before it are matched.
+// wildcard is looked up; only the rules with one before it are matched, and
+// of those only the ones whose first character the text can begin with (a
+// reference differs on every row, and "J*" need not look at R1).
 class RuleFinder {
  public:
   explicit RuleFinder(const std::vector<PackageRule>& rules) : rules_(rules) {
@@ -49,10 +52,12 @@ class RuleFinder {
       Field& field = fields_[static_cast<std::size_t>(rules[index].field)];
       field.used = true;
       const std::string& pattern = rules[index].pattern;
-      if (pattern.find_first_of("*?[") != std::string::npos)
-        field.wild.push_back(index);
-      else
+      if (pattern.find_first_of("*?[") == std::string::npos)
         field.literal.emplace(pattern, index);  // the first of equal patterns stays
+      else if (const std::optional<char> first = plainFirst(pattern))
+        field.wildFrom[static_cast<unsigned char>(*first)].push_back(index);
+      else
+        field.wildAny.push_back(index);
     }
   }
 
@@ -80,7 +85,10 @@ class RuleFinder {
   struct Field {
     bool used = false;
     std::unordered_map<std::string_view, std::size_t> literal;
-    std::vector<std::size_t> wild;  // in file order
+    // The rules with a wildcard, in file order: by the character their
+    // pattern begins with, and those that begin with a wildcard or a set.
+    std::array<std::vector<std::size_t>, 256> wildFrom;
+    std::vector<std::size_t> wildAny;
     std::unordered_map<std::string_view, std::size_t> seen;
   };
 
@@ -89,14 +97,20 @@ class RuleFinder {
     std::size_t best = kNoRule;
     if (auto literal = field.literal.find(text); literal != field.literal.end())
       best = literal->second;
-    for (std::size_t index : field.wild) {
-      if (index >= best) break;
-      if (globMatches(rules_[index].pattern, text)) {
-        best = index;
-        break;
-      }
-    }
+    if (!text.empty())
+      best = firstMatch(field.wildFrom[static_cast<unsigned char>(text[0])], text, best);
+    best = firstMatch(field.wildAny, text, best);
     field.seen.emplace(text, best);
+    return best;
+  }
+
+  // The first rule of `indices` before `best` that matches, else `best`.
+  std::size_t firstMatch(const std::vector<std::size_t>& indices, std::string_view text,
+                         std::size_t best) const {
+    for (std::size_t index : indices) {
+      if (index >= best) break;
+      if (globMatches(rules_[index].pattern, text)) return index;
+    }
     return best;
   }
 

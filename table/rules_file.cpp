@@ -80,6 +80,12 @@ bool globMatches(std::string_view pattern, std::string_view text) {
   return p == pattern.size();
 }
 
+std::optional<char> plainFirst(std::string_view pattern) {
+  if (pattern.empty() || pattern[0] == '*' || pattern[0] == '?') return std::nullopt;
+  if (pattern[0] == '[' && setEnd(pattern, 0) != std::string_view::npos) return std::nullopt;
+  return pattern[0];
+}
+
 namespace {
 
 // ---- The file ----

@@ -5,6 +5,7 @@
 // them. docs/formats.md describes the file and its messages.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,5 +40,9 @@ std::vector<PackageRule> readPackageRules(LineReader& reader, std::string_view f
 // character itself, case-sensitive. A `[` that no `]` closes is itself. Time
 // at most proportional to the product of the two lengths.
 bool globMatches(std::string_view pattern, std::string_view text);
+
+// The character every text the pattern matches begins with, when its first
+// element is a plain character; none for a wildcard or a set first.
+std::optional<char> plainFirst(std::string_view pattern);
 
 }  // namespace brisel

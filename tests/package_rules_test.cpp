@@ -84,6 +84,11 @@ TEST(PackageRules, GoldenCases) {
       {"T", "0", "SOT-23-5", kSot, "apply-rules", "T|10|20|180", "00002041 0000A041 B400"},
       {"T", "0", "SOT-89", kSot, "apply-rules", "T|10|20|90", "00002041 0000A041 5A00"},
       {"T", "0", "QFN-16", kSot, "apply-rules", "T|10|20|0", "00002041 0000A041 0000"},
+      // Whether a pattern begins with a wildcard or a character, file order rules.
+      {"T", "0", "SOT-89", "*89;45;0;0\nSOT*;90;0;0", "apply-rules", "T|10|20|45",
+       "00002041 0000A041 2D00"},
+      {"T", "0", "SOT-89", "SOT*;90;0;0\n*89;45;0;0", "apply-rules", "T|10|20|90",
+       "00002041 0000A041 5A00"},
       // A whole turn: the angle written from 0 to 359, as the board steps write it.
       {"T", "65446", "SOT-89", "SOT*;360;0;0", "apply-rules", "T|10|20|270",
        "00002041 0000A041 0E01"},
