@@ -61,7 +61,7 @@ class Text {
   friend bool operator==(const Text&, const Text&) = default;
   // What the tests and brisel-cli compare: the Italian text.
   template <class String>
-    requires std::convertible_to<const String&, std::string_view>
+  requires std::convertible_to<const String&, std::string_view>
   friend bool operator==(const Text& text, const String& italian) {
     return text.italian() == std::string_view(italian);
   }

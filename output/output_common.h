@@ -22,7 +22,6 @@ namespace brisel::output {
 // cell trimmed in place, and is written when it is then a component row.
 bool takeComponentRow(Grid& table, int row);
 
-
 // The angle and number cells: text to integer, then its low 16 bits.
 std::uint16_t low16Of(std::string_view text, const NumberFormat& format);
 

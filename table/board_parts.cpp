@@ -6,9 +6,9 @@
 #include <string>
 
 #include "core/cell_numbers.h"
+#include "core/component_row.h"
 #include "core/error.h"
 #include "core/said.h"
-#include "core/component_row.h"
 #include "core/table_shape.h"
 #include "core/text.h"
 #include "core/translatable.h"

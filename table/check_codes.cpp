@@ -232,7 +232,8 @@ constexpr std::array<CheckCode, 17> kCheckCodes{{
     {FindingCode::noReference, "no-reference", W, findNoReference,
      "column 1 is not blank but column 2 is blank: the writers skip the row",
      BRISEL_TRANSLATE_NOOP(
-         "CheckCode", "la colonna 1 non \xC3\xA8 vuota ma la colonna 2 s\xC3\xAC: la riga non viene scritta")},
+         "CheckCode",
+         "la colonna 1 non \xC3\xA8 vuota ma la colonna 2 s\xC3\xAC: la riga non viene scritta")},
     {FindingCode::samePlace, "same-place", W, findSamePlaces,
      "another written row lies within 0.01 mm in both X and Y (every row of the group)",
      BRISEL_TRANSLATE_NOOP(
@@ -246,8 +247,8 @@ constexpr std::array<CheckCode, 17> kCheckCodes{{
                            "spazio: la loro riga ZIRKAN ha pi\xC3\xB9 di sei campi")},
     {FindingCode::oddAngle, "odd-angle", W, findOddAngle,
      "the angle as a signed 16-bit number is not a multiple of 90",
-     BRISEL_TRANSLATE_NOOP("CheckCode",
-                           "l'angolo, come numero di 16 bit con segno, non \xC3\xA8 un multiplo di 90")},
+     BRISEL_TRANSLATE_NOOP(
+         "CheckCode", "l'angolo, come numero di 16 bit con segno, non \xC3\xA8 un multiplo di 90")},
     {FindingCode::negativePosition, "negative-position", I, findNegativePosition,
      "X or Y is below zero (the machine wants none: \"Origine nell'angolo\" or \"Riferimento\" "
      "puts it right)",
@@ -257,41 +258,45 @@ constexpr std::array<CheckCode, 17> kCheckCodes{{
     {FindingCode::unknownSide, "unknown-side", I, findUnknownSide,
      "the side (column 4) is unknown: neither empty, `T`, `t`, `B` nor `b` "
      "([board-sides.md](board-sides.md))",
-     BRISEL_TRANSLATE_NOOP(
-         "CheckCode",
-         "il lato (colonna 4) \xC3\xA8 sconosciuto: n\xC3\xA9 vuoto, n\xC3\xA9 T, t, B o b (board-sides.md)")},
+     BRISEL_TRANSLATE_NOOP("CheckCode",
+                           "il lato (colonna 4) \xC3\xA8 sconosciuto: n\xC3\xA9 vuoto, n\xC3\xA9 "
+                           "T, t, B o b (board-sides.md)")},
     {FindingCode::referenceCut, "reference-cut", W, findReferenceCut,
      "the trimmed reference is longer than the 8 characters the record keeps; the text says what "
      "it keeps",
-     BRISEL_TRANSLATE_NOOP("CheckCode",
-                           "il riferimento, senza spazi ai bordi, \xC3\xA8 pi\xC3\xB9 lungo degli 8 caratteri "
-                           "che il record tiene; il testo dice che cosa tiene")},
+     BRISEL_TRANSLATE_NOOP(
+         "CheckCode",
+         "il riferimento, senza spazi ai bordi, \xC3\xA8 pi\xC3\xB9 lungo degli 8 caratteri "
+         "che il record tiene; il testo dice che cosa tiene")},
     {FindingCode::referenceCutSame, "reference-cut-same", E, findReferencesCutAlike,
      "written rows of the same board whose references differ, one longer than 8 characters, but "
      "whose record fields (8 characters, padded) are equal (every row of the group)",
-     BRISEL_TRANSLATE_NOOP("CheckCode",
-                           "righe scritte della stessa scheda con riferimenti diversi, uno pi\xC3\xB9 "
-                           "lungo di 8 caratteri, ma con i campi del record (8 caratteri, "
-                           "completati da spazi) uguali (ogni riga del gruppo)")},
-    {FindingCode::valueCut, "value-cut", W, findValueCut,
-     "the trimmed value is longer than the 14 characters the record keeps",
      BRISEL_TRANSLATE_NOOP(
          "CheckCode",
-         "il valore, senza spazi ai bordi, \xC3\xA8 pi\xC3\xB9 lungo dei 14 caratteri che il record tiene")},
+         "righe scritte della stessa scheda con riferimenti diversi, uno pi\xC3\xB9 "
+         "lungo di 8 caratteri, ma con i campi del record (8 caratteri, "
+         "completati da spazi) uguali (ogni riga del gruppo)")},
+    {FindingCode::valueCut, "value-cut", W, findValueCut,
+     "the trimmed value is longer than the 14 characters the record keeps",
+     BRISEL_TRANSLATE_NOOP("CheckCode",
+                           "il valore, senza spazi ai bordi, \xC3\xA8 pi\xC3\xB9 lungo dei 14 "
+                           "caratteri che il record tiene")},
     {FindingCode::valueCutSame, "value-cut-same", E, findValuesCutAlike,
      "written rows whose values differ, one longer than 14 characters, but whose record fields "
      "(14 characters, padded) are equal: the machine takes them for one part (every row of the "
      "group)",
-     BRISEL_TRANSLATE_NOOP("CheckCode",
-                           "righe scritte con valori diversi, uno pi\xC3\xB9 lungo di 14 caratteri, ma "
-                           "con i campi del record (14 caratteri, completati da spazi) uguali: la "
-                           "macchina li prende per una parte sola (ogni riga del gruppo)")},
+     BRISEL_TRANSLATE_NOOP(
+         "CheckCode",
+         "righe scritte con valori diversi, uno pi\xC3\xB9 lungo di 14 caratteri, ma "
+         "con i campi del record (14 caratteri, completati da spazi) uguali: la "
+         "macchina li prende per una parte sola (ogni riga del gruppo)")},
     {FindingCode::numberRange, "number-range", E, findNumberRange,
      "N. converts but lies outside 0 \xE2\x80\xA6 65535: the record's low 16 bits say another "
      "number",
-     BRISEL_TRANSLATE_NOOP("CheckCode",
-                           "N. si converte ma sta fuori da 0 \xE2\x80\xA6 65535: i 16 bit bassi del record "
-                           "dicono un altro numero")},
+     BRISEL_TRANSLATE_NOOP(
+         "CheckCode",
+         "N. si converte ma sta fuori da 0 \xE2\x80\xA6 65535: i 16 bit bassi del record "
+         "dicono un altro numero")},
     {FindingCode::duplicateNumber, "duplicate-number", W, findDuplicateNumbers,
      "written rows with the same record number (every row of the group)",
      BRISEL_TRANSLATE_NOOP("CheckCode",
@@ -301,7 +306,8 @@ constexpr std::array<CheckCode, 17> kCheckCodes{{
      "footprint holds `fiducial` (any case): the machine would place a part on a fiducial mark",
      BRISEL_TRANSLATE_NOOP(
          "CheckCode",
-         "il riferimento, senza spazi ai bordi, \xC3\xA8 FID o FD seguito da sole cifre (maiuscole o "
+         "il riferimento, senza spazi ai bordi, \xC3\xA8 FID o FD seguito da sole cifre (maiuscole "
+         "o "
          "minuscole), o il valore o il footprint contengono fiducial (maiuscole o minuscole): la "
          "macchina monterebbe una parte su un fiducial")},
     {FindingCode::notToPlace, "not-to-place", I, findNotToPlace,
@@ -309,7 +315,8 @@ constexpr std::array<CheckCode, 17> kCheckCodes{{
      "`NP`, `NM`, `non montare`, `do not place`, `do not populate`",
      BRISEL_TRANSLATE_NOOP(
          "CheckCode",
-         "il valore, senza spazi ai bordi, \xC3\xA8 una parola da non montare, maiuscole o minuscole: "
+         "il valore, senza spazi ai bordi, \xC3\xA8 una parola da non montare, maiuscole o "
+         "minuscole: "
          "DNP, DNF, DNI, NC, NF, NP, NM, non montare, do not place, do not populate")},
 }};
 
