@@ -3,9 +3,9 @@
 // with the undo step it records, as the window runs it.
 #include <benchmark/benchmark.h>
 
-#include "app/history.h"
 #include "bench/board.h"
 #include "bench/board_table.h"
+#include "bench/timed_step.h"
 #include "table/operations.h"
 
 namespace {
@@ -55,15 +55,7 @@ const Workspace& panel() {
 
 void timeStep(benchmark::State& state, Operation step, const Controls& controls,
               const Workspace& (*board)() = twoSidedBoard) {
-  Progress quiet;
-  for (auto _ : state) {
-    state.PauseTiming();
-    Workspace workspace = board();
-    History history(workspace);
-    state.ResumeTiming();
-    benchmark::DoNotOptimize(step(workspace, controls, quiet));
-    benchmark::DoNotOptimize(history.record(workspace));
-  }
+  bench::timeStep(state, step, controls, board);
 }
 
 void BM_KeepSideB(benchmark::State& state) {

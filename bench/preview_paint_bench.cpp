@@ -92,12 +92,3 @@ BENCHMARK(BM_PreviewWheelTenNotches)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PreviewWheelTenNotchesDrawnWhole)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <string>
 
-#include "app/history.h"
 #include "bench/board.h"
 #include "bench/board_table.h"
+#include "bench/timed_step.h"
 #include "table/operations.h"
 
 namespace {
@@ -50,15 +50,7 @@ void timeRules(benchmark::State& state, const std::string& rules) {
   std::ofstream(file, std::ios::binary) << rules;
   Controls controls;
   controls.ED_Regole = file;
-  Progress quiet;
-  for (auto _ : state) {
-    state.PauseTiming();
-    Workspace workspace = board();
-    History history(workspace);
-    state.ResumeTiming();
-    benchmark::DoNotOptimize(applyPackageRules(workspace, controls, quiet));
-    benchmark::DoNotOptimize(history.record(workspace));
-  }
+  bench::timeStep(state, applyPackageRules, controls, board);
   std::filesystem::remove(file);
 }
 
