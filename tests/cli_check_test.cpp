@@ -20,10 +20,8 @@ namespace {
 using testing::run;
 
 std::vector<std::string> sample(std::vector<std::string> more) {
-  std::vector<std::string> words = testing::sampleBoardSettings();
-  words.push_back("--no-comma");
-  words.insert(words.end(), more.begin(), more.end());
-  return words;
+  more.insert(more.begin(), "--no-comma");
+  return testing::sampleBoardSettings(more);
 }
 
 // The first two fields of each line but the last, then the last line.

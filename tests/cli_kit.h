@@ -23,8 +23,8 @@ inline CliResult run(const std::vector<std::string>& words, char separator = '.'
 }
 
 // The sample board's input files as settings, with a point as the user's
-// decimal separator.
-inline std::vector<std::string> sampleBoardSettings() {
+// decimal separator; then `more`.
+inline std::vector<std::string> sampleBoardSettings(const std::vector<std::string>& more = {}) {
   const std::filesystem::path samples = BRISEL_SAMPLES;
   std::vector<std::string> words;
   for (auto [setting, name] : {std::pair{"--qpf-template", "TEMPLATE.QPF"},
@@ -39,6 +39,7 @@ inline std::vector<std::string> sampleBoardSettings() {
   }
   words.push_back("--decimal-separator");
   words.push_back(".");
+  words.insert(words.end(), more.begin(), more.end());
   return words;
 }
 

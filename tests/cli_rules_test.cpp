@@ -17,10 +17,8 @@ namespace {
 using testing::run;
 
 std::vector<std::string> sample(std::vector<std::string> more) {
-  std::vector<std::string> words = testing::sampleBoardSettings();
-  words.insert(words.end(), {"--no-comma", "--rules", BRISEL_SAMPLES "/BOARD-regole.csv"});
-  words.insert(words.end(), more.begin(), more.end());
-  return words;
+  more.insert(more.begin(), {"--no-comma", "--rules", BRISEL_SAMPLES "/BOARD-regole.csv"});
+  return testing::sampleBoardSettings(more);
 }
 
 TEST(CliRules, TheSampleRulesOnTheSampleBoard) {
