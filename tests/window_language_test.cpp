@@ -298,7 +298,8 @@ TEST_F(LanguageTest, AFindingsCodeIsExplainedInTheWindowsLanguage) {
     QString doc = QString::fromUtf8(code.doc.data(), qsizetype(code.doc.size()));
     doc.remove(QLatin1Char('`')).replace(link, QStringLiteral("\\1"));
     for (const QRegularExpressionMatch& button : quoted.globalMatch(doc))
-      doc.replace(button.captured(), '"' + language::coreText("Button", button.captured(1)) + '"');
+      doc.replace(button.captured(),
+                  '"' + language::coreText("Button", button.captured(1).toStdString()) + '"');
     EXPECT_EQ(english.at(name), doc) << code.name;
     EXPECT_NE(italian.at(name), english.at(name)) << code.name;
   }

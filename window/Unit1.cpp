@@ -465,7 +465,7 @@ void TForm1::run(const QPushButton* button, const brisel::Controls& controls) {
     StringGrid1->moveCursorTo(outcome.cursorCol.value_or(StringGrid1->Col()),
                               outcome.cursorRow.value_or(StringGrid1->Row()));
   for (const brisel::Message& message : outcome.messages)
-    dialogs_.message(this, language::coreText("Message", QString::fromUtf8(message.caption)),
+    dialogs_.message(this, language::coreText("Message", message.caption),
                      language::said(message.text));
   showButtons();
   if (outcome.summary) showStatus(outcome.summary);

@@ -98,18 +98,15 @@ Line findingLine(const brisel::Finding& f) {
             latin1(code.name),
             language::said(f.text),
             code.severity == brisel::Severity::information};
-  line.severity = language::coreText("Message", latin1(brisel::severityName(code.severity)));
-  line.tip = language::coreText(
-      "CheckCode", QString::fromUtf8(code.tip.data(), static_cast<qsizetype>(code.tip.size())));
+  line.severity = language::coreText("Message", brisel::severityName(code.severity));
+  line.tip = language::coreText("CheckCode", code.tip);
   return line;
 }
 
 // The rows RAK removed are gone from the table: their numbers point nowhere.
 Line removedLine(const brisel::RakRemoved& r) {
   const brisel::Button& button = *brisel::findButton("Button17");
-  const QString run = language::coreText(
-      "Button",
-      QString::fromLatin1(button.caption.data(), static_cast<qsizetype>(button.caption.size())));
+  const QString run = language::coreText("Button", button.caption);
   return {0, QString::number(r.row), shownText(r.reference), QStringLiteral("rak-removed"),
           translated(QT_TRANSLATE_NOOP("CheckList",
                                        "riga rimossa da \"%1\": nessuna regola per il valore '%2'"))

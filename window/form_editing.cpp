@@ -227,7 +227,7 @@ void TForm1::PasteCellsClick(QObject*) {
   recordStep();
   showWorkspace();
   for (const brisel::Message& message : outcome.messages)
-    dialogs_.message(this, language::coreText("Message", QString::fromUtf8(message.caption)),
+    dialogs_.message(this, language::coreText("Message", message.caption),
                      language::said(message.text));
 }
 

@@ -275,9 +275,7 @@ QGridLayout* TForm1::buildOptions(QWidget* lower) {
 }
 
 QPushButton* TForm1::operationButton(const brisel::Button& button, QWidget* parent) {
-  const QString caption = language::coreText(
-      "Button",
-      QString::fromLatin1(button.caption.data(), static_cast<qsizetype>(button.caption.size())));
+  const QString caption = language::coreText("Button", button.caption);
   // The checks stand beside the tabs, whose titles need the room.
   auto* b = button.group == brisel::ButtonGroup::checks ? new CompactButton(caption, parent)
                                                         : new QPushButton(caption, parent);

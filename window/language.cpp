@@ -224,8 +224,8 @@ void retranslate(QWidget* root) {
   retranslateTree(root);
 }
 
-QString coreText(const char* context, const QString& text) {
-  return QCoreApplication::translate(context, text.toUtf8().constData());
+QString coreText(const char* context, std::string_view text) {
+  return QCoreApplication::translate(context, std::string(text).c_str());
 }
 
 QString said(const brisel::Text& text) {
@@ -237,7 +237,7 @@ QString said(const brisel::Text& text) {
 
 QString failureText(const std::exception& failure) {
   if (const auto* error = dynamic_cast<const brisel::Error*>(&failure)) return said(error->said());
-  return coreText("Message", QString::fromUtf8(failure.what()));
+  return coreText("Message", failure.what());
 }
 
 }  // namespace language

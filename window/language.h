@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <exception>
+#include <string_view>
 
 #include "core/said.h"
 
@@ -41,8 +42,9 @@ bool hasQtTranslation();
 void retranslate(QWidget* root);
 
 // The translation of a text that comes from the core (a button caption, a
-// message box), looked up in its context; the text itself when there is none.
-QString coreText(const char* context, const QString& text);
+// message box), its UTF-8 bytes looked up in its context; the text itself when
+// there is none.
+QString coreText(const char* context, std::string_view text);
 
 // A text of the operations in the window's language: each key looked up in
 // the context "Message", the arguments put in.
