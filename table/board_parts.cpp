@@ -128,4 +128,12 @@ std::optional<Millimetres> readMillimetres(std::string_view text) {
   return Millimetres{*x, *y};
 }
 
+Error cellError(const Grid& table, int column, int row, const char* what) {
+  return Error(
+      Text(BRISEL_TRANSLATE_NOOP("Message", "Riga %1, colonna %2: "),
+           {Text::number(row), Text::number(column)})
+          .then(Text(what,
+                     {Text::data(latin1ToUtf8(escapeControls(trim(table.cell(column, row)))))})));
+}
+
 }  // namespace brisel

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/error.h"
 #include "core/grid.h"
 #include "core/numbers.h"
 #include "core/text.h"
@@ -75,5 +76,10 @@ struct Millimetres {
   double y;
 };
 std::optional<Millimetres> readMillimetres(std::string_view text);
+
+// The table's error for a cell whose text a step cannot take:
+// "Riga R, colonna C: " then `what`, a message key whose %1 is the cell's
+// trimmed text as a message shows it.
+Error cellError(const Grid& table, int column, int row, const char* what);
 
 }  // namespace brisel

@@ -32,12 +32,8 @@ namespace {
 void requireKnownSides(const Grid& table, bool (*judged)(const Grid&, int)) {
   for (int row = kFirstDataRow; row < table.RowCount(); ++row) {
     if (!judged(table, row) || sideOf(table, row) != Side::unknown) continue;
-    throw Error(
-        Text(BRISEL_TRANSLATE_NOOP("Message", "Riga %1, colonna %2: "),
-             {Text::number(row), Text::number(col::Side)})
-            .then(Text(
-                BRISEL_TRANSLATE_NOOP("Message", "lato '%1' n\xC3\xA9 T n\xC3\xA9 B"),
-                {Text::data(latin1ToUtf8(escapeControls(trim(table.cell(col::Side, row)))))})));
+    throw cellError(table, col::Side, row,
+                    BRISEL_TRANSLATE_NOOP("Message", "lato '%1' n\xC3\xA9 T n\xC3\xA9 B"));
   }
 }
 

@@ -61,12 +61,8 @@ std::optional<std::vector<BoardRange>> boardList(std::string_view text) {
 }
 
 Error unknownBoard(const Grid& table, int row) {
-  return Error(
-      Text(BRISEL_TRANSLATE_NOOP("Message", "Riga %1, colonna %2: "),
-           {Text::number(row), Text::number(col::Board)})
-          .then(
-              Text(BRISEL_TRANSLATE_NOOP("Message", "'%1' non \xC3\xA8 un numero di scheda"),
-                   {Text::data(latin1ToUtf8(escapeControls(trim(table.cell(col::Board, row)))))})));
+  return cellError(table, col::Board, row,
+                   BRISEL_TRANSLATE_NOOP("Message", "'%1' non \xC3\xA8 un numero di scheda"));
 }
 
 // A panel is made of a lone board: one of a panel would be stepped twice.
